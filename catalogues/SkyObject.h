@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "astro/Angles.h"
+
+// Rise/transit/set status bits.
+enum RiseTransitSetStatus : uint32_t {
+    RtsRise = 1,
+    RtsTransit = 2,
+    RtsSet = 4,
+    RtsAll = 7,
+    RtsNeverRises = 8,
+    RtsNeverSets = 16,
+};
+
+// Selection kinds (0 = nothing selected).
+enum ObjectKind : uint16_t {
+    KindNone = 0,
+    KindStar = 1,
+    KindDeepSky = 2,
+    KindSun = 3,
+    KindMoon = 4,
+    KindPlanet = 5,
+    KindMinorPlanet = 6,
+};
+
+// Base of everything placed on the sky.
+class SkyObject {
+public:
+    SkyObject() = default;
+    SkyObject(const SkyObject&) = delete;
+    SkyObject& operator=(const SkyObject&) = delete;
+
+    virtual ~SkyObject() = default;
+    // Works on the caller's copies, never on the stored ra and dec.
+    virtual void CorrectToDate(double& ra, double& dec) const;
+    virtual uint32_t RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& set);
+    virtual std::string GetName() const;
+
+    const std::string& SetName(const std::string& text);
+    // The stored name, or nullptr when there is none.
+    const std::string* Name() const { return name_ ? &*name_ : nullptr; }
+
+    // Recomputes altitude and azimuth for the current observer; an object
+    // fainter than limit is left as it was and reports false.
+    bool UpdateHorizontal(float limit, bool correct);
+
+    HmsAngle ra;
+    DmsAngle dec;
+    float magnitude = 0.0f;
+    DmsAngle altitude;
+    DmsAngle azimuth;
+    double screenX = 0.0;
+    double screenY = 0.0;
+    int16_t colourClass = 0;
+    bool isComputed = false;
+    bool belowHorizon = false;
+    bool onScreen = false;
+
+private:
+    std::optional<std::string> name_;
+};

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the data/ folder from the catalogue packages when it is missing or
+# older than its converters. "scripts/data.sh --force" rebuilds it whole.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ -x tools/build-data.sh ]; then
+  exec bash tools/build-data.sh "$@"
+fi
