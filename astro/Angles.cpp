@@ -1,0 +1,223 @@
+#include "astro/Angles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "astro/Constants.h"
+
+namespace {
+
+// The program's own conversion constants. They differ from the exact values
+// in the eighth or ninth digit and decide the seconds the user reads, so they
+// stay as they are: 0.0041666 degrees for one second of time and its exact
+// reciprocal, 3.14159265/180 and its exact reciprocal.
+constexpr double kDegreesPerTimeSecond = 0.0041666;
+constexpr double kTimeSecondsPerDegree = 240.00384006144097;
+constexpr double kRadiansPerDegree = 0.0174532925;
+constexpr double kDegreesPerRadian = 57.295779578552306;
+
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string Printf(const char* format, ...) {
+    char small[64];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int needed = std::vsnprintf(small, sizeof small, format, args);
+    va_end(args);
+    std::string text;
+    if (needed < 0) {
+        va_end(again);
+        return text;
+    }
+    if (static_cast<size_t>(needed) < sizeof small) {
+        text.assign(small, static_cast<size_t>(needed));
+    } else {
+        text.resize(static_cast<size_t>(needed) + 1);
+        std::vsnprintf(text.data(), text.size(), format, again);
+        text.resize(static_cast<size_t>(needed));
+    }
+    va_end(again);
+    return text;
+}
+
+// Remainder by a full turn that keeps the sign of r, as the radians fields do.
+double ReduceRadians(double r) { return static_cast<double>(fmodl(r, 2.0L * Pi)); }
+
+// Degrees of a reduced radians value in [0, 360) with the program's constant.
+double WrappedDegrees(double radians) {
+    double d = radians * kDegreesPerRadian;
+    if (d < 0) d += 360.0;
+    // A tiny negative value lands on exactly 360 after the shift; that is 0h / 0°.
+    if (d >= 360.0) d -= 360.0;
+    return d;
+}
+
+// The sexagesimal split shared by DmsAngle and Angle: a magnitude in degrees
+// into whole degrees, whole minutes and fractional seconds, never rounded up.
+struct Sexagesimal {
+    uint16_t degrees;
+    uint16_t minutes;
+    double seconds;
+};
+
+Sexagesimal Split(double magnitude) {
+    const double whole = std::floor(magnitude);
+    const double c = (magnitude - whole) * 60.0;
+    const double minutes = std::floor(c);
+    return {static_cast<uint16_t>(whole), static_cast<uint16_t>(minutes), (c - minutes) * 60.0};
+}
+
+std::string FormatSexagesimal(unsigned degrees, unsigned minutes, double seconds, bool negative, bool wrap) {
+    if (!negative) return Printf("+%u°%02u'%02.0f\"", degrees, minutes, seconds);
+    if (!wrap) return Printf("-%u°%02u'%02.0f\"", degrees, minutes, seconds);
+    // Wrapped: the same angle shown as its value in [0°, 360°). Worked in
+    // arcseconds so that whole fields come back whole.
+    const double magnitude = degrees * 3600.0 + minutes * 60.0 + seconds;
+    const double w = 1296000.0 - magnitude;
+    const double d = std::floor(w / 3600.0);
+    const double m = std::floor((w - d * 3600.0) / 60.0);
+    const double s = w - d * 3600.0 - m * 60.0;
+    return Printf("%u°%02u'%02.0f\"", static_cast<unsigned>(d), static_cast<unsigned>(m), s);
+}
+
+}  // namespace
+
+// ---- HmsAngle --------------------------------------------------------------
+
+void HmsAngle::SetRadians(double r) {
+    radians = ReduceRadians(r);
+    const double d = WrappedDegrees(radians);
+    const double x = d * (1.0 / 15.0);
+    const double wholeHours = std::floor(x);
+    hours = static_cast<uint16_t>(wholeHours);
+    minutes = static_cast<uint16_t>(std::floor((x - wholeHours) * 60.0));
+    // Rounding in x can leave the difference a hair below zero; "-0" is not a second.
+    seconds = std::max(0.0, (d - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree);
+}
+
+double HmsAngle::SetHms(uint16_t h, uint16_t m, double s) {
+    hours = h;
+    minutes = m;
+    seconds = s;
+    radians = (15.0 * h + 0.25 * m + kDegreesPerTimeSecond * s) * kRadiansPerDegree;
+    return radians;
+}
+
+std::string HmsAngle::Format() const {
+    return Printf("%uh%02u'%02.0f\"", static_cast<unsigned>(hours), static_cast<unsigned>(minutes), seconds);
+}
+
+// ---- DmsAngle --------------------------------------------------------------
+
+void DmsAngle::SetRadians(double r) {
+    radians = ReduceRadians(r);
+    const double d = WrappedDegrees(radians);
+    double b;
+    if (d > 180.0) {
+        negative = true;
+        b = std::fabs(d - 360.0);
+    } else {
+        negative = false;
+        b = std::fabs(d);
+    }
+    const Sexagesimal s = Split(b);
+    degrees = s.degrees;
+    minutes = s.minutes;
+    seconds = static_cast<float>(s.seconds);
+}
+
+double DmsAngle::SetDms(uint16_t d, uint16_t m, double s, bool isNegative) {
+    degrees = d;
+    minutes = m;
+    seconds = static_cast<float>(s);
+    negative = isNegative;
+    const double magnitude = (d + m / 60.0 + s / 3600.0) * kRadiansPerDegree;
+    radians = isNegative ? -magnitude : magnitude;
+    return radians;
+}
+
+std::string DmsAngle::Format(bool wrap) const {
+    return FormatSexagesimal(degrees, minutes, seconds, negative, wrap);
+}
+
+// ---- Angle -----------------------------------------------------------------
+
+double Angle::SetDegrees(double d) {
+    degrees = std::fmod(d, 360.0);
+    if (degrees < 0) degrees += 360.0;
+    radians = static_cast<double>(Pi * degrees / 180.0L);
+    return radians;
+}
+
+double Angle::SetRadians(double r) {
+    radians = ReduceRadians(r);
+    degrees = static_cast<double>(radians * 180.0L / Pi);
+    if (degrees < 0) degrees += 360.0;
+    return radians;
+}
+
+void Angle::SetSexagesimal(uint16_t d, uint16_t m, float s, bool isNegative) {
+    deg = d;
+    arcmin = m;
+    arcsec = s;
+    negative = isNegative;
+}
+
+void Angle::ApplySexagesimal() {
+    const double magnitude = deg + arcmin / 60.0 + arcsec / 3600.0;
+    degrees = negative ? -magnitude : magnitude;
+    radians = static_cast<double>(Pi * degrees / 180.0L);
+}
+
+void Angle::DegreesToSexagesimal() {
+    double b;
+    if (degrees > 180.0) {
+        negative = true;
+        b = std::fabs(degrees - 360.0);
+    } else {
+        negative = false;
+        b = std::fabs(degrees);
+    }
+    const Sexagesimal s = Split(b);
+    deg = s.degrees;
+    arcmin = s.minutes;
+    arcsec = static_cast<float>(s.seconds);
+}
+
+void Angle::DegreesToHours() {
+    const double x = degrees * (1.0 / 15.0);
+    const double wholeHours = std::floor(x);
+    hours = static_cast<uint16_t>(wholeHours);
+    minutes = static_cast<uint16_t>(std::floor((x - wholeHours) * 60.0));
+    seconds = static_cast<float>(std::max(0.0, (degrees - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree));
+}
+
+std::string Angle::FormatSigned(bool wrap) {
+    degrees = static_cast<double>(radians * 180.0L / Pi);
+    if (degrees < 0) degrees += 360.0;
+    DegreesToSexagesimal();
+    return FormatSexagesimal(deg, arcmin, arcsec, negative, wrap);
+}
+
+std::string Angle::FormatArcseconds() const {
+    return Printf("%5.2f\"", deg * 3600.0 + arcmin * 60.0 + static_cast<double>(arcsec));
+}
+
+// ---- RadianAngle -----------------------------------------------------------
+
+double RadianAngle::SetDegrees(double d) {
+    radians = static_cast<double>(fmodl(Pi * d / 180.0L, 2.0L * Pi));
+    return radians;
+}
+
+double RadianAngle::Degrees() const { return static_cast<double>(radians * 180.0L / Pi); }
+
+// ---- DateTime --------------------------------------------------------------
+
+std::string DateTime::TimeText() const { return Printf("%02d:%02d:%02d", hour, minute, second); }
+
+std::string DateTime::DateText() const { return Printf("%02d-%02d-%04d", day, month, year); }
