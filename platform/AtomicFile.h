@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Whole-file replacement that never leaves a half-written file behind: the
+// new contents go to a temporary file in the same folder, are flushed to the
+// disk, and only then take the old file's place by a rename. A crash, a full
+// disk or a permission problem leaves the old file exactly as it was.
+//
+// A symbolic link at `path` is followed, so a settings file kept elsewhere
+// and linked into place stays a link.
+//
+// Returns false (with errno describing the cause) when anything failed; no
+// temporary file is left behind in that case.
+bool WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// Reads at most `maxBytes` of a regular file. Never blocks on a FIFO or a
+// device. Returns false when the file cannot be opened or is not a regular
+// file; `missing` tells whether it simply does not exist. `truncated` is set
+// when the file held more than `maxBytes`.
+bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,
+                     bool& missing, bool& truncated);
+
+// Creates a folder and its missing parents. True when the folder exists
+// afterwards.
+bool MakeFolders(const std::string& path);
+
+// Removes a folder with everything below it, all or nothing as far as the
+// folder's path is concerned: the folder is first renamed aside and only then
+// emptied, so a failure leaves either the whole folder in place or no folder
+// at its path. True also when the folder did not exist.
+bool RemoveFolderTree(const std::string& path);

@@ -1,0 +1,280 @@
+#include "platform/SettingsFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+#include <utility>
+
+#include "platform/AtomicFile.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool IsTypeWord(std::string_view word)
+{
+    if (word.empty() || word.size() > 32) return false;
+    for (const char c : word) {
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+        if (!ok) return false;
+    }
+    return true;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// One line of the file, or nothing when it is a comment, blank or junk.
+std::optional<SettingsFile::Entry> ParseLine(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find('\0') != std::string_view::npos) return std::nullopt;
+    line = Trim(line);
+    if (line.empty() || line.front() == '#' || line.front() == ';') return std::nullopt;
+
+    std::size_t typeEnd = 0;
+    while (typeEnd < line.size() && !IsBlank(line[typeEnd])) ++typeEnd;
+    const std::string_view type = line.substr(0, typeEnd);
+    if (!IsTypeWord(type)) return std::nullopt;
+
+    const std::string_view rest = line.substr(typeEnd);
+    const std::size_t eq = rest.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    auto name = SettingsFile::Unescape(Trim(rest.substr(0, eq)));
+    if (!name || name->size() > SettingsFile::MaxNameBytes) return std::nullopt;
+    const std::string_view value = Trim(rest.substr(eq + 1));
+
+    SettingsFile::Entry entry;
+    entry.name = std::move(*name);
+    entry.type = std::string(type);
+    if (type == "text") {
+        auto text = SettingsFile::Unescape(value);
+        if (!text) return std::nullopt;
+        entry.value = std::move(*text);
+    } else {
+        entry.value = std::string(value);
+    }
+    return entry;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+
+bool SettingsFile::load()
+{
+    entries_.clear();
+    index_.clear();
+    usable_ = false;
+    if (path_.empty()) return false;
+
+    std::string contents;
+    bool missing = false;
+    bool truncated = false;
+    if (!ReadFileBounded(path_, MaxFileBytes, contents, missing, truncated)) {
+        usable_ = missing;
+        return usable_;
+    }
+    if (truncated) {
+        // The last line of a cut file is incomplete.
+        const auto lastNewline = contents.find_last_of('\n');
+        contents.resize(lastNewline == std::string::npos ? 0 : lastNewline + 1);
+    }
+    entries_ = Parse(contents);
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
+    usable_ = true;
+    return true;
+}
+
+std::vector<SettingsFile::Entry> SettingsFile::Parse(std::string_view text)
+{
+    std::vector<Entry> entries;
+    std::map<std::string, std::size_t, std::less<>> positions;
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        const std::string_view line = text.substr(0, newline);
+        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+        if (line.size() > MaxLineBytes) continue;
+        auto entry = ParseLine(line);
+        if (!entry) continue;
+        // A name given twice (an edit by hand): the later line wins, the
+        // value keeps the place of the first.
+        if (auto it = positions.find(entry->name); it != positions.end()) {
+            entries[it->second] = std::move(*entry);
+        } else {
+            positions.emplace(entry->name, entries.size());
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
+std::string SettingsFile::Serialise(const std::vector<Entry>& entries)
+{
+    std::string out =
+        "# Velkaris settings, one value per line: type name = value\n"
+        "# Types: int (switches are 1 or 0), float, text. A backslash, '=' and\n"
+        "# control characters in names are written as \\\\ or \\xHH.\n";
+    for (const Entry& e : entries) {
+        out += e.type;
+        out += ' ';
+        out += Escape(e.name, true);
+        out += " = ";
+        out += e.type == "text" ? Escape(e.value, false) : e.value;
+        out += '\n';
+    }
+    return out;
+}
+
+std::string SettingsFile::Escape(std::string_view raw, bool isName)
+{
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const auto c = static_cast<unsigned char>(raw[i]);
+        // Spaces at either end would be lost to the trimming around '='.
+        const bool edgeBlank = (c == ' ' || c == '\t') && (i == 0 || i + 1 == raw.size());
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c < 0x20 || c == 0x7f || edgeBlank || (isName && c == '=')) {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 0xf];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> SettingsFile::Unescape(std::string_view escaped)
+{
+    std::string out;
+    out.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const char c = escaped[i];
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (i + 1 < escaped.size() && escaped[i + 1] == '\\') {
+            out += '\\';
+            ++i;
+        } else if (i + 3 < escaped.size() && escaped[i + 1] == 'x' && HexDigit(escaped[i + 2]) >= 0 &&
+                   HexDigit(escaped[i + 3]) >= 0) {
+            out += static_cast<char>(HexDigit(escaped[i + 2]) * 16 + HexDigit(escaped[i + 3]));
+            i += 3;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+// Number conversions are locale-independent: the window toolkit switches the
+// process to the user's locale, where a decimal comma would otherwise creep in.
+std::optional<int32_t> SettingsFile::ParseInt(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.front() == '+' || text.front() == ' ') return std::nullopt;
+    int32_t v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return v;
+}
+
+std::optional<double> SettingsFile::ParseFloat(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+std::string SettingsFile::FormatFloat(double v)
+{
+    // Shortest text that reads back as the same double.
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    if (ec != std::errc()) return "0";
+    return std::string(buffer, end);
+}
+
+const SettingsFile::Entry* SettingsFile::find(std::string_view name) const
+{
+    const auto it = index_.find(name);
+    return it == index_.end() ? nullptr : &entries_[it->second];
+}
+
+std::optional<int32_t> SettingsFile::intValue(std::string_view name) const
+{
+    const Entry* e = find(name);
+    if (!e || e->type != "int") return std::nullopt;
+    return ParseInt(e->value);
+}
+
+std::optional<double> SettingsFile::floatValue(std::string_view name) const
+{
+    const Entry* e = find(name);
+    if (!e || e->type != "float") return std::nullopt;
+    return ParseFloat(e->value);
+}
+
+std::optional<std::string> SettingsFile::textValue(std::string_view name) const
+{
+    const Entry* e = find(name);
+    if (!e || e->type != "text") return std::nullopt;
+    return e->value;
+}
+
+bool SettingsFile::setInt(std::string_view name, int32_t v)
+{
+    return set(name, "int", std::to_string(v));
+}
+
+bool SettingsFile::setFloat(std::string_view name, double v)
+{
+    if (!std::isfinite(v)) return false;
+    return set(name, "float", FormatFloat(v));
+}
+
+bool SettingsFile::setText(std::string_view name, std::string_view v)
+{
+    if (v.size() > MaxTextBytes) return false;
+    return set(name, "text", std::string(v));
+}
+
+bool SettingsFile::set(std::string_view name, const char* type, std::string value)
+{
+    if (!usable_ || name.size() > MaxNameBytes) return false;
+
+    // Build the new contents aside; memory changes only once the disk has them.
+    std::vector<Entry> next = entries_;
+    const auto it = index_.find(name);
+    if (it != index_.end()) {
+        next[it->second].type = type;
+        next[it->second].value = std::move(value);
+    } else {
+        next.push_back(Entry{std::string(name), type, std::move(value)});
+    }
+    if (!WriteFileAtomically(path_, Serialise(next))) return false;
+
+    if (it == index_.end()) index_.emplace(std::string(name), next.size() - 1);
+    entries_ = std::move(next);
+    return true;
+}

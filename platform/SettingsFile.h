@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A small typed value file, one value per line:
+//
+//     int ShowStars = 1
+//     float StarMagnitude = 4.5
+//     text Comment = anything
+//
+// On/off switches are stored as the integers 0 and 1. Every value remembers
+// its type, so a value of one type never reads as another: asking for the
+// integer "ShowStars" when the file holds text gives nothing, and the caller
+// falls back to its default.
+//
+// Names and text values are arbitrary bytes. A backslash, '=', control bytes
+// and spaces at either end of a name are written as "\\" or "\xHH"; anything
+// else (including '#', inner spaces and UTF-8) is written as it is, so the
+// file stays readable and editable by hand.
+//
+// Reading is forgiving and bounded: lines that parse are kept, everything
+// else (comments, junk, binary, over-long lines) is skipped, and no more than
+// MaxFileBytes are ever read. Entries of a type this program does not know
+// are kept and written back untouched.
+//
+// Every change is saved at once, on its own, through an atomic replacement of
+// the whole file (see AtomicFile.h): when a change cannot be saved, neither
+// the file nor the values held in memory change.
+class SettingsFile {
+public:
+    static constexpr std::size_t MaxFileBytes = 1u << 20;
+    static constexpr std::size_t MaxLineBytes = 32768;
+    static constexpr std::size_t MaxTextBytes = 4096;
+    static constexpr std::size_t MaxNameBytes = 1024;
+
+    struct Entry {
+        std::string name;
+        std::string type;   // "int", "float", "text" or a word kept as found
+        std::string value;  // as written in the file (text values unescaped)
+    };
+
+    explicit SettingsFile(std::string path);
+
+    // Reads the file. A missing file is an empty, usable store. A file that
+    // exists but cannot be read (permissions, not a regular file) leaves the
+    // store empty and unusable, so that no later write can replace what could
+    // not be read. Returns usable().
+    bool load();
+    bool usable() const { return usable_; }
+    const std::string& path() const { return path_; }
+
+    std::optional<int32_t> intValue(std::string_view name) const;
+    std::optional<double> floatValue(std::string_view name) const;
+    std::optional<std::string> textValue(std::string_view name) const;
+
+    // Each saves the whole file before returning; false when the store is
+    // unusable, the name is too long, a float is not finite, or the file could
+    // not be replaced.
+    bool setInt(std::string_view name, int32_t v);
+    bool setFloat(std::string_view name, double v);
+    bool setText(std::string_view name, std::string_view v);
+
+    const std::vector<Entry>& entries() const { return entries_; }
+
+    // The text form, exposed for the tests of the format itself.
+    static std::vector<Entry> Parse(std::string_view text);
+    static std::string Serialise(const std::vector<Entry>& entries);
+    static std::string Escape(std::string_view raw, bool isName);
+    static std::optional<std::string> Unescape(std::string_view escaped);
+    static std::optional<int32_t> ParseInt(std::string_view text);
+    static std::optional<double> ParseFloat(std::string_view text);
+    static std::string FormatFloat(double v);
+
+private:
+    const Entry* find(std::string_view name) const;
+    bool set(std::string_view name, const char* type, std::string value);
+
+    std::string path_;
+    bool usable_ = false;
+    std::vector<Entry> entries_;                     // in file order
+    std::map<std::string, std::size_t, std::less<>> index_;  // name -> position
+};
