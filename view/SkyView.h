@@ -39,7 +39,7 @@ const char* ProjectionDialogItem(Projection p);
 
 // The view settings kept in the settings store, read by the caller so that
 // the view itself never touches the store.
-struct ViewSettings {
+struct SkyViewSettings {
     uint16_t projection = EqualArea;
     double elevation = 0.0;  // radians
     double direction = 0.0;  // radians
@@ -61,7 +61,7 @@ class SkyView {
 public:
     // panel may be null (nothing is shown or written then); the surface
     // starts at the panel's size, or 1x1 without one.
-    SkyView(const ViewSettings& settings, SkyPanel* panel);
+    SkyView(const SkyViewSettings& settings, SkyPanel* panel);
     ~SkyView();
     SkyView(const SkyView&) = delete;
     SkyView& operator=(const SkyView&) = delete;
