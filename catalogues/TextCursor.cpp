@@ -1,0 +1,150 @@
+#include "catalogues/TextCursor.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool TextCursor::OnlyBlanksLeft() const {
+    for (const char* q = p_; q != end_; ++q)
+        if (!IsBlank(*q)) return false;
+    return true;
+}
+
+std::string_view TextCursor::ReadLine(std::size_t max) {
+    const std::size_t limit = std::min(max, Remaining());
+    const void* nl = std::memchr(p_, '\n', limit);
+    const std::size_t taken = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - p_) + 1 : limit;
+    std::string_view line(p_, taken);
+    p_ += taken;
+    return line;
+}
+
+void TextCursor::SkipLine() {
+    const void* nl = std::memchr(p_, '\n', Remaining());
+    p_ = nl ? static_cast<const char*>(nl) + 1 : end_;
+}
+
+void TextCursor::SkipBlanks() {
+    while (p_ != end_ && IsBlank(*p_)) ++p_;
+}
+
+bool TextCursor::ReadChar(char& c) {
+    if (p_ == end_) return false;
+    c = *p_++;
+    return true;
+}
+
+bool TextCursor::ReadDecimal(uint64_t& value) {
+    SkipBlanks();
+    bool negative = false;
+    if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
+        negative = *p_ == '-';
+        ++p_;
+    }
+    if (p_ == end_ || !IsDigit(*p_)) return false;
+    uint64_t v = 0;
+    bool overflow = false;
+    for (; p_ != end_ && IsDigit(*p_); ++p_) {
+        const uint64_t digit = static_cast<uint64_t>(*p_ - '0');
+        if (v > (std::numeric_limits<uint64_t>::max() - digit) / 10) overflow = true;
+        if (!overflow) v = v * 10 + digit;
+    }
+    if (overflow) v = std::numeric_limits<uint64_t>::max();
+    value = negative ? (~v + 1) : v;
+    return true;
+}
+
+bool TextCursor::ReadUnsigned(uint32_t& value) {
+    uint64_t v;
+    if (!ReadDecimal(v)) return false;
+    value = static_cast<uint32_t>(v);
+    return true;
+}
+
+bool TextCursor::ReadUnsignedShort(uint16_t& value) {
+    uint64_t v;
+    if (!ReadDecimal(v)) return false;
+    value = static_cast<uint16_t>(v);
+    return true;
+}
+
+bool TextCursor::ReadCount(uint32_t& value) { return ReadUnsigned(value); }
+
+bool TextCursor::ReadFloat(float& value) {
+    SkipBlanks();
+    bool negative = false;
+    if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
+        negative = *p_ == '-';
+        ++p_;
+    }
+    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    float v = 0.0f;
+    const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
+    if (next == p_) return false;
+    if (error == std::errc::result_out_of_range) {
+        // Out of the float range: the C library gives an infinity or zero.
+        // The rare case takes the slow road through a bounded copy.
+        const std::string copy(p_, next);
+        v = std::strtof(copy.c_str(), nullptr);
+    }
+    p_ = next;
+    value = negative ? -v : v;
+    return true;
+}
+
+namespace {
+
+bool ReadFile(const std::string& path, std::size_t max, std::string& text, bool& complete) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    text.clear();
+    complete = false;
+    char chunk[1 << 16];
+    while (text.size() < max) {
+        const std::size_t want = std::min(sizeof chunk, max - text.size());
+        const std::size_t n = std::fread(chunk, 1, want, file.get());
+        text.append(chunk, n);
+        if (n < want) {
+            complete = true;
+            break;
+        }
+    }
+    if (std::ferror(file.get())) return false;
+    if (!complete) complete = std::fgetc(file.get()) == EOF;
+    if (text.find('\r') != std::string::npos) {
+        std::size_t out = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+            text[out++] = text[i];
+        }
+        text.resize(out);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    bool complete;
+    return ReadFile(path, std::string::npos, text, complete);
+}
+
+bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete) {
+    return ReadFile(path, max, text, complete);
+}
