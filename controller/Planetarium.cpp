@@ -1,0 +1,511 @@
+#include "controller/Planetarium.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "astro/Constants.h"
+#include "catalogues/LoadProgress.h"
+#include "catalogues/Star.h"
+#include "catalogues/StarCatalogue.h"
+#include "controller/UserMessages.h"
+#include "settings/CatalogueDiscovery.h"
+#include "settings/SettingsStore.h"
+#include "view/SkyFrame.h"
+#include "view/SkyView.h"
+#include "view/SkyViewSettings.h"
+
+namespace {
+
+// Farther than anything inside the view: a click finds nothing only when no
+// candidate lies within this many plane units.
+constexpr double NoCandidate = 999.0;
+
+std::string Format(const char* format, auto... values) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+// Passes jobs and steps on to the window's progress (if any) and keeps the
+// problems, which are shown as message boxes once the load they belong to is
+// done, in the order they arose.
+class ProgressRelay : public LoadProgress {
+public:
+    explicit ProgressRelay(LoadProgress* shown) : shown_(shown) {}
+    void SetJob(const std::string& text) override {
+        if (shown_) shown_->SetJob(text);
+    }
+    void Step(int n) override {
+        if (shown_) shown_->Step(n);
+    }
+    void ReportProblem(const std::string& message) override { problems_.push_back(message); }
+    std::vector<std::string> TakeProblems() { return std::exchange(problems_, {}); }
+
+private:
+    LoadProgress* shown_;
+    std::vector<std::string> problems_;
+};
+
+}  // namespace
+
+Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
+    readSlewFile = writeSlewFile = false;
+    syncingClockControls_ = false;
+    InitialiseConstants();
+
+    {
+        SettingsStore store;
+        view_ = std::make_unique<SkyView>(ReadSkyViewSettings(store), links_.panel);
+    }
+
+    ClearSelection();
+    ClearLock();
+
+    {
+        SettingsStore store;
+        const Observer::Setup setup = store.ReadObserverSetup();
+        observer_ = links_.clock ? std::make_unique<Observer>(setup, links_.clock)
+                                 : std::make_unique<Observer>(setup);
+    }
+    TheObserver = observer_.get();
+    observer_->setUseSystemClock(true);
+    observer_->update();
+    UpdateStatus();
+
+    // The preferences dialog and the report window are created here once
+    // they exist; until then Preferences and Report do nothing.
+
+    std::unique_ptr<LoadProgress> progress;
+    if (links_.createProgress) progress = links_.createProgress();
+
+    LoadSolarSystem(progress.get());
+    starCatalogueCount_ = constellationCount_ = 0;
+    deepSkyCount_ = minorPlanetCount_ = 0;
+    // Figures come before the stars: loading the foundation catalogue
+    // resolves them.
+    LoadConstellationFigures(progress.get());
+    LoadStarCatalogues(progress.get());
+    LoadDeepSkyCatalogue(progress.get());
+    LoadMinorPlanets(progress.get());
+    progress.reset();
+
+    Recompute();
+    tickCount_ = 0;
+    {
+        SettingsStore store;
+        const IntervalSettings intervals = store.ReadIntervals();
+        updateIntervalReal_ = static_cast<uint32_t>(intervals.real);
+        updateIntervalAnim_ = static_cast<uint32_t>(intervals.anim);
+    }
+    SyncClockControls();
+    tickCount_ = 0;
+    Redraw();
+}
+
+Planetarium::~Planetarium() {
+    // Constellation figures would go first, as they point at stars.
+    for (auto& catalogue : starCatalogues_) catalogue.reset();
+    // Then deep-sky objects, minor planets, planets, the Earth's shadow, the
+    // Moon, the Sun and the report window, as they exist.
+    selected_ = locked_ = nullptr;
+    if (TheObserver == observer_.get()) TheObserver = nullptr;
+    observer_.reset();
+    view_.reset();
+}
+
+void Planetarium::Warn(const std::string& text) {
+    if (links_.messages) links_.messages->Warning(text);
+}
+
+// --- loading -------------------------------------------------------------------
+
+void Planetarium::LoadSolarSystem(LoadProgress*) {
+    // The Sun, the Moon, the Earth's shadow and the eight planets load their
+    // series files here ("Loading VSOP87 Terms", 12 steps a planet). No
+    // body exists yet, so nothing is opened and no job is shown.
+}
+
+void Planetarium::LoadConstellationFigures(LoadProgress*) {
+    // "data/constellations.dat" is read here once figures exist; until then
+    // the file is not opened, so a missing file raises no false alarm.
+    constellationCount_ = 0;
+}
+
+void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
+    {
+        SettingsStore store;
+        starCatalogueCount_ = static_cast<uint16_t>(
+            DiscoverCatalogues(store, std::span(starCatalogues_), MaxStarCatalogues));
+    }
+    ApplyCatalogueRequests(progress);
+}
+
+void Planetarium::LoadDeepSkyCatalogue(LoadProgress*) {
+    // "data/dsocat.dat" ("Loading Deepsky Objects") is read here once
+    // deep-sky objects exist.
+    deepSkyCount_ = 0;
+}
+
+void Planetarium::LoadMinorPlanets(LoadProgress*) {
+    // "data/asteroids.dat" ("Loading Asteroids") is read here once minor
+    // planets exist.
+    minorPlanetCount_ = 0;
+}
+
+StarCatalogue* Planetarium::Catalogue(int slot) const {
+    return slot >= 0 && slot < starCatalogueCount_ ? starCatalogues_[slot].get() : nullptr;
+}
+
+void Planetarium::ForgetStarsOf(int slot) {
+    // A selection or lock must never outlive the star it points at.
+    if (selectedKind_ == KindStar && selectedCatalogue_ == slot) ClearSelection();
+    if (lockedKind_ == KindStar && lockedCatalogue_ == slot) {
+        ClearLock();
+        if (view_) view_->ShowLockedName(nullptr);
+    }
+}
+
+void Planetarium::ApplyCatalogueRequests(LoadProgress* shown) {
+    ProgressRelay relay(shown);
+    LoadProgress* progress = &relay;
+    for (int c = 0; c < starCatalogueCount_; ++c) {
+        StarCatalogue* catalogue = starCatalogues_[c].get();
+        if (!catalogue || !catalogue->unloadRequested) continue;
+        ForgetStarsOf(c);
+        catalogue->Unload();
+        // Resetting the constellation figures of the foundation catalogue
+        // belongs here once figures exist.
+    }
+    for (int c = 0; c < starCatalogueCount_; ++c) {
+        StarCatalogue* catalogue = starCatalogues_[c].get();
+        if (!catalogue || !catalogue->loadRequested) continue;
+        catalogue->Load(progress);
+        // Resolving the constellation figures against the foundation
+        // catalogue belongs here once figures exist.
+    }
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
+}
+
+// --- update cycle -----------------------------------------------------------------
+
+void Planetarium::SetUpdateIntervals(uint32_t real, uint32_t anim) {
+    updateIntervalReal_ = real;
+    updateIntervalAnim_ = anim;
+}
+
+void Planetarium::Tick(bool force) {
+    ++tickCount_;
+    if (observer_->useSystemClock()) {
+        UpdateStatus();
+        if (!force && tickCount_ <= updateIntervalReal_) return;
+    } else if (observer_->running() && (tickCount_ > updateIntervalAnim_ || force)) {
+        UpdateStatus();
+    } else {
+        return;
+    }
+    tickCount_ = 0;
+    Recompute();
+    Redraw();
+}
+
+void Planetarium::UpdateStatus() {
+    observer_->update();
+    julianDate_ = observer_->julianDate;
+    if (!view_) return;
+    view_->SetStatusText(0, Format("%s %s", observer_->civilTimeText().c_str(),
+                                   observer_->civilDateText().c_str()));
+    view_->SetStatusText(1, Format("Local: %s", observer_->localMeanTimeText().c_str()));
+    view_->SetStatusText(2, Format("Julian: %13.5f", julianDate_));
+    const Angle& sidereal = observer_->localApparentSidereal;
+    view_->SetStatusText(3, Format("Sidereal: %02d:%02d:%02d", int(sidereal.hours), int(sidereal.minutes),
+                                   static_cast<int>(std::trunc(sidereal.seconds))));
+    if (selected_) UpdateRiseTransitSet();
+}
+
+void Planetarium::FillScene(SkyScene& scene) const {
+    for (int c = 0; c < starCatalogueCount_; ++c) {
+        StarCatalogue* catalogue = starCatalogues_[c].get();
+        if (catalogue && catalogue->loaded()) scene.starCatalogues.push_back(catalogue);
+    }
+    // Deep-sky objects, figures, minor planets, planets, the Sun, the Moon
+    // and the Earth's shadow join the scene as they are loaded.
+    scene.selected = selected_;
+}
+
+void Planetarium::Recompute() {
+    tickCount_ = 0;
+    ++recomputeCount_;
+    // The Sun, the Moon and the Earth's shadow come first here, since the
+    // other bodies use the Sun's place.
+    if (observer_->dateChanged) observer_->dateChanged = false;
+    SkyScene scene;
+    FillScene(scene);
+    UpdateStarPositions(*view_, scene);
+    // Planets, the first asteroidsToShow minor planets and the deep-sky
+    // objects follow here.
+    if (view_->asteroidsToShow > static_cast<int32_t>(minorPlanetCount_))
+        view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount_);
+}
+
+SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const {
+    switch (kind) {
+        case KindStar: {
+            StarCatalogue* c = Catalogue(catalogue);
+            if (!c || !c->loaded() || index < 0) return nullptr;
+            const auto stars = c->stars();
+            return static_cast<std::size_t>(index) < stars.size() ? &stars[static_cast<std::size_t>(index)] : nullptr;
+        }
+        default:
+            // Deep-sky objects, the Sun, the Moon, planets and minor planets
+            // are looked up here once they exist.
+            return nullptr;
+    }
+}
+
+void Planetarium::Redraw() {
+    ++redrawCount_;
+    // Following the incoming slew file takes the place of the lock here once
+    // the slew files exist; the flags only switch for now.
+    if (locked_) {
+        FollowLocked();
+        view_->CentreOn(ObjectOf(lockedKind_, lockedCatalogue_, lockedIndex_));
+    }
+    ComputeRiseTransitSetTexts();
+    SkyScene scene;
+    FillScene(scene);
+    DrawFrame(*view_, scene);
+}
+
+void Planetarium::Paint() {
+    view_->Present();
+}
+
+std::string Planetarium::TimeOfEventText(const char* label, bool found, const HmsAngle& time) {
+    if (!found) return Format("%s\t: - -:- -", label);
+    int hours = time.hours;
+    int minutes = time.minutes + (time.seconds >= 30.0 ? 1 : 0);
+    // 05:59:45 is shown as 06:00, not as 05:60.
+    if (minutes >= 60) {
+        minutes -= 60;
+        hours = (hours + 1) % 24;
+    }
+    return Format("%s\t: %02d:%02d", label, hours, minutes);
+}
+
+void Planetarium::ComputeRiseTransitSetTexts() {
+    if (!selected_) return;
+    HmsAngle rise, transit, set;
+    const uint32_t status = selected_->RiseTransitSet(rise, transit, set);
+    view_->riseText = TimeOfEventText("Rise", status & RtsRise, rise);
+    view_->transitText = TimeOfEventText("Transit", status & RtsTransit, transit);
+    view_->setText = TimeOfEventText("Set", status & RtsSet, set);
+}
+
+void Planetarium::UpdateRiseTransitSet() {
+    ComputeRiseTransitSetTexts();
+    view_->ShowReadout(selected_);
+}
+
+// --- selection and lock -------------------------------------------------------------
+
+void Planetarium::ClearSelection() {
+    selectedKind_ = KindNone;
+    selectedCatalogue_ = 0;
+    selectedIndex_ = 0;
+    selected_ = nullptr;
+}
+
+void Planetarium::ClearLock() {
+    lockedKind_ = KindNone;
+    lockedCatalogue_ = 0;
+    lockedIndex_ = 0;
+    locked_ = nullptr;
+}
+
+void Planetarium::SelectAt(int32_t px, int32_t py) {
+    const double x = view_->FromPixelX(px);
+    const double y = view_->FromPixelY(py);
+    double best = NoCandidate;
+    auto consider = [&](SkyObject* object, uint16_t kind, uint16_t catalogue, uint32_t index) {
+        const double d = std::fabs(object->screenX - x) + std::fabs(object->screenY - y);
+        // Strictly nearer only: of two at the same distance the first wins.
+        if (d < best) {
+            best = d;
+            selectedKind_ = kind;
+            if (kind == KindStar) selectedCatalogue_ = catalogue;
+            selectedIndex_ = index;
+            selected_ = object;
+        }
+    };
+    const DisplayOptions& options = view_->Options();
+    // Minor planets are the first candidates once they exist.
+    if (options[DisplayOptions::ShowStars]) {
+        for (int c = 0; c < starCatalogueCount_; ++c) {
+            StarCatalogue* catalogue = starCatalogues_[c].get();
+            if (!catalogue || !catalogue->loaded()) continue;
+            const auto stars = catalogue->stars();
+            for (std::size_t i = 0; i < stars.size(); ++i) {
+                if (stars[i].onScreen) consider(&stars[i], KindStar, static_cast<uint16_t>(c), static_cast<uint32_t>(i));
+            }
+        }
+    }
+    // Deep-sky objects, then the Sun and the Moon (always), then the
+    // planets follow here once they exist.
+    // Refilling a visible report window belongs here once it exists.
+    UpdateRiseTransitSet();
+}
+
+void Planetarium::ToggleLock() {
+    if (locked_ == selected_) {
+        ClearLock();
+    } else {
+        lockedKind_ = selectedKind_;
+        lockedCatalogue_ = selectedCatalogue_;
+        lockedIndex_ = static_cast<int32_t>(selectedIndex_);
+        locked_ = selected_;
+    }
+    if (locked_) Redraw();
+    view_->ShowLockedName(locked_);
+}
+
+void Planetarium::LookAtSelected() {
+    if (!selected_) return;
+    SetElevation(static_cast<float>(selected_->altitude.radians), false);
+    SetDirectionRadians(static_cast<float>(selected_->azimuth.radians), true);
+}
+
+void Planetarium::FollowLocked() {
+    if (!locked_) return;
+    SetElevation(static_cast<float>(locked_->altitude.radians), false);
+    SetDirectionRadians(static_cast<float>(locked_->azimuth.radians), false);
+}
+
+void Planetarium::ToggleReport() {
+    // The report window arrives with the object reports.
+}
+
+void Planetarium::ShowPreferences() {
+    // The preferences dialog arrives with the settings editor.
+}
+
+// --- view and display ------------------------------------------------------------------
+
+float Planetarium::SetStarLimit(float magnitude) {
+    view_->starLimit = magnitude;
+    Recompute();
+    Redraw();
+    return view_->starLimit;
+}
+
+float Planetarium::ShiftStarLimit(float delta) {
+    view_->starLimit += delta;
+    Recompute();
+    Redraw();
+    return view_->starLimit;
+}
+
+float Planetarium::ShiftDsoLimit(float delta) {
+    view_->dsoLimit += delta;
+    Recompute();
+    Redraw();
+    return view_->dsoLimit;
+}
+
+void Planetarium::ChangeProjection(int projection) {
+    view_->SetProjection(static_cast<uint16_t>(projection));
+    Redraw();
+}
+
+void Planetarium::SetDirectionRadians(float radians, bool redraw) {
+    view_->direction.SetRadians(radians);
+    view_->ShowDirection();
+    if (redraw) Redraw();
+}
+
+void Planetarium::SetDirectionDegrees(int degrees, bool redraw) {
+    view_->direction.SetDegrees(degrees);
+    view_->ShowDirection();
+    if (redraw) Redraw();
+}
+
+void Planetarium::SetElevation(float radians, bool redraw) {
+    view_->elevation.radians = radians;
+    if (redraw) Redraw();
+}
+
+void Planetarium::Rotate(float delta) {
+    double degrees = view_->direction.radians * 180.0 / static_cast<double>(Pi);
+    if (degrees < 0) degrees += 360.0;
+    const int n = static_cast<int>(std::trunc(degrees + delta));
+    SetDirectionDegrees(n % 360, true);
+}
+
+void Planetarium::Scroll(int code) {
+    switch (code) {
+        case 0: view_->SetCentre(0.0, 0.0); break;
+        case 1: view_->ScrollVertical(8.0f); break;
+        case 2: view_->ScrollHorizontal(8.0f); break;
+        case 3: view_->ScrollVertical(-8.0f); break;
+        case 4: view_->ScrollHorizontal(-8.0f); break;
+        default: break;
+    }
+    Redraw();
+}
+
+void Planetarium::Zoom(float factor) {
+    if (factor > 0) {
+        view_->ZoomIn(factor);
+    } else if (factor < 0) {
+        view_->ZoomOut(-factor);
+    } else {
+        return;
+    }
+    Redraw();
+}
+
+void Planetarium::Relayout() {
+    view_->FitToSurface();
+    Redraw();
+}
+
+void Planetarium::ToggleRed() {
+    view_->ToggleRedMode();
+    Redraw();
+}
+
+void Planetarium::Brighten() {
+    view_->Brighter();
+    Redraw();
+}
+
+void Planetarium::Dim() {
+    view_->Dimmer();
+    Redraw();
+}
+
+bool Planetarium::ToggleOption(std::size_t index) {
+    bool& flag = view_->Options()[index];
+    flag = !flag;
+    Redraw();
+    return flag;
+}
+
+void Planetarium::ApplyClockControls(bool runTicked, bool systemTimeTicked) {
+    if (syncingClockControls_) return;
+    if (runTicked) {
+        observer_->start();
+    } else {
+        observer_->stop();
+    }
+    observer_->setUseSystemClock(systemTimeTicked);
+    SyncClockControls();
+}
+
+void Planetarium::SyncClockControls() {
+    syncingClockControls_ = true;
+    view_->ShowClockMode(observer_->running(), observer_->useSystemClock());
+    syncingClockControls_ = false;
+}

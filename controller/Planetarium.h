@@ -1,0 +1,164 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "astro/Angles.h"
+#include "astro/Observer.h"
+#include "catalogues/SkyObject.h"
+
+class LoadProgress;
+class SkyPanel;
+class SkyView;
+class StarCatalogue;
+class UserMessages;
+struct SkyScene;
+
+// What the planetarium needs of the window that shows it. Every member may be
+// left empty: without a panel nothing is shown, without messages a warning is
+// dropped, without a progress factory loading shows no progress.
+struct PlanetariumLinks {
+    SkyPanel* panel = nullptr;
+    UserMessages* messages = nullptr;
+    // Creates a visible progress window; destroying it removes it again.
+    std::function<std::unique_ptr<LoadProgress>()> createProgress;
+    // Where the observer reads the clock; empty means the system clock.
+    Observer::ClockSource clock;
+};
+
+// The one object that owns everything the sky is made of and everything that
+// shows it, loads it at start, runs the update cycle and keeps the selection
+// and the lock.
+class Planetarium {
+public:
+    static constexpr int MaxStarCatalogues = 32;
+
+    explicit Planetarium(const PlanetariumLinks& links);
+    ~Planetarium();
+    Planetarium(const Planetarium&) = delete;
+    Planetarium& operator=(const Planetarium&) = delete;
+
+    SkyView* View() const { return view_.get(); }
+    Observer& GetObserver() const { return *observer_; }
+
+    // Unloads, then loads, the star catalogues that ask for it.
+    void ApplyCatalogueRequests(LoadProgress* progress);
+
+    // --- update cycle -----------------------------------------------------------
+    void Tick(bool force);
+    void UpdateStatus();
+    void Recompute();
+    void Redraw();
+    // Shows the last frame again without drawing anything.
+    void Paint();
+    void UpdateRiseTransitSet();
+
+    // --- selection and lock -------------------------------------------------------
+    void SelectAt(int32_t px, int32_t py);
+    void ToggleLock();
+    void LookAtSelected();
+    void FollowLocked();
+    void ToggleReport();
+    void ShowPreferences();
+
+    // --- view and display -----------------------------------------------------------
+    float SetStarLimit(float magnitude);
+    float ShiftStarLimit(float delta);
+    float ShiftDsoLimit(float delta);
+    void ChangeProjection(int projection);
+    void SetDirectionRadians(float radians, bool redraw);
+    void SetDirectionDegrees(int degrees, bool redraw);
+    void SetElevation(float radians, bool redraw);
+    void Rotate(float delta);
+    void Scroll(int code);
+    void Zoom(float factor);
+    void Relayout();
+    void ToggleRed();
+    void Brighten();
+    void Dim();
+    // Flips one display option and redraws; returns the new value.
+    bool ToggleOption(std::size_t index);
+
+    // The clock check boxes as the user left them: run, then system time.
+    void ApplyClockControls(bool runTicked, bool systemTimeTicked);
+    void SyncClockControls();
+    bool SyncingClockControls() const { return syncingClockControls_; }
+
+    // --- state read by the window and by tests ------------------------------------------
+    uint16_t SelectedKind() const { return selectedKind_; }
+    uint16_t SelectedCatalogue() const { return selectedCatalogue_; }
+    uint32_t SelectedIndex() const { return selectedIndex_; }
+    SkyObject* Selected() const { return selected_; }
+    uint16_t LockedKind() const { return lockedKind_; }
+    uint16_t LockedCatalogue() const { return lockedCatalogue_; }
+    int32_t LockedIndex() const { return lockedIndex_; }
+    SkyObject* Locked() const { return locked_; }
+    uint16_t StarCatalogueCount() const { return starCatalogueCount_; }
+    StarCatalogue* Catalogue(int slot) const;
+    uint32_t TickCount() const { return tickCount_; }
+    uint32_t UpdateIntervalReal() const { return updateIntervalReal_; }
+    uint32_t UpdateIntervalAnim() const { return updateIntervalAnim_; }
+    void SetUpdateIntervals(uint32_t real, uint32_t anim);
+    double JulianDate() const { return julianDate_; }
+    uint32_t RedrawCount() const { return redrawCount_; }
+    uint32_t RecomputeCount() const { return recomputeCount_; }
+
+    // The text a rise, transit or set time is shown with: the minutes are
+    // rounded at 30 seconds, carrying into the hour.
+    static std::string TimeOfEventText(const char* label, bool found, const HmsAngle& time);
+
+    bool readSlewFile = false;
+    bool writeSlewFile = false;
+
+private:
+    void LoadSolarSystem(LoadProgress* progress);
+    void LoadConstellationFigures(LoadProgress* progress);
+    void LoadStarCatalogues(LoadProgress* progress);
+    void LoadDeepSkyCatalogue(LoadProgress* progress);
+    void LoadMinorPlanets(LoadProgress* progress);
+    void Warn(const std::string& text);
+    void FillScene(SkyScene& scene) const;
+    // The object that a kind, catalogue and index designate, or null when it
+    // no longer exists (for instance a star of an unloaded catalogue).
+    SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
+    void ComputeRiseTransitSetTexts();
+    void ClearSelection();
+    void ClearLock();
+    void ForgetStarsOf(int slot);
+
+    PlanetariumLinks links_;
+
+    std::array<std::unique_ptr<StarCatalogue>, MaxStarCatalogues> starCatalogues_;
+    // Deep-sky objects, constellation figures, the Sun, the Moon, the planets,
+    // the Earth's shadow and the minor planets join here as their kinds are
+    // built; until then their lists are empty and every loop over them runs
+    // zero times.
+    uint16_t starCatalogueCount_ = 0;
+    uint16_t constellationCount_ = 0;
+    uint32_t deepSkyCount_ = 0;
+    uint32_t minorPlanetCount_ = 0;
+
+    uint16_t selectedKind_ = KindNone;
+    uint16_t selectedCatalogue_ = 0;
+    uint32_t selectedIndex_ = 0;
+    SkyObject* selected_ = nullptr;
+    uint16_t lockedKind_ = KindNone;
+    uint16_t lockedCatalogue_ = 0;
+    int32_t lockedIndex_ = 0;
+    SkyObject* locked_ = nullptr;
+
+    std::unique_ptr<SkyView> view_;
+    std::unique_ptr<Observer> observer_;
+
+    double julianDate_ = 0.0;
+    uint32_t updateIntervalReal_ = 100;
+    uint32_t updateIntervalAnim_ = 10;
+    uint32_t tickCount_ = 0;
+    bool syncingClockControls_ = false;
+    uint32_t redrawCount_ = 0;
+    uint32_t recomputeCount_ = 0;
+};
