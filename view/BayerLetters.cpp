@@ -1,0 +1,46 @@
+#include "view/BayerLetters.h"
+
+namespace {
+
+// Symbol-font layout: index = letter - 'a', value = Unicode code point.
+constexpr char32_t kLower[26] = {
+    U'α', U'β', U'χ', U'δ', U'ε', U'φ', U'γ', U'η', U'ι', U'φ', U'κ', U'λ', U'μ',
+    U'ν', U'ο', U'π', U'θ', U'ρ', U'σ', U'τ', U'υ', U'ϖ', U'ω', U'ξ', U'ψ', U'ζ',
+};
+constexpr char32_t kUpper[26] = {
+    U'Α', U'Β', U'Χ', U'Δ', U'Ε', U'Φ', U'Γ', U'Η', U'Ι', U'ϑ', U'Κ', U'Λ', U'Μ',
+    U'Ν', U'Ο', U'Π', U'Θ', U'Ρ', U'Σ', U'Τ', U'Υ', U'ς', U'Ω', U'Ξ', U'Ψ', U'Ζ',
+};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string BayerGreek(char c) {
+    std::string out;
+    if (c >= 'a' && c <= 'z') {
+        AppendUtf8(out, kLower[c - 'a']);
+    } else if (c >= 'A' && c <= 'Z') {
+        AppendUtf8(out, kUpper[c - 'A']);
+    } else {
+        out += c;
+    }
+    return out;
+}
+
+std::string BayerGreek(const std::string& text) {
+    std::string out;
+    for (char c : text) out += BayerGreek(c);
+    return out;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// Bayer letters are stored as the Latin characters of the classic Greek
+// symbol font ('a' alpha, 'q' theta, 'j' phi, 'y' psi, 'w' omega, ...).
+// Returns the Greek letter as UTF-8; characters without a Greek counterpart
+// are returned as they are.
+std::string BayerGreek(char c);
+// The same for each character of a text.
+std::string BayerGreek(const std::string& text);

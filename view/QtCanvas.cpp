@@ -1,0 +1,217 @@
+#include "view/QtCanvas.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+
+// Fonts the program names but Linux lacks resolve to the default sans-serif
+// face; the Greek letters of Bayer designations are real Greek characters, so
+// no symbol font is needed for them either.
+QString ResolveFamily(const std::string& name) {
+    if (name.empty() || name == "MS Sans Serif" || name == "Symbol") return QStringLiteral("DejaVu Sans");
+    return QString::fromStdString(name);
+}
+
+// Text is only measured and drawn when there is a GUI application: without
+// one the font machinery is unavailable.
+bool FontsAvailable() { return QGuiApplication::instance() != nullptr; }
+
+}  // namespace
+
+QtCanvas::QtCanvas(int width, int height)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32), fontName_("MS Sans Serif") {
+    image_.fill(Qt::black);
+}
+
+QtCanvas::~QtCanvas() { End(); }
+
+void QtCanvas::Begin() {
+    if (painter_) return;
+    // Detach before painting so that the painter and the direct pixel writes
+    // below share one buffer.
+    image_.bits();
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    painter_->setBackgroundMode(Qt::TransparentMode);
+    penDirty_ = true;
+    fontDirty_ = true;
+}
+
+void QtCanvas::End() {
+    if (!painter_) return;
+    Flush();
+    painter_->end();
+    painter_.reset();
+}
+
+void QtCanvas::Resize(int width, int height) {
+    End();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == image_.width() && height == image_.height()) return;
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    image_.fill(Qt::black);
+}
+
+const QImage& QtCanvas::Image() {
+    End();
+    return image_;
+}
+
+void QtCanvas::Flush() {
+    if (!painter_ || pendingLines_.empty()) return;
+    ApplyPen();
+    painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+    pendingLines_.clear();
+}
+
+void QtCanvas::ApplyPen() {
+    if (!penDirty_) return;
+    QPen pen(ToQColor(penColour_));
+    if (penWidth_ <= 1) {
+        pen.setWidth(0);  // cosmetic: exactly one pixel
+        pen.setCapStyle(Qt::SquareCap);
+        // A dotted pattern only exists for one-pixel pens; wider dotted pens
+        // draw solid.
+        pen.setStyle(penStyle_ == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    } else {
+        pen.setWidth(penWidth_);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    painter_->setPen(pen);
+    penDirty_ = false;
+}
+
+void QtCanvas::ApplyFont() {
+    if (!fontDirty_) return;
+    font_ = QFont(ResolveFamily(fontName_));
+    font_.setStyleHint(QFont::SansSerif);
+    // The height asked for is the whole cell (ascent plus descent); Qt sizes
+    // by the em, which is about 86 % of the cell in the common sans faces.
+    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(fontHeight_ * 0.86))));
+    metrics_ = std::make_unique<QFontMetrics>(font_);
+    fontDirty_ = false;
+}
+
+void QtCanvas::FillRect(int left, int top, int right, int bottom) {
+    Begin();
+    Flush();
+    if (right <= left || bottom <= top) return;
+    painter_->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(brushColour_));
+}
+
+void QtCanvas::SetPenColour(Colour c) {
+    if (c == penColour_) return;
+    Flush();
+    penColour_ = c;
+    penDirty_ = true;
+}
+
+void QtCanvas::SetPenWidth(int width) {
+    if (width < 0) width = 0;
+    if (width == penWidth_) return;
+    Flush();
+    penWidth_ = width;
+    penDirty_ = true;
+}
+
+void QtCanvas::SetPenStyle(PenStyle style) {
+    if (style == penStyle_) return;
+    Flush();
+    penStyle_ = style;
+    penDirty_ = true;
+}
+
+void QtCanvas::SetBrushColour(Colour c) { brushColour_ = c; }
+void QtCanvas::SetBrushStyle(BrushStyle style) { brushStyle_ = style; }
+
+void QtCanvas::SetFontName(const std::string& name) {
+    if (name == fontName_) return;
+    fontName_ = name;
+    fontDirty_ = true;
+}
+
+void QtCanvas::SetFontHeight(int height) {
+    if (height == fontHeight_) return;
+    fontHeight_ = height;
+    fontDirty_ = true;
+}
+
+void QtCanvas::SetFontColour(Colour c) { fontColour_ = c; }
+
+void QtCanvas::MoveTo(int x, int y) {
+    penX_ = x;
+    penY_ = y;
+}
+
+void QtCanvas::LineTo(int x, int y) {
+    const int x0 = penX_, y0 = penY_;
+    penX_ = x;
+    penY_ = y;
+    Begin();
+    if (penWidth_ <= 1 && y == y0 && x == x0 + 1) {
+        // A one-pixel dot (a faint star): the line's end point is not drawn,
+        // so only (x0, y0) is set. Written straight into the image: nothing
+        // else is pending in between, so the order of drawing is kept.
+        Flush();
+        if (x0 >= 0 && y0 >= 0 && x0 < image_.width() && y0 < image_.height()) {
+            reinterpret_cast<QRgb*>(image_.scanLine(y0))[x0] =
+                qRgb(penColour_.r, penColour_.g, penColour_.b);
+        }
+        return;
+    }
+    if (penWidth_ <= 1) {
+        // The end point belongs to the next segment, not to this one.
+        if (x == x0 && y == y0) return;
+        const int dx = x - x0, dy = y - y0;
+        const int steps = std::max(std::abs(dx), std::abs(dy));
+        // Shorten by one pixel along the major axis, in the line's own slope.
+        const int ex = x0 + static_cast<int>(std::lround(dx * double(steps - 1) / steps));
+        const int ey = y0 + static_cast<int>(std::lround(dy * double(steps - 1) / steps));
+        pendingLines_.emplace_back(x0, y0, ex, ey);
+    } else {
+        pendingLines_.emplace_back(x0, y0, x, y);
+    }
+    if (pendingLines_.size() >= 4096) Flush();
+}
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+    Begin();
+    Flush();
+    ApplyPen();
+    if (brushStyle_ == BrushStyle::Solid) {
+        painter_->setBrush(QBrush(ToQColor(brushColour_)));
+    } else {
+        painter_->setBrush(Qt::NoBrush);
+    }
+    // The right and bottom edges of the rectangle are outside the figure.
+    painter_->drawEllipse(QRect(left, top, std::max(right - left - 1, 0), std::max(bottom - top - 1, 0)));
+    painter_->setBrush(Qt::NoBrush);
+}
+
+void QtCanvas::TextOut(int x, int y, const std::string& text) {
+    penX_ = x;
+    penY_ = y;
+    if (text.empty() || !FontsAvailable()) return;
+    Begin();
+    Flush();
+    ApplyFont();
+    painter_->setFont(font_);
+    painter_->setPen(ToQColor(fontColour_));
+    const QString s = QString::fromStdString(text);
+    painter_->drawText(x, y + metrics_->ascent(), s);
+    penDirty_ = true;
+    penX_ = x + metrics_->horizontalAdvance(s);
+}
+
+int QtCanvas::TextWidth(const std::string& text) {
+    if (text.empty() || !FontsAvailable()) return 0;
+    ApplyFont();
+    return metrics_->horizontalAdvance(QString::fromStdString(text));
+}
