@@ -56,8 +56,17 @@ double WrappedDegrees(double radians) {
     return d;
 }
 
+// Whole units are taken by truncation, never rounded up. A value that should
+// be whole but comes out of the radian conversions a few units of the last
+// place below it (159.99999999999997 for 160) would then show as 159°59'60",
+// so values within kSnap of the next whole unit count as reaching it. kSnap is
+// far below anything shown: a billionth of a degree is 3.6 microarcseconds.
+constexpr double kSnap = 1e-9;
+
+double WholePart(double x, double snap) { return std::floor(x + snap); }
+
 // The sexagesimal split shared by DmsAngle and Angle: a magnitude in degrees
-// into whole degrees, whole minutes and fractional seconds, never rounded up.
+// into whole degrees, whole minutes and fractional seconds.
 struct Sexagesimal {
     uint16_t degrees;
     uint16_t minutes;
@@ -65,10 +74,24 @@ struct Sexagesimal {
 };
 
 Sexagesimal Split(double magnitude) {
-    const double whole = std::floor(magnitude);
-    const double c = (magnitude - whole) * 60.0;
-    const double minutes = std::floor(c);
-    return {static_cast<uint16_t>(whole), static_cast<uint16_t>(minutes), (c - minutes) * 60.0};
+    const double whole = WholePart(magnitude, kSnap);
+    const double c = std::max(0.0, (magnitude - whole) * 60.0);
+    const double minutes = WholePart(c, kSnap * 60.0);
+    return {static_cast<uint16_t>(whole), static_cast<uint16_t>(minutes), std::max(0.0, (c - minutes) * 60.0)};
+}
+
+// Hours and minutes of an angle in degrees, whole units as above; the seconds
+// are left to the caller's own constant. A hair below a full turn is 0h, not
+// 24h: degrees then becomes the (tiny negative) remainder.
+void SplitHours(double& degrees, double& hours, double& minutes) {
+    double x = degrees * (1.0 / 15.0);
+    hours = WholePart(x, kSnap / 15.0);
+    if (hours >= 24.0) {
+        degrees -= 360.0;
+        x = degrees * (1.0 / 15.0);
+        hours = 0.0;
+    }
+    minutes = WholePart(std::max(0.0, (x - hours) * 60.0), kSnap * 4.0);
 }
 
 std::string FormatSexagesimal(unsigned degrees, unsigned minutes, double seconds, bool negative, bool wrap) {
@@ -90,12 +113,12 @@ std::string FormatSexagesimal(unsigned degrees, unsigned minutes, double seconds
 
 void HmsAngle::SetRadians(double r) {
     radians = ReduceRadians(r);
-    const double d = WrappedDegrees(radians);
-    const double x = d * (1.0 / 15.0);
-    const double wholeHours = std::floor(x);
-    hours = static_cast<uint16_t>(wholeHours);
-    minutes = static_cast<uint16_t>(std::floor((x - wholeHours) * 60.0));
-    // Rounding in x can leave the difference a hair below zero; "-0" is not a second.
+    double d = WrappedDegrees(radians);
+    double h, m;
+    SplitHours(d, h, m);
+    hours = static_cast<uint16_t>(h);
+    minutes = static_cast<uint16_t>(m);
+    // A whole unit reached by the snap leaves the difference a hair below zero; "-0" is not a second.
     seconds = std::max(0.0, (d - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree);
 }
 
@@ -189,11 +212,11 @@ void Angle::DegreesToSexagesimal() {
 }
 
 void Angle::DegreesToHours() {
-    const double x = degrees * (1.0 / 15.0);
-    const double wholeHours = std::floor(x);
-    hours = static_cast<uint16_t>(wholeHours);
-    minutes = static_cast<uint16_t>(std::floor((x - wholeHours) * 60.0));
-    seconds = static_cast<float>(std::max(0.0, (degrees - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree));
+    double d = degrees, h, m;
+    SplitHours(d, h, m);
+    hours = static_cast<uint16_t>(h);
+    minutes = static_cast<uint16_t>(m);
+    seconds = static_cast<float>(std::max(0.0, (d - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree));
 }
 
 std::string Angle::FormatSigned(bool wrap) {

@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/Observer.h"
+
+namespace {
+
+DateTime Make(int day, int month, int year, int hour = 0, int minute = 0, int second = 0) {
+    DateTime t;
+    t.day = static_cast<int16_t>(day);
+    t.month = static_cast<int16_t>(month);
+    t.year = static_cast<int16_t>(year);
+    t.hour = static_cast<int16_t>(hour);
+    t.minute = static_cast<int16_t>(minute);
+    t.second = static_cast<int16_t>(second);
+    return t;
+}
+
+DateTime Offset(int days, int hours, int minutes, int seconds, int months = 0, int years = 0) {
+    return Make(days, months, years, hours, minutes, seconds);
+}
+
+std::string Text(const DateTime& t) { return t.DateText() + " " + t.TimeText(); }
+
+Observer::Setup PlaceSetup(int lonD, int lonM, bool west, int latD, int latM, bool south) {
+    Observer::Setup s;
+    s.longitude.SetSexagesimal(static_cast<uint16_t>(lonD), static_cast<uint16_t>(lonM), 0.0f, west);
+    s.latitude.SetSexagesimal(static_cast<uint16_t>(latD), static_cast<uint16_t>(latM), 0.0f, south);
+    s.isWest = west;
+    s.isSouth = south;
+    return s;
+}
+
+Observer::Setup HomeSetup() { return PlaceSetup(6, 53, false, 52, 21, false); }
+
+// A system clock that reads whatever the test puts in it.
+struct FakeClock {
+    LocalClockReading reading;
+    Observer::ClockSource source() {
+        return [this] { return reading; };
+    }
+};
+
+// An observer stopped at a civil time in a whole-hour zone.
+Observer Stopped(const Observer::Setup& setup, int zone, bool dst, const DateTime& civil) {
+    Observer o(setup, [] { return LocalClockReading{}; });
+    o.setUseSystemClock(false);
+    o.stop();
+    o.setDst(dst);
+    o.setZone(zone);
+    o.setCivil(civil.hour, civil.minute, civil.second, civil.day, civil.month, civil.year);
+    o.update();
+    return o;
+}
+
+TEST(JulianDate, KnownDates) {
+    EXPECT_DOUBLE_EQ(Observer::julianDayOf(2000, 1, 1, 12, 0, 0), 2451545.0);
+    EXPECT_NEAR(Observer::julianDayOf(1999, 8, 11, 10, 0, 0), 2451401.9166666665, 1e-9);
+    EXPECT_DOUBLE_EQ(Observer::julianDayOf(2000, 1, 0, 0, 0, 0), 2451543.5);
+    EXPECT_NEAR(Observer::julianDayOf(1957, 10, 4, 19, 26, 24), 2436116.31, 1e-8);
+    EXPECT_DOUBLE_EQ(Observer::julianDayOf(1900, 1, 1, 0, 0, 0), 2415020.5);
+    EXPECT_DOUBLE_EQ(Observer::julianDayOf(2000, 3, 1, 0, 0, 0) - Observer::julianDayOf(2000, 2, 28, 0, 0, 0), 2.0);
+    EXPECT_DOUBLE_EQ(Observer::julianDayOf(2100, 3, 1, 0, 0, 0) - Observer::julianDayOf(2100, 2, 28, 0, 0, 0), 1.0);
+}
+
+TEST(JulianDate, TimeArguments) {
+    EXPECT_DOUBLE_EQ(Observer::centuriesSinceJ2000(2451545.0 + 36525.0), 1.0);
+    EXPECT_DOUBLE_EQ(Observer::millenniaSinceJ2000(2451545.0 - 365250.0), -1.0);
+}
+
+TEST(Calendar, DaysInMonth) {
+    const int expected[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 1; m <= 12; ++m) EXPECT_EQ(Observer::daysInMonth(m, 2001), expected[m - 1]) << m;
+    EXPECT_EQ(Observer::daysInMonth(2, 2000), 29);
+    EXPECT_EQ(Observer::daysInMonth(2, 2004), 29);
+    EXPECT_EQ(Observer::daysInMonth(2, 1900), 28);
+    EXPECT_EQ(Observer::daysInMonth(2, 2100), 28);
+    EXPECT_EQ(Observer::daysInMonth(0, 2000), 0);
+    EXPECT_EQ(Observer::daysInMonth(13, 2000), 0);
+    EXPECT_EQ(Observer::daysInMonth(-1, 2000), 0);
+}
+
+// Worked by hand, one row per carry rule.
+TEST(Calendar, AddOffsetTable) {
+    struct Row {
+        DateTime from, offset;
+        const char* expected;
+    } rows[] = {
+        {Make(1, 3, 2000, 0, 30, 0), Offset(0, -1, 0, 0), "29-02-2000 23:30:00"},
+        {Make(1, 3, 2001, 0, 30, 0), Offset(0, -1, 0, 0), "28-02-2001 23:30:00"},
+        {Make(1, 3, 1900, 0, 30, 0), Offset(0, -1, 0, 0), "28-02-1900 23:30:00"},
+        {Make(31, 12, 1999), Offset(1, 0, 0, 0), "01-01-2000 00:00:00"},
+        {Make(31, 12, 1999, 23, 59, 59), Offset(0, 0, 0, 1), "01-01-2000 00:00:00"},
+        {Make(1, 1, 2000, 0, 0, 0), Offset(0, 0, 0, -1), "31-12-1999 23:59:59"},
+        {Make(28, 2, 2000, 23, 0, 0), Offset(0, 2, 0, 0), "29-02-2000 01:00:00"},
+        {Make(28, 2, 2001, 23, 0, 0), Offset(0, 2, 0, 0), "01-03-2001 01:00:00"},
+        {Make(15, 6, 2010, 12, 0, 0), Offset(0, -14, -32, -28), "14-06-2010 21:27:32"},
+        {Make(15, 6, 2010, 12, 0, 0), Offset(0, 0, 0, 0, 7), "15-01-2011 12:00:00"},
+        {Make(15, 6, 2010, 12, 0, 0), Offset(0, 0, 0, 0, -6), "15-12-2009 12:00:00"},
+        {Make(15, 6, 2010, 12, 0, 0), Offset(0, 0, 0, 0, -18), "15-12-2008 12:00:00"},
+        {Make(15, 12, 2010), Offset(0, 0, 0, 0, 12), "15-12-2011 00:00:00"},
+        {Make(30, 1, 2000), Offset(0, 0, 0, 0, 1, 1), "30-02-2001 00:00:00"},  // a month step keeps the day
+        {Make(31, 1, 2000), Offset(1, 0, 0, 0, 1), "01-03-2000 00:00:00"},    // day carried against January
+        {Make(10, 5, 2000, 12), Offset(0, 0, 0, 125), "10-05-2000 12:02:05"},
+        {Make(10, 5, 2000, 12), Offset(0, 0, -150, 0), "10-05-2000 09:30:00"},
+        {Make(10, 5, 2000, 12), Offset(0, 48, 0, 0), "12-05-2000 12:00:00"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(Text(Observer::addOffset(r.from, r.offset)), r.expected) << Text(r.from);
+}
+
+// A step of more than a month of days must still give a real date.
+TEST(Calendar, LongOffsetsCarryEveryMonth) {
+    EXPECT_EQ(Text(Observer::addOffset(Make(15, 1, 2000), Offset(100, 0, 0, 0))), "24-04-2000 00:00:00");
+    EXPECT_EQ(Text(Observer::addOffset(Make(15, 1, 2000), Offset(-100, 0, 0, 0))), "07-10-1999 00:00:00");
+    EXPECT_EQ(Text(Observer::addOffset(Make(1, 1, 2000), Offset(366, 0, 0, 0))), "01-01-2001 00:00:00");
+    EXPECT_EQ(Text(Observer::addOffset(Make(1, 1, 2000), Offset(0, 32767, 0, 0))), "27-09-2003 07:00:00");
+    // Repeated steps: the Julian date advances by exactly the step every time.
+    DateTime t = Make(15, 1, 2000, 6);
+    for (int i = 0; i < 200; ++i) {
+        const double before = Observer::julianDayOf(t.year, t.month, t.day, t.hour, t.minute, t.second);
+        t = Observer::addOffset(t, Offset(45, 0, 0, 0));
+        ASSERT_GE(t.day, 1);
+        ASSERT_LE(t.day, Observer::daysInMonth(t.month, t.year));
+        ASSERT_DOUBLE_EQ(Observer::julianDayOf(t.year, t.month, t.day, t.hour, t.minute, t.second) - before, 45.0);
+    }
+}
+
+TEST(Observer, StartsAtItsFixedMomentAndPlace) {
+    Observer o(HomeSetup(), [] { return LocalClockReading{}; });
+    EXPECT_TRUE(o.useSystemClock());
+    EXPECT_TRUE(o.running());
+    EXPECT_TRUE(o.dst());
+    EXPECT_EQ(o.zone(), 1);
+    EXPECT_TRUE(o.dateChanged);
+    EXPECT_EQ(o.civilDateText(), "11-08-1999");
+    EXPECT_EQ(o.civilTimeText(), "10:00:00");
+    EXPECT_DOUBLE_EQ(o.epoch2000Jan0, 2451543.5);
+    EXPECT_DOUBLE_EQ(o.epochJ2000, 2451545.0);
+    EXPECT_NEAR(o.longitude.degrees, 6.0 + 53.0 / 60.0, 1e-12);
+    EXPECT_NEAR(o.latitude.degrees, 52.35, 1e-12);
+}
+
+TEST(Observer, WestAndSouthAreNegative) {
+    Observer o(PlaceSetup(74, 0, true, 33, 52, true), [] { return LocalClockReading{}; });
+    EXPECT_TRUE(o.longitudeIsWest());
+    EXPECT_TRUE(o.latitudeIsSouth());
+    EXPECT_NEAR(o.longitude.degrees, -74.0, 1e-12);
+    EXPECT_NEAR(o.latitude.radians, -(33.0 + 52.0 / 60.0) * M_PI / 180.0, 1e-12);
+}
+
+TEST(Observer, UniversalAndLocalMeanTimeInSummer) {
+    const Observer o = Stopped(HomeSetup(), 1, true, Make(15, 6, 2010, 12, 0, 0));
+    EXPECT_EQ(o.universal().TimeText(), "10:00:00");
+    EXPECT_EQ(o.localMeanTimeText(), "10:27:32");
+    const Observer winter = Stopped(HomeSetup(), 1, false, Make(15, 1, 2010, 12, 0, 0));
+    EXPECT_EQ(winter.universal().TimeText(), "11:00:00");
+    EXPECT_EQ(winter.localMeanTimeText(), "11:27:32");
+}
+
+TEST(Observer, UniversalTimeCrossesTheYear) {
+    const Observer o = Stopped(HomeSetup(), 10, false, Make(1, 1, 2000, 3, 0, 0));
+    EXPECT_EQ(Text(o.universal()), "31-12-1999 17:00:00");
+    EXPECT_DOUBLE_EQ(o.julianDate, Observer::julianDayOf(1999, 12, 31, 17, 0, 0));
+    const Observer west = Stopped(PlaceSetup(118, 15, true, 34, 3, false), -8, false, Make(31, 12, 1999, 20, 0, 0));
+    EXPECT_EQ(Text(west.universal()), "01-01-2000 04:00:00");
+}
+
+// Zones of a fractional hour: the whole hours stay the zone, the minutes
+// still move Universal Time.
+TEST(Observer, ZoneMinutesGiveExactUniversalTime) {
+    struct Case { int minutesEast; int wholeHours; const char* universal; const char* localMean; } cases[] = {
+        {330, 5, "15-06-2010 06:30:00", "06:57:32"},   // India
+        {345, 5, "15-06-2010 06:15:00", "06:42:32"},   // Nepal
+        {-210, -3, "15-06-2010 15:30:00", "15:57:32"}, // Newfoundland
+        {570, 9, "15-06-2010 02:30:00", "02:57:32"},   // central Australia
+    };
+    for (const Case& c : cases) {
+        Observer o(HomeSetup(), [] { return LocalClockReading{}; });
+        o.setUseSystemClock(false);
+        o.stop();
+        o.setDst(false);
+        o.setZoneMinutes(c.minutesEast);
+        o.setCivil(12, 0, 0, 15, 6, 2010);
+        o.update();
+        EXPECT_EQ(o.zone(), c.wholeHours) << c.minutesEast;
+        EXPECT_EQ(o.zone() * 60 + o.zoneExtraMinutes(), c.minutesEast);
+        EXPECT_EQ(Text(o.universal()), c.universal) << c.minutesEast;
+        // Local mean time at 6°53' E runs 27 min 32 s ahead of Universal Time, whatever the zone.
+        EXPECT_EQ(o.localMeanTimeText(), c.localMean) << c.minutesEast;
+    }
+}
+
+TEST(Observer, SettingWholeHoursDropsOldMinutes) {
+    Observer o(HomeSetup(), [] { return LocalClockReading{}; });
+    o.setUseSystemClock(false);
+    o.stop();
+    o.setDst(false);
+    o.setZoneMinutes(330);
+    o.setZone(2);
+    EXPECT_EQ(o.zoneExtraMinutes(), 0);
+    o.setCivil(12, 0, 0, 15, 6, 2010);
+    o.update();
+    EXPECT_EQ(o.universal().TimeText(), "10:00:00");
+}
+
+TEST(Observer, SystemClockBringsZoneDaylightAndTime) {
+    FakeClock clock;
+    clock.reading = {2010, 6, 15, 12, 0, 0, 330, LocalClockReading::Daylight::Standard};
+    Observer o(HomeSetup(), clock.source());
+    o.update();
+    EXPECT_FALSE(o.dst());
+    EXPECT_EQ(o.zone(), 5);
+    EXPECT_EQ(o.civilDateText(), "15-06-2010");
+    EXPECT_EQ(o.civilTimeText(), "12:00:00");
+    EXPECT_EQ(o.universal().TimeText(), "06:30:00");
+
+    clock.reading = {2010, 6, 15, 12, 0, 0, -210, LocalClockReading::Daylight::Daylight};
+    o.update();
+    EXPECT_TRUE(o.dst());
+    EXPECT_EQ(o.universal().TimeText(), "14:30:00");
+
+    // A clock that cannot tell standard from daylight time leaves dst as it was.
+    clock.reading.daylight = LocalClockReading::Daylight::Unknown;
+    o.update();
+    EXPECT_TRUE(o.dst());
+}
+
+TEST(Observer, StoppedClockStandsAndReportsNoNewDate) {
+    Observer o = Stopped(HomeSetup(), 1, false, Make(15, 6, 2010, 23, 59, 59));
+    o.dateChanged = false;
+    const double jd = o.julianDate;
+    for (int i = 0; i < 3; ++i) o.update();
+    EXPECT_EQ(Text(o.civil()), "15-06-2010 23:59:59");
+    EXPECT_DOUBLE_EQ(o.julianDate, jd);
+    EXPECT_FALSE(o.dateChanged);
+}
+
+TEST(Observer, AnimationStepsAndDateChange) {
+    Observer o = Stopped(HomeSetup(), 1, false, Make(15, 6, 2010, 23, 59, 58));
+    o.setStep(0, 1);
+    o.start();
+    o.dateChanged = false;
+    o.update();
+    EXPECT_EQ(o.civilTimeText(), "23:59:59");
+    EXPECT_FALSE(o.dateChanged);
+    o.update();
+    EXPECT_EQ(Text(o.civil()), "16-06-2010 00:00:00");
+    EXPECT_TRUE(o.dateChanged);
+
+    // A month step keeps the day number, and is a new date all the same.
+    o.setStep(5, 1);
+    o.dateChanged = false;
+    o.update();
+    EXPECT_EQ(o.civilDateText(), "16-07-2010");
+    EXPECT_TRUE(o.dateChanged);
+}
+
+TEST(Observer, StepTypes) {
+    Observer o(HomeSetup(), [] { return LocalClockReading{}; });
+    struct Case { int16_t type, size; DateTime expected; } cases[] = {
+        {0, 30, Offset(0, 0, 0, 30)},
+        {1, -5, Offset(0, 0, -5, 0)},
+        {2, 3, Offset(0, 3, 0, 0)},
+        {3, 7, Offset(7, 0, 0, 0)},
+        {4, 1, Offset(0, 23, 56, 3)},
+        {4, 10, Offset(9, 23, 20, 34)},
+        {4, -1, Offset(0, -23, -56, -3)},
+        {5, 2, Offset(0, 0, 0, 0, 2)},
+        {6, 9, Offset(0, 0, 0, 0)},
+        {-1, 9, Offset(0, 0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        o.setStep(c.type, c.size);
+        EXPECT_EQ(o.stepType(), c.type);
+        EXPECT_EQ(o.stepSize(), c.size);
+        const DateTime s = o.stepOffset();
+        EXPECT_EQ(Text(s), Text(c.expected)) << "type " << c.type << " size " << c.size;
+    }
+}
+
+TEST(Observer, SiderealDayStepKeepsTheStarsInPlace) {
+    Observer o = Stopped(HomeSetup(), 0, false, Make(1, 3, 2005, 21, 0, 0));
+    const double before = o.localApparentSidereal.degrees;
+    o.setStep(4, 1);
+    o.start();
+    o.update();
+    EXPECT_EQ(Text(o.civil()), "02-03-2005 20:56:03");
+    // The step falls about a second short of a true sidereal day (0.0046°).
+    double diff = o.localApparentSidereal.degrees - before;
+    if (diff > 180) diff -= 360;
+    if (diff < -180) diff += 360;
+    EXPECT_NEAR(diff, 0.0, 0.005);
+}
+
+TEST(Observer, SiderealTimeOfAKnownMoment) {
+    // 1987 April 10, 19h21m00s UT: mean sidereal time at Greenwich
+    // 8h34m57.0896s, apparent 8h34m56.853s (nutation -3.788").
+    const Observer o = Stopped(PlaceSetup(0, 0, false, 0, 0, false), 0, false, Make(10, 4, 1987, 19, 21, 0));
+    EXPECT_EQ(o.greenwichMeanSidereal.hours, 8);
+    EXPECT_EQ(o.greenwichMeanSidereal.minutes, 34);
+    EXPECT_NEAR(o.greenwichMeanSidereal.seconds, 57.09, 0.01);
+    EXPECT_EQ(o.greenwichApparentSidereal.minutes, 34);
+    EXPECT_NEAR(o.greenwichApparentSidereal.seconds, 56.85, 0.03);
+    EXPECT_NEAR(static_cast<double>(o.nutationInLongitude) * 3600.0, -3.788, 0.5);
+    // At longitude 0 local and Greenwich apparent sidereal time agree.
+    EXPECT_NEAR(o.localApparentSidereal.degrees, o.greenwichApparentSidereal.degrees, 1e-9);
+}
+
+TEST(Observer, LocalSiderealTimeFollowsLongitude) {
+    const Observer greenwich = Stopped(PlaceSetup(0, 0, false, 52, 0, false), 0, false, Make(15, 6, 2010, 12, 0, 0));
+    const Observer east = Stopped(PlaceSetup(90, 0, false, 52, 0, false), 0, false, Make(15, 6, 2010, 12, 0, 0));
+    const Observer west = Stopped(PlaceSetup(30, 0, true, 52, 0, false), 0, false, Make(15, 6, 2010, 12, 0, 0));
+    EXPECT_NEAR(std::fmod(east.localApparentSidereal.degrees - greenwich.localApparentSidereal.degrees + 360, 360), 90.0, 1e-9);
+    EXPECT_NEAR(std::fmod(greenwich.localApparentSidereal.degrees - west.localApparentSidereal.degrees + 360, 360), 30.0, 1e-9);
+}
+
+TEST(Observer, NutationAtAnotherMomentOverwritesUntilNextUpdate) {
+    Observer o = Stopped(HomeSetup(), 0, false, Make(15, 6, 2010, 12, 0, 0));
+    const long double now = o.nutationInLongitude;
+    const double meanNow = o.meanObliquity;
+    // 1987 April 10, 0h TD: Δψ = -3.788", Δε = +9.443", ε0 = 23°26'27.407".
+    o.computeNutation(2446895.5);
+    EXPECT_NEAR(static_cast<double>(o.nutationInLongitude) * 3600.0, -3.788, 0.5);
+    EXPECT_NEAR(static_cast<double>(o.nutationInObliquity) * 3600.0, 9.443, 0.1);
+    EXPECT_NEAR(o.meanObliquity * 180.0 / M_PI * 3600.0, 23 * 3600 + 26 * 60 + 27.407, 0.01);
+    EXPECT_NEAR(o.trueObliquity * 180.0 / M_PI * 3600.0, 23 * 3600 + 26 * 60 + 36.850, 0.15);
+    o.update();
+    EXPECT_EQ(o.nutationInLongitude, now);
+    EXPECT_EQ(o.meanObliquity, meanNow);
+}
+
+TEST(Observer, JulianDatesOfTheMoment) {
+    const Observer o = Stopped(PlaceSetup(0, 0, false, 0, 0, false), 0, false, Make(1, 1, 2000, 12, 0, 0));
+    EXPECT_DOUBLE_EQ(o.julianDate, 2451545.0);
+    EXPECT_NEAR((o.dynamicalJulianDate - o.julianDate) * 86400.0, 65.0, 1e-4);
+    EXPECT_DOUBLE_EQ(o.daysSinceJ2000, 0.0);
+    EXPECT_DOUBLE_EQ(o.daysSince2000Jan0, 1.5);
+    EXPECT_NEAR(o.T, 65.0 / 86400.0 / 36525.0, 1e-13);
+    EXPECT_NEAR(static_cast<double>(o.tau), o.T / 10.0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(o.tau5), std::pow(o.T / 10.0, 5), 1e-40);
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+velkaris_add_test_suite(astro LIBRARIES velkaris_astro erfa)
