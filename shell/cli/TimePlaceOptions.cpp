@@ -1,0 +1,245 @@
+#include "shell/cli/TimePlaceOptions.h"
+
+#include <QDateTime>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/LocalClock.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+// Reads exactly `width` digits (or 1..`width` when width is negative) at pos.
+bool Digits(const std::string& s, size_t& pos, int width, int& value) {
+    const size_t most = static_cast<size_t>(std::abs(width));
+    size_t n = 0;
+    value = 0;
+    while (pos + n < s.size() && n < most && std::isdigit(static_cast<unsigned char>(s[pos + n]))) {
+        value = value * 10 + (s[pos + n] - '0');
+        ++n;
+    }
+    if (n == 0 || (width > 0 && n != most)) return false;
+    pos += n;
+    return true;
+}
+
+bool Literal(const std::string& s, size_t& pos, char c) {
+    if (pos >= s.size() || s[pos] != c) return false;
+    ++pos;
+    return true;
+}
+
+// Seconds of arc: digits with an optional decimal fraction.
+bool DecimalSeconds(const std::string& s, size_t& pos, double& value) {
+    const size_t start = pos;
+    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos]))) ++pos;
+    if (pos == start) return false;
+    if (pos < s.size() && s[pos] == '.') {
+        ++pos;
+        const size_t fraction = pos;
+        while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos]))) ++pos;
+        if (pos == fraction) return false;
+    }
+    if (pos - start > 12) return false;
+    value = std::strtod(s.substr(start, pos - start).c_str(), nullptr);
+    return true;
+}
+
+struct OptionSpec {
+    const char* name;
+    const char* expected;
+};
+
+constexpr OptionSpec kAt{"--at", "YYYY-MM-DDTHH:MM:SS"};
+constexpr OptionSpec kZone{"--zone", "\302\261H[:MM], e.g. +1 or +5:30"};
+constexpr OptionSpec kDst{"--dst", "0 or 1"};
+constexpr OptionSpec kLon{"--lon", "D:M:S followed by E or W, e.g. 6:53:0E"};
+constexpr OptionSpec kLat{"--lat", "D:M:S followed by N or S, e.g. 52:21:0N"};
+
+std::string Malformed(const OptionSpec& spec, const std::string& value) {
+    return std::string("malformed ") + spec.name + " value '" + value + "' (expected " + spec.expected + ")";
+}
+
+}  // namespace
+
+std::optional<TimePlaceOptions::Civil> ParseCivilMoment(const std::string& text) {
+    TimePlaceOptions::Civil c;
+    size_t pos = 0;
+    if (!Digits(text, pos, 4, c.year) || !Literal(text, pos, '-') || !Digits(text, pos, 2, c.month) ||
+        !Literal(text, pos, '-') || !Digits(text, pos, 2, c.day) || !Literal(text, pos, 'T') ||
+        !Digits(text, pos, 2, c.hour) || !Literal(text, pos, ':') || !Digits(text, pos, 2, c.minute) ||
+        !Literal(text, pos, ':') || !Digits(text, pos, 2, c.second) || pos != text.size())
+        return std::nullopt;
+    if (c.year < 1 || c.month < 1 || c.month > 12 || c.day < 1 || c.day > Observer::daysInMonth(c.month, c.year) ||
+        c.hour > 23 || c.minute > 59 || c.second > 59)
+        return std::nullopt;
+    return c;
+}
+
+std::optional<int> ParseZoneMinutes(const std::string& text) {
+    size_t pos = 0;
+    int sign = 1;
+    if (Literal(text, pos, '-')) sign = -1;
+    else Literal(text, pos, '+');
+    int hours = 0, minutes = 0;
+    if (!Digits(text, pos, -2, hours)) return std::nullopt;
+    if (Literal(text, pos, ':') && !Digits(text, pos, 2, minutes)) return std::nullopt;
+    if (pos != text.size() || minutes > 59) return std::nullopt;
+    const int total = hours * 60 + minutes;
+    // Real zones run from -12:00 to +14:00.
+    if ((sign > 0 && total > 14 * 60) || (sign < 0 && total > 12 * 60)) return std::nullopt;
+    return sign * total;
+}
+
+std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& text, bool latitude) {
+    TimePlaceOptions::Sexagesimal a;
+    size_t pos = 0;
+    if (!Digits(text, pos, -3, a.degrees) || !Literal(text, pos, ':') || !Digits(text, pos, -2, a.minutes) ||
+        !Literal(text, pos, ':') || !DecimalSeconds(text, pos, a.seconds) || pos + 1 != text.size())
+        return std::nullopt;
+    const char hemisphere = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos])));
+    if (latitude ? (hemisphere != 'N' && hemisphere != 'S') : (hemisphere != 'E' && hemisphere != 'W'))
+        return std::nullopt;
+    a.negative = hemisphere == 'W' || hemisphere == 'S';
+    const double limit = latitude ? 90.0 : 180.0;
+    if (a.minutes > 59 || a.seconds >= 60.0 || a.degrees + a.minutes / 60.0 + a.seconds / 3600.0 > limit)
+        return std::nullopt;
+    return a;
+}
+
+bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& options, std::string& error) {
+    const OptionSpec* specs[] = {&kAt, &kZone, &kDst, &kLon, &kLat};
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const OptionSpec* spec = nullptr;
+        std::string value;
+        bool hasValue = false;
+        for (const OptionSpec* s : specs) {
+            const std::string name = s->name;
+            if (arg == name) {
+                spec = s;
+                if (i + 1 < args.size()) {
+                    value = args[++i];
+                    hasValue = true;
+                }
+            } else if (arg.compare(0, name.size() + 1, name + "=") == 0) {
+                spec = s;
+                value = arg.substr(name.size() + 1);
+                hasValue = true;
+            }
+            if (spec) break;
+        }
+        if (!spec) {
+            rest.push_back(arg);
+            continue;
+        }
+        if (!hasValue) {
+            error = std::string("option ") + spec->name + " needs a value (" + spec->expected + ")";
+            return false;
+        }
+        if (spec == &kAt) {
+            options.at = ParseCivilMoment(value);
+            if (!options.at) error = Malformed(*spec, value);
+        } else if (spec == &kZone) {
+            options.zoneMinutes = ParseZoneMinutes(value);
+            if (!options.zoneMinutes) error = Malformed(*spec, value);
+        } else if (spec == &kDst) {
+            if (value == "0" || value == "1") options.dst = value == "1";
+            else error = Malformed(*spec, value);
+        } else if (spec == &kLon) {
+            options.longitude = ParsePlaceAngle(value, false);
+            if (!options.longitude) error = Malformed(*spec, value);
+        } else {
+            options.latitude = ParsePlaceAngle(value, true);
+            if (!options.latitude) error = Malformed(*spec, value);
+        }
+        if (!error.empty()) return false;
+    }
+    args = std::move(rest);
+    return true;
+}
+
+Observer::Setup ObserverSetupFor(const TimePlaceOptions& options) {
+    Observer::Setup setup;
+    {
+        SettingsStore store;
+        setup = store.ReadObserverSetup();
+    }
+    if (options.longitude) {
+        const auto& a = *options.longitude;
+        setup.longitude.SetSexagesimal(static_cast<uint16_t>(a.degrees), static_cast<uint16_t>(a.minutes),
+                                       static_cast<float>(a.seconds), a.negative);
+        setup.isWest = a.negative;
+    }
+    if (options.latitude) {
+        const auto& a = *options.latitude;
+        setup.latitude.SetSexagesimal(static_cast<uint16_t>(a.degrees), static_cast<uint16_t>(a.minutes),
+                                      static_cast<float>(a.seconds), a.negative);
+        setup.isSouth = a.negative;
+    }
+    return setup;
+}
+
+std::unique_ptr<Observer> MakeObserver(const TimePlaceOptions& options) {
+    auto observer = std::make_unique<Observer>(ObserverSetupFor(options));
+    if (!options.at && !options.zoneMinutes && !options.dst) {
+        observer->update();
+        return observer;
+    }
+
+    TimePlaceOptions::Civil civil;
+    int zoneMinutes = 0;
+    bool dst = false;
+    if (options.at) {
+        civil = *options.at;
+        if (options.zoneMinutes) {
+            // A zone given by hand has no daylight time unless asked for.
+            zoneMinutes = *options.zoneMinutes;
+            dst = options.dst.value_or(false);
+        } else {
+            // The system's zone as it stood (or will stand) at that civil time.
+            const LocalClockReading zone =
+                ReadLocalZoneAt(civil.year, civil.month, civil.day, civil.hour, civil.minute, civil.second);
+            zoneMinutes = zone.standardOffsetMinutes;
+            dst = options.dst.value_or(zone.daylight == LocalClockReading::Daylight::Daylight);
+        }
+    } else {
+        // The present moment as a clock in the zone asked for shows it.
+        const LocalClockReading system = ReadLocalClock();
+        zoneMinutes = options.zoneMinutes.value_or(system.standardOffsetMinutes);
+        dst = options.dst.value_or(options.zoneMinutes ? false
+                                                       : system.daylight == LocalClockReading::Daylight::Daylight);
+        const QDateTime local =
+            QDateTime::currentDateTimeUtc().addSecs(60LL * (zoneMinutes + (dst ? 60 : 0)));
+        civil = {local.date().year(), local.date().month(), local.date().day(),
+                 local.time().hour(), local.time().minute(), local.time().second()};
+    }
+
+    observer->setUseSystemClock(false);
+    observer->stop();
+    observer->setDst(dst);
+    observer->setZoneMinutes(zoneMinutes);
+    observer->setCivil(static_cast<int16_t>(civil.hour), static_cast<int16_t>(civil.minute),
+                       static_cast<int16_t>(civil.second), static_cast<int16_t>(civil.day),
+                       static_cast<int16_t>(civil.month), static_cast<int16_t>(civil.year));
+    observer->update();
+    return observer;
+}
+
+const char* TimePlaceUsage() {
+    return "Moment and place:\n"
+           "  --at YYYY-MM-DDTHH:MM:SS  civil (local) date and time; the clock is stopped there.\n"
+           "                            Without it: the present moment.\n"
+           "  --zone \302\261H[:MM]             time zone east of Greenwich, standard time, e.g. +1,\n"
+           "                            +5:30, -3:30. Without it: the system's zone at that moment.\n"
+           "  --dst 0|1                 daylight time in effect (one hour ahead of the zone).\n"
+           "                            Without it: the system's state when the zone is the\n"
+           "                            system's, otherwise 0.\n"
+           "  --lon D:M:S{E|W}          longitude, e.g. 6:53:0E (seconds may have decimals).\n"
+           "  --lat D:M:S{N|S}          latitude, e.g. 52:21:0N.\n"
+           "                            Without them: the place in the preferences.\n"
+           "  Each option may also be written --option=VALUE.\n";
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "astro/Observer.h"
+
+// The moment and place options shared by the commands of velkaris-cli that
+// need an observer (time, stars, render):
+//   --at YYYY-MM-DDTHH:MM:SS   civil local time; without it, now
+//   --zone ±H[:MM]             zone east of Greenwich
+//   --dst 0|1                  daylight time in effect
+//   --lon D:M:S{E|W}, --lat D:M:S{N|S}
+// Each may be written "--opt VALUE" or "--opt=VALUE".
+struct TimePlaceOptions {
+    struct Civil {
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    };
+    struct Sexagesimal {
+        int degrees = 0, minutes = 0;
+        double seconds = 0.0;
+        bool negative = false;  // West or South
+    };
+    std::optional<Civil> at;
+    std::optional<int> zoneMinutes;  // east of Greenwich
+    std::optional<bool> dst;
+    std::optional<Sexagesimal> longitude;
+    std::optional<Sexagesimal> latitude;
+};
+
+// Takes the recognised options out of args (other arguments stay, in order)
+// and fills options. On a malformed or missing value returns false with a
+// one-line message naming the option in error; args are then unspecified.
+bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& options, std::string& error);
+
+// Each value parser on its own, for callers and tests; nullopt when malformed.
+std::optional<TimePlaceOptions::Civil> ParseCivilMoment(const std::string& text);
+std::optional<int> ParseZoneMinutes(const std::string& text);
+std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& text, bool latitude);
+
+// The place and step an observer starts from: the options' place where
+// given, the user's stored place otherwise.
+Observer::Setup ObserverSetupFor(const TimePlaceOptions& options);
+
+// An observer at the options' place and moment, updated once. Without --at,
+// --zone or --dst it follows the system clock; otherwise it is stopped at the
+// civil time asked for (or at the present moment seen from the zone asked for).
+std::unique_ptr<Observer> MakeObserver(const TimePlaceOptions& options);
+
+// The options' lines for a command's --help text.
+const char* TimePlaceUsage();
