@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/cli/TimePlaceOptions.h"
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs velkaris-cli with the given arguments (no shell quoting needed: they
+// are plain option texts) and collects both streams.
+CliRun RunCli(const std::string& arguments) {
+    const std::string errFile = testing::TempDir() + "velkaris-cli-stderr.txt";
+    const std::string command = std::string(VELKARIS_CLI) + " " + arguments + " 2>" + errFile;
+    CliRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (FILE* f = std::fopen(errFile.c_str(), "r")) {
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) r.err.append(buffer, n);
+        std::fclose(f);
+    }
+    return r;
+}
+
+std::string Value(const std::string& out, const std::string& key) {
+    const std::string prefix = key + "=";
+    size_t pos = out.rfind("\n" + prefix);
+    pos = out.compare(0, prefix.size(), prefix) == 0 ? 0 : (pos == std::string::npos ? pos : pos + 1);
+    if (pos == std::string::npos) return "<missing " + key + ">";
+    const size_t end = out.find('\n', pos);
+    return out.substr(pos + prefix.size(), end - pos - prefix.size());
+}
+
+TEST(TimeCommand, JulianDateOfJ2000) {
+    const CliRun r = RunCli("time --at 2000-01-01T12:00:00 --zone 0 --dst 0 --lon 0:0:0E --lat 0:0:0N");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\njulian_date=2451545.00000\n"), std::string::npos) << r.out;
+    EXPECT_EQ(Value(r.out, "civil_date"), "01-01-2000");
+    EXPECT_EQ(Value(r.out, "universal"), "01-01-2000 12:00:00");
+    EXPECT_EQ(Value(r.out, "dynamical_julian_date"), "2451545.000752");
+    // 18h41m50.548s, with 65 s of TT−UT in the nutation only.
+    EXPECT_NEAR(std::stod(Value(r.out, "gmst_hours")), 18.697374558, 2e-8);
+    EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+TEST(TimeCommand, EveryKeyOnItsOwnLine) {
+    const CliRun r = RunCli("time --at=2024-03-20T03:06:00 --zone=+5:45 --dst=0 --lon=85:19:0E --lat=27:42:0N");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* key : {"civil_date", "civil_time", "universal", "local_mean_time", "julian_date",
+                            "dynamical_julian_date", "gmst_hours", "gast_hours", "last_hours", "mean_obliquity_deg",
+                            "true_obliquity_deg", "nutation_longitude_arcsec", "nutation_obliquity_arcsec"})
+        EXPECT_EQ(Value(r.out, key).rfind("<missing", 0), std::string::npos) << key;
+    EXPECT_EQ(Value(r.out, "universal"), "19-03-2024 21:21:00");
+    EXPECT_EQ(Value(r.out, "zone"), "+5:45");
+    // 85°19' E is 5 h 41 min 16 s ahead of Greenwich.
+    EXPECT_EQ(Value(r.out, "local_mean_time"), "03:02:16");
+}
+
+TEST(TimeCommand, MalformedOptionsExitWithStatus2) {
+    const char* bad[] = {"--zone +25", "--zone 5:7", "--dst 2", "--lon 6:53E", "--lat 52:21:0E",
+                         "--at 2001-02-29T00:00:00", "--at 2000-01-01", "--at", "--frobnicate", "extra"};
+    for (const char* args : bad) {
+        const CliRun r = RunCli(std::string("time ") + args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        // One line, naming what was wrong.
+        ASSERT_FALSE(r.err.empty()) << args;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        const std::string name = std::string(args).substr(0, std::string(args).find(' '));
+        EXPECT_NE(r.err.find(name), std::string::npos) << r.err;
+    }
+}
+
+TEST(TimeCommand, HelpDescribesEveryOption) {
+    const CliRun r = RunCli("time --help");
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--at", "--zone", "--dst", "--lon", "--lat", "--help"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+}
+
+TEST(TimePlaceOptions, CivilMoment) {
+    const auto c = ParseCivilMoment("2000-02-29T23:59:59");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->year, 2000);
+    EXPECT_EQ(c->month, 2);
+    EXPECT_EQ(c->day, 29);
+    EXPECT_EQ(c->second, 59);
+    for (const char* bad : {"2001-02-29T00:00:00", "2000-13-01T00:00:00", "2000-00-10T00:00:00",
+                            "2000-01-01T24:00:00", "2000-01-01T00:60:00", "2000-01-01T00:00:60",
+                            "2000-01-01 00:00:00", "2000-01-01T00:00:00Z", "200-01-01T00:00:00", "", "0000-01-01T00:00:00"})
+        EXPECT_FALSE(ParseCivilMoment(bad)) << bad;
+}
+
+TEST(TimePlaceOptions, Zone) {
+    EXPECT_EQ(ParseZoneMinutes("+5:30"), 330);
+    EXPECT_EQ(ParseZoneMinutes("5:45"), 345);
+    EXPECT_EQ(ParseZoneMinutes("-3:30"), -210);
+    EXPECT_EQ(ParseZoneMinutes("-0:30"), -30);
+    EXPECT_EQ(ParseZoneMinutes("0"), 0);
+    EXPECT_EQ(ParseZoneMinutes("+14"), 840);
+    EXPECT_EQ(ParseZoneMinutes("-12"), -720);
+    for (const char* bad : {"+15", "-13", "5:60", "5:3", "", "+", "abc", "5.5", "+5:30x", "123"})
+        EXPECT_FALSE(ParseZoneMinutes(bad)) << bad;
+}
+
+TEST(TimePlaceOptions, PlaceAngles) {
+    const auto lon = ParsePlaceAngle("74:0:30.5W", false);
+    ASSERT_TRUE(lon);
+    EXPECT_EQ(lon->degrees, 74);
+    EXPECT_EQ(lon->minutes, 0);
+    EXPECT_DOUBLE_EQ(lon->seconds, 30.5);
+    EXPECT_TRUE(lon->negative);
+    EXPECT_TRUE(ParsePlaceAngle("180:0:0E", false));
+    EXPECT_TRUE(ParsePlaceAngle("90:0:0s", true));
+    for (const char* bad : {"180:0:1E", "6:53E", "6:53:0", "6:60:0E", "6:53:60E", "6:53:0N", "-6:53:0E", "6:53:0EE"})
+        EXPECT_FALSE(ParsePlaceAngle(bad, false)) << bad;
+    EXPECT_FALSE(ParsePlaceAngle("90:0:1N", true));
+    EXPECT_FALSE(ParsePlaceAngle("52:21:0W", true));
+}
+
+TEST(TimePlaceOptions, ConsumeLeavesOtherArgumentsInOrder) {
+    std::vector<std::string> args = {"--limit", "6", "--zone", "-3:30", "--lat=47:34:0N", "stars", "--dst", "1"};
+    TimePlaceOptions options;
+    std::string error;
+    ASSERT_TRUE(ConsumeTimePlaceOptions(args, options, error)) << error;
+    EXPECT_EQ(args, (std::vector<std::string>{"--limit", "6", "stars"}));
+    EXPECT_EQ(options.zoneMinutes, -210);
+    EXPECT_EQ(options.dst, true);
+    ASSERT_TRUE(options.latitude);
+    EXPECT_EQ(options.latitude->degrees, 47);
+    EXPECT_FALSE(options.at);
+    EXPECT_FALSE(options.longitude);
+
+    std::vector<std::string> missing = {"--lon"};
+    EXPECT_FALSE(ConsumeTimePlaceOptions(missing, options, error));
+    EXPECT_NE(error.find("--lon"), std::string::npos);
+}
+
+// The zone minutes reach Universal Time, and without --zone the system's zone
+// of that very moment is used, daylight time included.
+TEST(TimePlaceOptions, ObserverAtAMoment) {
+    TimePlaceOptions options;
+    options.at = ParseCivilMoment("2010-06-15T12:00:00");
+    options.zoneMinutes = -210;
+    options.longitude = ParsePlaceAngle("52:43:0W", false);
+    options.latitude = ParsePlaceAngle("47:34:0N", true);
+    auto o = MakeObserver(options);
+    EXPECT_FALSE(o->useSystemClock());
+    EXPECT_FALSE(o->running());
+    EXPECT_FALSE(o->dst());
+    EXPECT_EQ(o->universal().TimeText(), "15:30:00");
+    EXPECT_TRUE(o->longitudeIsWest());
+
+    ::setenv("TZ", "Australia/Adelaide", 1);
+    TimePlaceOptions adelaide;
+    adelaide.at = ParseCivilMoment("2010-06-15T12:00:00");
+    auto winter = MakeObserver(adelaide);
+    EXPECT_EQ(winter->zone(), 9);
+    EXPECT_EQ(winter->zoneExtraMinutes(), 30);
+    EXPECT_FALSE(winter->dst());
+    EXPECT_EQ(winter->universal().TimeText(), "02:30:00");
+    adelaide.at = ParseCivilMoment("2010-01-15T12:00:00");
+    auto summer = MakeObserver(adelaide);
+    EXPECT_TRUE(summer->dst());
+    EXPECT_EQ(summer->universal().TimeText(), "01:30:00");
+    ::unsetenv("TZ");
+}
+
+}  // namespace
