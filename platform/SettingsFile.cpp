@@ -1,9 +1,17 @@
 #include "platform/SettingsFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <system_error>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/AtomicFile.h"
 
@@ -69,6 +77,35 @@ std::optional<SettingsFile::Entry> ParseLine(std::string_view line)
     return entry;
 }
 
+// Holds an advisory lock on the folder of a file for the lifetime of the
+// object. Best effort: a folder that cannot be locked within a second (a copy
+// of the program hung while saving, a file system without locks) does not
+// stop the caller.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& filePath)
+    {
+        const auto slash = filePath.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : filePath.substr(0, std::max<std::size_t>(slash, 1));
+        fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0) return;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~FolderLock()
+    {
+        if (fd_ >= 0) close(fd_);  // closing releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 }  // namespace
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
@@ -77,24 +114,26 @@ bool SettingsFile::load()
 {
     entries_.clear();
     index_.clear();
-    usable_ = false;
-    if (path_.empty()) return false;
+    usable_ = ReadEntries(path_, entries_);
+    if (!usable_) entries_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
+    return usable_;
+}
 
+bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entries)
+{
+    entries.clear();
+    if (path.empty()) return false;
     std::string contents;
     bool missing = false;
     bool truncated = false;
-    if (!ReadFileBounded(path_, MaxFileBytes, contents, missing, truncated)) {
-        usable_ = missing;
-        return usable_;
-    }
+    if (!ReadFileBounded(path, MaxFileBytes, contents, missing, truncated)) return missing;
     if (truncated) {
         // The last line of a cut file is incomplete.
         const auto lastNewline = contents.find_last_of('\n');
         contents.resize(lastNewline == std::string::npos ? 0 : lastNewline + 1);
     }
-    entries_ = Parse(contents);
-    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
-    usable_ = true;
+    entries = Parse(contents);
     return true;
 }
 
@@ -263,18 +302,26 @@ bool SettingsFile::set(std::string_view name, const char* type, std::string valu
 {
     if (!usable_ || name.size() > MaxNameBytes) return false;
 
-    // Build the new contents aside; memory changes only once the disk has them.
-    std::vector<Entry> next = entries_;
-    const auto it = index_.find(name);
-    if (it != index_.end()) {
-        next[it->second].type = type;
-        next[it->second].value = std::move(value);
+    // Start from what is on disk now, not from what was read at opening, so
+    // that a second running copy of the program saving at the same time does
+    // not have its values overwritten with stale ones. The folder lock makes
+    // the read and the replacement one step for every copy.
+    const FolderLock lock(path_);
+    std::vector<Entry> next;
+    if (!ReadEntries(path_, next)) return false;  // never replace what cannot be read
+
+    auto it = std::find_if(next.begin(), next.end(), [&](const Entry& e) { return e.name == name; });
+    if (it != next.end()) {
+        it->type = type;
+        it->value = std::move(value);
     } else {
         next.push_back(Entry{std::string(name), type, std::move(value)});
     }
+    // Memory changes only once the disk has the new contents.
     if (!WriteFileAtomically(path_, Serialise(next))) return false;
 
-    if (it == index_.end()) index_.emplace(std::string(name), next.size() - 1);
     entries_ = std::move(next);
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
     return true;
 }

@@ -31,7 +31,9 @@
 //
 // Every change is saved at once, on its own, through an atomic replacement of
 // the whole file (see AtomicFile.h): when a change cannot be saved, neither
-// the file nor the values held in memory change.
+// the file nor the values held in memory change. A change is applied to the
+// file as it is on disk at that moment, so two copies of the program saving
+// different values do not undo each other's.
 class SettingsFile {
 public:
     static constexpr std::size_t MaxFileBytes = 1u << 20;
@@ -78,6 +80,8 @@ public:
     static std::string FormatFloat(double v);
 
 private:
+    // False when the file exists but cannot be read; a missing file is empty.
+    static bool ReadEntries(const std::string& path, std::vector<Entry>& entries);
     const Entry* find(std::string_view name) const;
     bool set(std::string_view name, const char* type, std::string value);
 

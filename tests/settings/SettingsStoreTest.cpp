@@ -331,6 +331,20 @@ TEST_F(StoredSettings, OddNamesRoundTripWithoutMeetingEachOther)
     EXPECT_NE(readRaw().find("Ünïcødé ★ catalogue"), std::string::npos);
 }
 
+TEST_F(StoredSettings, TwoOpenStoresDoNotUndoEachOthersSaves)
+{
+    // Two copies of the program, each saving its own preferences.
+    SettingsStore first;
+    SettingsStore second;
+    ASSERT_TRUE(first.WriteInt("Projection", 5));
+    ASSERT_TRUE(second.WriteInt("AsteroidsToShow", 40));
+    ASSERT_TRUE(first.WriteFloat("StarMagnitude", 6.0));
+    SettingsStore later;
+    EXPECT_EQ(later.ReadView().projection, 5);
+    EXPECT_EQ(later.ReadAsteroidCount(), 40);
+    EXPECT_EQ(later.ReadLimits().stars, 6.0);
+}
+
 TEST_F(StoredSettings, AFailedWriteLosesNothingAndLeavesNoTemporaryFile)
 {
     SettingsStore store;
