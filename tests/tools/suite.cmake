@@ -1,0 +1,1 @@
+velkaris_add_test_suite(tools LIBRARIES velkaris_tools)
