@@ -34,7 +34,7 @@ void SkyObject::CorrectToDate(double&, double&) const {}
 std::string SkyObject::GetName() const { return name_ ? *name_ : std::string(); }
 
 const std::string& SkyObject::SetName(const std::string& text) {
-    name_ = text;
+    name_ = std::make_unique<std::string>(text);
     return *name_;
 }
 

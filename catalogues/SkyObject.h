@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "astro/Angles.h"
@@ -61,5 +61,6 @@ public:
     bool onScreen = false;
 
 private:
-    std::optional<std::string> name_;
+    // Most catalogue stars have no name: one pointer keeps them small.
+    std::unique_ptr<std::string> name_;
 };

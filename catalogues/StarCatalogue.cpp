@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,11 +18,92 @@ namespace {
 
 constexpr std::size_t kCountLineRest = 255;
 constexpr std::size_t kNameRead = 63;
-// A guess at the shortest sensible record, used only to size the first
-// allocation: never trusted for more than the text can hold.
-constexpr std::size_t kShortestRecord = 40;
+
+// Below this many stars a second thread costs more than it saves.
+constexpr std::size_t kStarsPerWorker = 20000;
+constexpr std::size_t kMaxWorkers = 4;
 
 double ClampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
+
+// Everything of one update that is the same for every star: the sidereal
+// time, the latitude's sine and cosine and, when the places are corrected to
+// the date, the precession angles and the years of proper motion.
+class HorizontalUpdate {
+public:
+    HorizontalUpdate(const Observer& observer, float limit, bool correct)
+        : limit_(limit), correct_(correct), siderealTime_(observer.localApparentSidereal.radians),
+          sinPhi_(std::sin(observer.latitude.radians)), cosPhi_(std::cos(observer.latitude.radians)),
+          pi_(static_cast<double>(Pi)) {
+        if (correct_) {
+            date_ = DateCorrection::ForDate(observer.dynamicalJulianDate);
+            const double meridian = siderealTime_ - date_.z;
+            sinMeridian_ = std::sin(meridian);
+            cosMeridian_ = std::cos(meridian);
+        }
+    }
+
+    std::size_t Run(std::span<Star> stars) const { return correct_ ? RunCorrected(stars) : RunCatalogue(stars); }
+
+private:
+    std::size_t RunCatalogue(std::span<Star> stars) const {
+        std::size_t computed = 0;
+        for (Star& s : stars) {
+            if (s.magnitude > limit_) {
+                s.isComputed = false;
+                continue;
+            }
+            const double delta = s.dec.radians;
+            const double h = siderealTime_ - s.ra.radians;
+            const double sinH = std::sin(h), cosH = std::cos(h);
+            s.azimuth.SetRadians(std::atan2(sinH, cosH * sinPhi_ - std::tan(delta) * cosPhi_) + pi_);
+            s.altitude.SetRadians(ClampedAsin(sinPhi_ * std::sin(delta) + cosPhi_ * std::cos(delta) * cosH));
+            s.belowHorizon = s.altitude.radians < 0;
+            s.isComputed = true;
+            ++computed;
+        }
+        return computed;
+    }
+
+    // With (a, b, c) the precessed unit vector, the place of date is
+    // ra = atan2(a, b) + z and dec = atan2(c, r), r = sqrt(a^2 + b^2). The
+    // hour angle's sine and cosine, times r, follow from a and b directly,
+    // and tan dec = c / r; the factor r cancels in the azimuth's atan2 and in
+    // the altitude. That leaves two sine-cosine pairs, one atan2 and one asin
+    // per star.
+    std::size_t RunCorrected(std::span<Star> stars) const {
+        std::size_t computed = 0;
+        for (Star& s : stars) {
+            if (s.magnitude > limit_) {
+                s.isComputed = false;
+                continue;
+            }
+            const double years = date_.YearsOfMotion(s.kind);
+            const double alpha = s.ra.radians + years * s.pmRa;
+            const double delta = s.dec.radians + years * s.pmDec;
+            const double cosDec = std::cos(delta), sinDec = std::sin(delta);
+            const double cosRa = std::cos(alpha + date_.zeta), sinRa = std::sin(alpha + date_.zeta);
+            const double a = cosDec * sinRa;
+            const double b = date_.cosTheta * cosDec * cosRa - date_.sinTheta * sinDec;
+            const double c = date_.sinTheta * cosDec * cosRa + date_.cosTheta * sinDec;
+            const double rSinH = sinMeridian_ * b - cosMeridian_ * a;
+            const double rCosH = cosMeridian_ * b + sinMeridian_ * a;
+            s.azimuth.SetRadians(std::atan2(rSinH, rCosH * sinPhi_ - c * cosPhi_) + pi_);
+            s.altitude.SetRadians(ClampedAsin(sinPhi_ * c + cosPhi_ * rCosH));
+            s.belowHorizon = s.altitude.radians < 0;
+            s.isComputed = true;
+            ++computed;
+        }
+        return computed;
+    }
+
+    float limit_;
+    bool correct_;
+    double siderealTime_;
+    double sinPhi_, cosPhi_;
+    double pi_;
+    DateCorrection date_;
+    double sinMeridian_ = 0.0, cosMeridian_ = 1.0;
+};
 
 }  // namespace
 
@@ -61,19 +144,26 @@ StarCatalogue::StarCatalogue(std::string path_, Header header, bool enabled_)
     : count(header.count), name(std::move(header.name)), path(std::move(path_)), enabled(enabled_),
       loadRequested(enabled_) {}
 
-StarCatalogue::~StarCatalogue() = default;
+StarCatalogue::~StarCatalogue() { DestroyStars(); }
+
+void StarCatalogue::DestroyStars() {
+    for (std::size_t i = starCount_; i-- > 0;) stars_[i].~Star();
+    stars_ = nullptr;
+    starCount_ = 0;
+    storage_.reset();
+}
 
 bool StarCatalogue::Load(LoadProgress* progress) {
     if (loaded_) return true;
     if (progress) progress->SetJob(LoadJobText(path));
-    std::string text;
-    if (!ReadWholeFile(path, text)) {
+    FileText text;
+    if (!text.Read(path)) {
         lastProblem_ = "Error opening the Star Catalogue file " + path;
         if (progress) progress->ReportProblem(lastProblem_);
         loadRequested = false;
         return false;
     }
-    return LoadText(text, progress);
+    return LoadText(text.view(), progress);
 }
 
 bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
@@ -85,19 +175,33 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     const uint32_t promised = header.count;
     const uint32_t stride = promised / 100;
 
-    // The count line is only a promise: records are read while the text
-    // holds more, and memory follows what was really read.
-    std::vector<StarRecord> records;
-    records.reserve(std::min<std::size_t>(promised, cursor.Remaining() / kShortestRecord + 1));
-    for (uint32_t i = 0; i < promised; ++i) {
-        if (cursor.OnlyBlanksLeft()) break;
-        ReadStarRecord(cursor, records.emplace_back());
-        if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
+    // The count line is only a promise. A first pass finds how many records
+    // the text really holds, so that memory follows the file and not what
+    // it claims; the second reads them into their stars.
+    const TextCursor records = cursor;
+    StarRecord record;
+    std::size_t found = 0;
+    while (found < promised && !cursor.OnlyBlanksLeft()) {
+        ReadStarRecord(cursor, record);
+        ++found;
     }
 
-    stars_ = std::make_unique<Star[]>(records.size());
-    starCount_ = records.size();
-    for (std::size_t i = 0; i < records.size(); ++i) SetStarFromRecord(stars_[i], records[i]);
+    LargeBlock storage = AllocateLarge(found * sizeof(Star));
+    if (!storage) {
+        lastProblem_ = "Not enough memory for the stars of " + path;
+        if (progress) progress->ReportProblem(lastProblem_);
+        loadRequested = false;
+        return false;
+    }
+    storage_ = std::move(storage);
+    stars_ = static_cast<Star*>(storage_.get());
+    cursor = records;
+    for (std::size_t i = 0; i < found; ++i) {
+        ReadStarRecord(cursor, record);
+        SetStarFromRecord(*new (&stars_[i]) Star, record);
+        starCount_ = i + 1;
+        if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
+    }
     count = static_cast<uint32_t>(starCount_);
     loaded_ = true;
     loadRequested = false;
@@ -107,8 +211,7 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
 
 void StarCatalogue::Unload() {
     if (!loaded_) return;
-    stars_.reset();
-    starCount_ = 0;
+    DestroyStars();
     loaded_ = false;
     unloadRequested = false;
 }
@@ -126,60 +229,27 @@ void StarCatalogue::Disable() {
 }
 
 std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
-    const Observer& observer = *TheObserver;
-    const double siderealTime = observer.localApparentSidereal.radians;
-    const double phi = observer.latitude.radians;
-    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-    const double pi = static_cast<double>(Pi);
-    std::size_t computed = 0;
+    const HorizontalUpdate update(*TheObserver, limit, correct);
+    const std::span<Star> all = stars();
+    // The stars are independent of each other, so a large catalogue is
+    // shared out between the processors; the caller sees one finished update.
+    const std::size_t workers = all.size() < kStarsPerWorker ? 1
+        : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
+    if (workers == 1) return update.Run(all);
 
-    if (!correct) {
-        for (Star& s : stars()) {
-            if (s.magnitude > limit) {
-                s.isComputed = false;
-                continue;
-            }
-            const double delta = s.dec.radians;
-            const double h = siderealTime - s.ra.radians;
-            const double sinH = std::sin(h), cosH = std::cos(h);
-            s.azimuth.SetRadians(std::atan2(sinH, cosH * sinPhi - std::tan(delta) * cosPhi) + pi);
-            s.altitude.SetRadians(ClampedAsin(sinPhi * std::sin(delta) + cosPhi * std::cos(delta) * cosH));
-            s.belowHorizon = s.altitude.radians < 0;
-            s.isComputed = true;
-            ++computed;
-        }
-        return computed;
+    const std::size_t share = (all.size() + workers - 1) / workers;
+    std::vector<std::size_t> computed(workers, 0);
+    std::vector<std::thread> helpers;
+    helpers.reserve(workers - 1);
+    for (std::size_t w = 1; w < workers; ++w) {
+        const std::span<Star> part = all.subspan(std::min(all.size(), w * share));
+        helpers.emplace_back([&update, &computed, w, part, share] {
+            computed[w] = update.Run(part.first(std::min(share, part.size())));
+        });
     }
-
-    // With (a, b, c) the precessed unit vector, the place of date is
-    // ra = atan2(a, b) + z and dec = atan2(c, r), r = sqrt(a^2 + b^2). The
-    // hour angle's sine and cosine, times r, follow from a and b directly, and
-    // tan dec = c / r; the factor r cancels in the azimuth's atan2 and in the
-    // altitude. That leaves two sine-cosine pairs, one atan2 and one asin per
-    // star, the angles' own terms being the same for all.
-    const DateCorrection date = DateCorrection::ForDate(observer.dynamicalJulianDate);
-    const double meridian = siderealTime - date.z;
-    const double sinM = std::sin(meridian), cosM = std::cos(meridian);
-    for (Star& s : stars()) {
-        if (s.magnitude > limit) {
-            s.isComputed = false;
-            continue;
-        }
-        const double years = date.YearsOfMotion(s.kind);
-        const double alpha = s.ra.radians + years * s.pmRa;
-        const double delta = s.dec.radians + years * s.pmDec;
-        const double cosDec = std::cos(delta), sinDec = std::sin(delta);
-        const double cosRa = std::cos(alpha + date.zeta), sinRa = std::sin(alpha + date.zeta);
-        const double a = cosDec * sinRa;
-        const double b = date.cosTheta * cosDec * cosRa - date.sinTheta * sinDec;
-        const double c = date.sinTheta * cosDec * cosRa + date.cosTheta * sinDec;
-        const double rSinH = sinM * b - cosM * a;
-        const double rCosH = cosM * b + sinM * a;
-        s.azimuth.SetRadians(std::atan2(rSinH, rCosH * sinPhi - c * cosPhi) + pi);
-        s.altitude.SetRadians(ClampedAsin(sinPhi * c + cosPhi * rCosH));
-        s.belowHorizon = s.altitude.radians < 0;
-        s.isComputed = true;
-        ++computed;
-    }
-    return computed;
+    computed[0] = update.Run(all.first(share));
+    for (std::thread& t : helpers) t.join();
+    std::size_t total = 0;
+    for (std::size_t c : computed) total += c;
+    return total;
 }

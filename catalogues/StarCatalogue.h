@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "catalogues/Star.h"
+#include "platform/LargeMemory.h"
 
 class LoadProgress;
 class TextCursor;
@@ -55,8 +56,8 @@ public:
     std::size_t UpdateHorizontal(float limit, bool correct);
 
     bool loaded() const { return loaded_; }
-    std::span<Star> stars() { return {stars_.get(), starCount_}; }
-    std::span<const Star> stars() const { return {stars_.get(), starCount_}; }
+    std::span<Star> stars() { return {stars_, starCount_}; }
+    std::span<const Star> stars() const { return {stars_, starCount_}; }
     const std::string& lastProblem() const { return lastProblem_; }
 
     // The number of stars: the header's count until loaded, then the number
@@ -69,7 +70,12 @@ public:
     bool unloadRequested = false;
 
 private:
-    std::unique_ptr<Star[]> stars_;
+    void DestroyStars();
+
+    // The stars lie side by side in one large block, so that the update
+    // cycle walks through memory in order.
+    LargeBlock storage_;
+    Star* stars_ = nullptr;
     std::size_t starCount_ = 0;
     bool loaded_ = false;
     std::string lastProblem_;

@@ -86,6 +86,41 @@ bool TextCursor::ReadUnsignedShort(uint16_t& value) {
 
 bool TextCursor::ReadCount(uint32_t& value) { return ReadUnsigned(value); }
 
+bool TextCursor::ReadShortDecimal(float& value) {
+    // Catalogue numbers are short decimals such as 08.917 or 0.54601. For at
+    // most 15 significant digits and 8 decimals the quotient of two exact
+    // doubles, rounded once to double and once more to float, is the
+    // correctly rounded float: the two roundings can only disagree for
+    // decimals much closer to a midpoint between floats than such short ones
+    // ever come. Anything else takes the general conversion.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    const char* q = p_;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    for (; q != end_ && IsDigit(*q); ++q) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*q - '0');
+        if (mantissa != 0) ++digits;
+        if (digits > 15) return false;
+    }
+    bool any = q != p_;
+    int decimals = 0;
+    if (q != end_ && *q == '.') {
+        ++q;
+        for (; q != end_ && IsDigit(*q); ++q, ++decimals) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*q - '0');
+            if (mantissa != 0) ++digits;
+            if (digits > 15 || decimals >= 8) return false;
+        }
+        any = any || decimals > 0;
+    }
+    if (!any) return false;
+    // An exponent, or a name such as inf, is the general conversion's work.
+    if (q != end_ && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X' || *q == 'p' || *q == 'P')) return false;
+    value = static_cast<float>(static_cast<double>(mantissa) / kPowers[decimals]);
+    p_ = q;
+    return true;
+}
+
 bool TextCursor::ReadFloat(float& value) {
     SkipBlanks();
     bool negative = false;
@@ -94,6 +129,10 @@ bool TextCursor::ReadFloat(float& value) {
         ++p_;
     }
     if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    if (ReadShortDecimal(value)) {
+        if (negative) value = -value;
+        return true;
+    }
     float v = 0.0f;
     const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
     if (next == p_) return false;
@@ -108,9 +147,7 @@ bool TextCursor::ReadFloat(float& value) {
     return true;
 }
 
-namespace {
-
-bool ReadFile(const std::string& path, std::size_t max, std::string& text, bool& complete) {
+bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
     text.clear();
@@ -136,15 +173,4 @@ bool ReadFile(const std::string& path, std::size_t max, std::string& text, bool&
         text.resize(out);
     }
     return true;
-}
-
-}  // namespace
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    bool complete;
-    return ReadFile(path, std::string::npos, text, complete);
-}
-
-bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete) {
-    return ReadFile(path, max, text, complete);
 }

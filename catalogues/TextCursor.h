@@ -44,15 +44,13 @@ public:
 
 private:
     bool ReadDecimal(uint64_t& value);
+    bool ReadShortDecimal(float& value);
 
     const char* p_;
     const char* end_;
 };
 
-// The text of a file in memory, or nothing when it cannot be read. Carriage
-// returns before line ends are dropped so that files written on other systems
-// read the same.
-bool ReadWholeFile(const std::string& path, std::string& text);
 // At most max characters from the start of a file; complete tells whether
-// that was all of it.
+// that was all of it. Carriage returns before line ends are dropped, as for
+// whole files (platform/LargeMemory.h).
 bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete);
