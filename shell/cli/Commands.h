@@ -7,3 +7,4 @@
 // after the command name and returns the process exit status (2 for a
 // malformed option, after a one-line error on stderr naming it).
 int RunTimeCommand(const std::vector<std::string>& args);
+int RunRenderCommand(const std::vector<std::string>& args);

@@ -1,0 +1,266 @@
+// velkaris-cli render: one frame of the sky, painted by the same code as the
+// window, written to a PNG file.
+#include <QGuiApplication>
+#include <QImage>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "astro/Observer.h"
+#include "catalogues/StarCatalogue.h"
+#include "settings/CatalogueDiscovery.h"
+#include "settings/SettingsStore.h"
+#include "shell/cli/Commands.h"
+#include "shell/cli/TimePlaceOptions.h"
+#include "view/SkyFrame.h"
+#include "view/SkyPanel.h"
+#include "view/SkyView.h"
+#include "view/SkyViewSettings.h"
+
+namespace {
+
+struct RenderOptions {
+    std::string out;
+    int width = 1200;
+    int height = 800;
+    float scale = 175.0f;
+    bool red = false;
+    int brighter = 0;
+    int dimmer = 0;
+};
+
+void PrintHelp() {
+    std::printf("Usage: velkaris-cli render --out FILE.png [OPTIONS]\n\n"
+                "Paints one frame of the sky as the window shows it and writes it as PNG.\n"
+                "What is not given comes from the user's settings, as in the window.\n\n"
+                "  --out FILE                the PNG file to write (required)\n"
+                "  --size WxH                picture size in pixels (default 1200x800)\n"
+                "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
+                "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
+                "                            Tristan Edwards, Peters, Gall, Balthasart)\n"
+                "  --direction DEG           azimuth of the view centre (0 north, 90 east)\n"
+                "  --elevation DEG           altitude of the view centre\n"
+                "  --scale S                 pixels per plane unit (default 175)\n"
+                "  --star-limit M            faintest star magnitude drawn\n"
+                "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
+                "                            repeatable\n"
+                "  --red                     red mode\n"
+                "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
+                "%s"
+                "  --help                    this text.\n\n"
+                "Exit status: 0; 1 when the picture could not be written; 2 for a malformed\n"
+                "or unknown option.\n",
+                TimePlaceUsage());
+}
+
+// "--name VALUE" or "--name=VALUE"; advances i past what it used.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
+               bool& present) {
+    const std::string& a = args[i];
+    if (a == name) {
+        present = true;
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+        return true;
+    }
+    if (a.size() > name.size() && a.compare(0, name.size(), name) == 0 && a[name.size()] == '=') {
+        present = true;
+        value = a.substr(name.size() + 1);
+        return true;
+    }
+    present = false;
+    return true;
+}
+
+bool ParseDouble(const std::string& text, double& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+bool ParseInt(const std::string& text, long lo, long hi, int& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    return ParseInt(text.substr(0, x), 1, 16384, width) && ParseInt(text.substr(x + 1), 1, 16384, height);
+}
+
+bool ApplyOption(const std::string& text, DisplayOptions& options) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos) return false;
+    const std::string name = text.substr(0, eq), value = text.substr(eq + 1);
+    if (value != "0" && value != "1") return false;
+    for (std::size_t i = 0; i < DisplayOptions::Count; ++i) {
+        if (name == DisplayOptions::Names[i]) {
+            options[i] = value == "1";
+            return true;
+        }
+    }
+    return false;
+}
+
+int Malformed(const std::string& what) {
+    std::fprintf(stderr, "velkaris-cli render: %s\n", what.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int RunRenderCommand(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            PrintHelp();
+            return 0;
+        }
+    }
+    std::vector<std::string> rest = args;
+    TimePlaceOptions place;
+    std::string error;
+    if (!ConsumeTimePlaceOptions(rest, place, error)) return Malformed(error);
+
+    SkyViewSettings settings = ReadSkyViewSettings();
+    RenderOptions render;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        std::string v;
+        bool present = false;
+        const std::string& arg = rest[i];
+        auto take = [&](const char* name) {
+            if (!TakeValue(rest, i, name, v, present)) {
+                error = std::string("option ") + name + " needs a value";
+                return false;
+            }
+            return true;
+        };
+        double d = 0;
+        int n = 0;
+        if (!take("--out")) return Malformed(error);
+        if (present) {
+            if (v.empty()) return Malformed("option --out needs a file name");
+            render.out = v;
+            continue;
+        }
+        if (!take("--size")) return Malformed(error);
+        if (present) {
+            if (!ParseSize(v, render.width, render.height)) return Malformed("malformed --size '" + v + "' (WxH)");
+            continue;
+        }
+        if (!take("--projection")) return Malformed(error);
+        if (present) {
+            if (!ParseInt(v, 0, 8, n)) return Malformed("malformed --projection '" + v + "' (0-8)");
+            settings.projection = static_cast<uint16_t>(n);
+            continue;
+        }
+        if (!take("--direction")) return Malformed(error);
+        if (present) {
+            if (!ParseDouble(v, d)) return Malformed("malformed --direction '" + v + "'");
+            settings.direction = d * 0.0174532925;
+            continue;
+        }
+        if (!take("--elevation")) return Malformed(error);
+        if (present) {
+            if (!ParseDouble(v, d) || d < -90 || d > 90) return Malformed("malformed --elevation '" + v + "'");
+            settings.elevation = d * 0.0174532925;
+            continue;
+        }
+        if (!take("--scale")) return Malformed(error);
+        if (present) {
+            if (!ParseDouble(v, d) || d <= 0 || d > 3.0e6) return Malformed("malformed --scale '" + v + "'");
+            render.scale = static_cast<float>(d);
+            continue;
+        }
+        if (!take("--star-limit")) return Malformed(error);
+        if (present) {
+            if (!ParseDouble(v, d)) return Malformed("malformed --star-limit '" + v + "'");
+            settings.starLimit = static_cast<float>(d);
+            continue;
+        }
+        if (!take("--option")) return Malformed(error);
+        if (present) {
+            if (!ApplyOption(v, settings.options)) return Malformed("malformed --option '" + v + "' (NAME=0|1)");
+            continue;
+        }
+        if (!take("--brighter")) return Malformed(error);
+        if (present) {
+            if (!ParseInt(v, 0, 100, render.brighter)) return Malformed("malformed --brighter '" + v + "'");
+            continue;
+        }
+        if (!take("--dimmer")) return Malformed(error);
+        if (present) {
+            if (!ParseInt(v, 0, 100, render.dimmer)) return Malformed("malformed --dimmer '" + v + "'");
+            continue;
+        }
+        if (arg == "--red") {
+            render.red = true;
+            continue;
+        }
+        return Malformed("unknown option '" + arg + "' (see velkaris-cli render --help)");
+    }
+    if (render.out.empty()) return Malformed("option --out is required");
+
+    // Painting text needs a GUI application; no display is needed for it.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char appName[] = "velkaris-cli";
+    static char* argv[] = {appName, nullptr};
+    QGuiApplication app(argc, argv);
+
+    std::unique_ptr<Observer> observer = MakeObserver(place);
+    TheObserver = observer.get();
+
+    std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> catalogueSlots;
+    SkyScene scene;
+    {
+        SettingsStore store;
+        const std::size_t found = DiscoverCatalogues(store, catalogueSlots);
+        for (std::size_t i = 0; i < found; ++i) {
+            StarCatalogue& c = *catalogueSlots[i];
+            if (!c.enabled) continue;
+            if (!c.Load(nullptr)) {
+                std::fprintf(stderr, "velkaris-cli render: %s\n", c.lastProblem().c_str());
+                continue;
+            }
+            scene.starCatalogues.push_back(&c);
+        }
+    }
+
+    NullSkyPanel panel(render.width, render.height);
+    SkyView view(settings, &panel);
+    view.SetScale(render.scale);
+    if (render.red) view.ToggleRedMode();
+    for (int i = 0; i < render.brighter; ++i) view.Brighter();
+    for (int i = 0; i < render.dimmer; ++i) view.Dimmer();
+
+    const std::size_t computed = UpdateStarPositions(view, scene);
+    DrawFrame(view, scene);
+    std::size_t drawn = 0;
+    for (StarCatalogue* c : scene.starCatalogues) {
+        for (const Star& s : c->stars()) drawn += s.onScreen ? 1 : 0;
+    }
+
+    const QImage& frame = view.Image();
+    if (!frame.save(QString::fromStdString(render.out), "PNG")) {
+        std::fprintf(stderr, "velkaris-cli render: cannot write '%s'\n", render.out.c_str());
+        TheObserver = nullptr;
+        return 1;
+    }
+    std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n",
+                render.out.c_str(), render.width, render.height,
+                ProjectionCommandName(view.GetProjection()), scene.starCatalogues.size(), computed, drawn);
+    TheObserver = nullptr;
+    return 0;
+}

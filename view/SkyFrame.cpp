@@ -1,0 +1,111 @@
+#include "view/SkyFrame.h"
+
+#include <algorithm>
+
+#include "catalogues/Star.h"
+#include "catalogues/StarCatalogue.h"
+
+namespace {
+
+void DrawCatalogue(SkyView& view, StarCatalogue& catalogue) {
+    if (!catalogue.loaded()) return;
+    for (Star& star : catalogue.stars()) {
+        if (star.isComputed) {
+            view.DrawStar(star);
+        } else {
+            star.onScreen = false;
+        }
+    }
+}
+
+bool DeepSkyShown(const DisplayOptions& o, const DeepSkyEntry& e) {
+    if (o[DisplayOptions::ShowMessierOnly] && !e.hasMessierNumber) return false;
+    if (e.type == 1) return o[DisplayOptions::ShowGalaxies];
+    if (e.type == 2 || e.type == 3) return o[DisplayOptions::ShowClusters];
+    if (e.type > 3) return o[DisplayOptions::ShowOtherDSOs];
+    return false;
+}
+
+}  // namespace
+
+void DrawFrame(SkyView& view, const SkyScene& scene) {
+    const DisplayOptions& o = view.Options();
+    view.Clear();
+
+    if (o[DisplayOptions::ShowUmbra] && scene.earthShadow) {
+        view.DrawEarthShadow(*scene.earthShadow, scene.penumbraRadius, scene.umbraRadius);
+    }
+    if (o[DisplayOptions::ShowHorizontalGrid]) view.DrawHorizontalGrid();
+    if (o[DisplayOptions::ShowEquatorialGrid]) view.DrawEquatorialGrid();
+    if (o[DisplayOptions::ShowHorizon]) view.DrawHorizon();
+    if (o[DisplayOptions::ShowEquator]) view.DrawEquator();
+
+    if (o[DisplayOptions::ShowDSOs]) {
+        for (const DeepSkyEntry& e : scene.deepSky) {
+            if (!e.object) continue;
+            e.object->onScreen = false;
+            if (!DeepSkyShown(o, e) || !e.object->isComputed) continue;
+            view.DrawDeepSky(*e.object, e.radius, e.hasMessierNumber);
+            // Marked even when its centre fell outside: selection may still pick it.
+            e.object->onScreen = true;
+        }
+    }
+
+    if (o[DisplayOptions::ShowStars]) {
+        // The foundation catalogue goes on top of all the others.
+        StarCatalogue* foundation = nullptr;
+        for (StarCatalogue* c : scene.starCatalogues) {
+            if (!c) continue;
+            if (c->name == "foundation" && !foundation) {
+                foundation = c;
+                continue;
+            }
+            DrawCatalogue(view, *c);
+        }
+        if (foundation) DrawCatalogue(view, *foundation);
+    }
+
+    if (o[DisplayOptions::ShowConLines]) {
+        for (const FigureEntry& f : scene.figures) {
+            if (!f.complete) continue;
+            for (Star* s : f.stars) {
+                if (s && !s->onScreen) s->UpdateHorizontal(999.9f, true);
+            }
+            view.DrawFigure(f.stars, f.lines);
+        }
+    }
+
+    if (o[DisplayOptions::ShowMinorPlanets]) {
+        const std::size_t shown =
+            view.asteroidsToShow > 0 ? std::min<std::size_t>(scene.minorPlanets.size(), view.asteroidsToShow) : 0;
+        for (std::size_t i = 0; i < shown; ++i) {
+            const MinorPlanetEntry& m = scene.minorPlanets[i];
+            if (!m.object) continue;
+            if (m.object->isComputed) {
+                view.DrawMinorPlanet(*m.object, m.number);
+            } else {
+                m.object->onScreen = false;
+            }
+        }
+    }
+
+    if (o[DisplayOptions::ShowPlanets]) {
+        for (SkyObject* p : scene.planets) {
+            if (p) view.DrawPlanet(*p);
+        }
+    }
+    if (o[DisplayOptions::ShowSun] && scene.sun) view.DrawSun(*scene.sun, scene.sunRadius);
+    if (o[DisplayOptions::ShowMoon] && scene.moon) view.DrawMoon(*scene.moon, scene.moonRadius);
+
+    view.ShowReadout(scene.selected);
+    view.Present();
+}
+
+std::size_t UpdateStarPositions(SkyView& view, const SkyScene& scene) {
+    std::size_t computed = 0;
+    const bool correct = view.Options()[DisplayOptions::HighAccuracy];
+    for (StarCatalogue* c : scene.starCatalogues) {
+        if (c && c->loaded()) computed += c->UpdateHorizontal(view.starLimit, correct);
+    }
+    return computed;
+}
