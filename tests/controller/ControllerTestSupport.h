@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "astro/Observer.h"
+#include "controller/UserMessages.h"
+#include "view/SkyPanel.h"
+
+// Runs a test in a fresh working directory with settings of its own, so
+// that neither the data folder nor the settings of the user are touched.
+class ScratchWorkDir {
+public:
+    ScratchWorkDir() : previous_(QDir::currentPath()) {
+        QDir::setCurrent(dir_.path());
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + QStringLiteral("/config")).toUtf8());
+    }
+    ~ScratchWorkDir() { QDir::setCurrent(previous_); }
+
+    void Write(const QString& relativePath, const std::string& text) const {
+        QDir(dir_.path()).mkpath(QFileInfo(relativePath).path());
+        QFile file(dir_.path() + QLatin1Char('/') + relativePath);
+        if (file.open(QIODevice::WriteOnly)) file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    QString Path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// A "foundation" catalogue of two bright stars, enough to select and lock.
+inline std::string TwoStarCatalogue() {
+    return "2\n"
+           "foundation\n"
+           "B 48915 32349 6 45 8.917 -16 42 58.02 -0.546 -1.223 -1.46 9 CMa\n"
+           "Alp\n"
+           "A1V \n"
+           "Sirius\n"
+           "B 34085 24436 5 14 32.272 -08 12 05.90 0.000 -0.001 0.12 19 Ori\n"
+           "Bet\n"
+           "B8Ia \n"
+           "Rigel\n";
+}
+
+// 6 December 2000, 21:04:09, one hour east of Greenwich, standard time.
+inline LocalClockReading FixedMoment() {
+    LocalClockReading r;
+    r.year = 2000;
+    r.month = 12;
+    r.day = 6;
+    r.hour = 21;
+    r.minute = 4;
+    r.second = 9;
+    r.standardOffsetMinutes = 60;
+    r.daylight = LocalClockReading::Daylight::Standard;
+    return r;
+}
+
+class RecordingMessages : public UserMessages {
+public:
+    void Warning(const std::string& text) override { warnings.push_back(text); }
+    bool Confirm(const std::string& text) override {
+        questions.push_back(text);
+        return answer;
+    }
+    std::vector<std::string> warnings;
+    std::vector<std::string> questions;
+    bool answer = false;
+};

@@ -1,0 +1,3 @@
+if(TARGET velkaris_controller)
+  velkaris_add_test_suite(controller LIBRARIES velkaris_controller)
+endif()

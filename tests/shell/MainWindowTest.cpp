@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "../controller/ControllerTestSupport.h"
+#include "astro/Constants.h"
+#include "catalogues/StarCatalogue.h"
+#include "controller/Planetarium.h"
+#include "settings/SettingsStore.h"
+#include "shell/HelpViewer.h"
+#include "shell/MainWindow.h"
+#include "view/SkyView.h"
+
+namespace {
+
+class WidgetEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        InitialiseConstants();
+        static int argc = 1;
+        static char name[] = "test_shell";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new WidgetEnvironment);
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        window = std::make_unique<THCI>(&messages, [] { return FixedMoment(); });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+    }
+    void TearDown() override { window.reset(); }
+
+    // Keys as the keyboard sends them: to the control that has the focus.
+    QString Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(target, key, modifiers);
+        return window->statusPanels[4]->text();
+    }
+    QString Label(PanelLabel label) const { return window->labels[label]->text(); }
+
+    ScratchWorkDir work;
+    RecordingMessages messages;
+    std::unique_ptr<THCI> window;
+};
+
+TEST_F(MainWindowTest, LayoutCaptionAndStartingState) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velkaris v1.1.2"));
+    EXPECT_EQ(window->Panel1->width(), 100);
+    EXPECT_EQ(window->StatusBar1->height(), 19);
+    EXPECT_EQ(Label(LabCurrentStar), QStringLiteral("none"));
+    EXPECT_EQ(Label(labLockedObject), QStringLiteral("none"));
+    EXPECT_EQ(window->statusPanels[0]->text(), QStringLiteral("21:04:09 06-12-2000"));
+    EXPECT_TRUE(window->cbSysTime->isChecked());
+    EXPECT_TRUE(window->cbRun->isChecked());
+    EXPECT_FALSE(window->cbRun->isEnabled());
+    EXPECT_EQ(window->Timer1->interval(), 100);
+    EXPECT_TRUE(window->Timer1->isActive());
+    // The first frame is on the sky surface, at its size.
+    EXPECT_EQ(window->Image1->Frame().size(), window->Image1->size());
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(MainWindowTest, KeySequencesShowTheirMessages) {
+    EXPECT_EQ(Press(Qt::Key_S), QStringLiteral("Stars: "));
+    EXPECT_EQ(Press(Qt::Key_N), QStringLiteral("Stars: names OFF"));
+    EXPECT_FALSE(window->View()->Options()[DisplayOptions::ShowStarNames]);
+    EXPECT_EQ(Press(Qt::Key_S), QStringLiteral("Stars: "));
+    EXPECT_EQ(Press(Qt::Key_N, Qt::ShiftModifier), QStringLiteral("Stars: names ON"));
+
+    // Shift+P as a keyboard sends it, then 1: stereographic.
+    EXPECT_EQ(Press(Qt::Key_P, Qt::ShiftModifier), QStringLiteral("Projection: "));
+    EXPECT_EQ(Press(Qt::Key_Shift, Qt::ShiftModifier), QStringLiteral("Projection: "));
+    EXPECT_EQ(Press(Qt::Key_1), QStringLiteral("Projection: stereographic"));
+    EXPECT_EQ(window->View()->GetProjection(), Stereographic);
+
+    EXPECT_EQ(Press(Qt::Key_4), QStringLiteral("Limiting Magnitude set to:  4.00"));
+    // Shift+] arrives as '}' and Shift+1 as '!'.
+    EXPECT_EQ(Press(Qt::Key_BraceRight, Qt::ShiftModifier), QStringLiteral("Limiting Magnitude set to:  4.25"));
+    EXPECT_EQ(Press(Qt::Key_BracketRight, Qt::ShiftModifier), QStringLiteral("Limiting Magnitude set to:  4.50"));
+    EXPECT_EQ(Press(Qt::Key_Exclam, Qt::ShiftModifier), QStringLiteral("Limiting Magnitude set to:  8.00"));
+    EXPECT_FLOAT_EQ(window->View()->starLimit, 8.0f);
+    EXPECT_EQ(Press(Qt::Key_Less, Qt::ShiftModifier), QStringLiteral("DSO Magnitude set to:  8.00"));
+    EXPECT_EQ(Press(Qt::Key_Greater, Qt::ShiftModifier), QStringLiteral("DSO Magnitude set to:  9.00"));
+
+    // Zooming keeps the message; Ctrl makes no difference.
+    const float scale = window->View()->Scale();
+    EXPECT_EQ(Press(Qt::Key_BracketRight), QStringLiteral("DSO Magnitude set to:  9.00"));
+    EXPECT_FLOAT_EQ(window->View()->Scale(), scale * 1.5f);
+    EXPECT_EQ(Press(Qt::Key_2, Qt::ControlModifier), QStringLiteral("Limiting Magnitude set to:  2.00"));
+    EXPECT_EQ(Press(Qt::Key_X), QStringLiteral("Unknown command sequence"));
+    EXPECT_EQ(Press(Qt::Key_Backslash), QStringLiteral("Updated Lock"));
+    EXPECT_EQ(Press(Qt::Key_End), QStringLiteral("Looking at selected"));
+    EXPECT_EQ(Press(Qt::Key_Home), QStringLiteral("Reset Scroll"));
+    EXPECT_EQ(Press(Qt::Key_V), QStringLiteral("View: "));
+    EXPECT_EQ(Press(Qt::Key_E), QStringLiteral("View: East"));
+    EXPECT_EQ(Label(LabDirection), QStringLiteral(" 90"));
+}
+
+TEST_F(MainWindowTest, ArrowsAndTabReachTheCommandsWhateverHasTheFocus) {
+    window->cbSysTime->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), window->cbSysTime);
+    const double centreY = window->View()->CentreY();
+    EXPECT_EQ(Press(Qt::Key_Up), QStringLiteral("Scroll Up"));
+    EXPECT_GT(window->View()->CentreY(), centreY);
+    EXPECT_EQ(Press(Qt::Key_Left), QStringLiteral("Scroll Left"));
+    EXPECT_EQ(Press(Qt::Key_Tab), QStringLiteral("Unknown command sequence"));
+    EXPECT_EQ(QApplication::focusWidget(), window->cbSysTime);
+    EXPECT_TRUE(window->cbSysTime->isChecked());
+
+    // Inside an open group an arrow closes it instead of scrolling.
+    EXPECT_EQ(Press(Qt::Key_P), QStringLiteral("Planets: "));
+    const double centreX = window->View()->CentreX();
+    EXPECT_EQ(Press(Qt::Key_Right), QStringLiteral("Unknown command sequence"));
+    EXPECT_EQ(window->View()->CentreX(), centreX);
+    EXPECT_EQ(window->CommandState(), 0);
+}
+
+TEST_F(MainWindowTest, CompassButtonsSetTheDirection) {
+    const std::pair<QToolButton*, const char*> buttons[] = {
+        {window->ButEast, "90"}, {window->ButSouth, "180"}, {window->ButWest, "270"}, {window->ButNorth, "0"}};
+    for (auto [button, text] : buttons) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(Label(LabDirection), QString::fromLatin1(text));
+        EXPECT_FALSE(button->isDown());
+    }
+    QTest::mouseClick(window->ButRightMore, Qt::LeftButton);
+    EXPECT_NEAR(window->View()->direction.degrees, 30.0, 1e-9);
+    QTest::mouseClick(window->ButLeftLess, Qt::LeftButton);
+    EXPECT_NEAR(window->View()->direction.degrees, 25.0, 1e-9);
+}
+
+TEST_F(MainWindowTest, FullScreenTwiceReturnsToANormalWindow) {
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_TRUE(window->IsFullScreen());
+    EXPECT_FALSE(window->Panel1->isVisible());
+    EXPECT_FALSE(window->StatusBar1->isVisible());
+    EXPECT_FALSE(window->HelpMenu->menuAction()->isVisible());
+    EXPECT_TRUE(window->windowTitle().isEmpty());
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    // F2 still works with the menus hidden.
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_FALSE(window->IsFullScreen());
+    EXPECT_TRUE(window->Panel1->isVisible());
+    EXPECT_TRUE(window->StatusBar1->isVisible());
+    EXPECT_TRUE(window->FileMenu->menuAction()->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velkaris v1.1.2"));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(window->windowState().testFlag(Qt::WindowMaximized));
+    // Neither key reached the command language.
+    EXPECT_TRUE(window->Message().empty());
+}
+
+TEST_F(MainWindowTest, ToolbarAndStatusbarToggles) {
+    QTest::qWait(50);
+    const int width = window->Image1->width();
+    QTest::keyClick(window.get(), Qt::Key_F2, Qt::ControlModifier);
+    QTest::qWait(50);
+    EXPECT_FALSE(window->Panel1->isVisible());
+    EXPECT_GT(window->Image1->width(), width);
+    EXPECT_EQ(window->View()->SurfaceWidth(), window->Image1->width());
+    QTest::keyClick(window.get(), Qt::Key_F2, Qt::ControlModifier);
+    QTest::qWait(50);
+    EXPECT_TRUE(window->Panel1->isVisible());
+    EXPECT_EQ(window->Image1->width(), width);
+    QTest::keyClick(window.get(), Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_FALSE(window->StatusBar1->isVisible());
+    // Alt+F2 is no menu shortcut: it reaches the command language.
+    EXPECT_EQ(Press(Qt::Key_F2, Qt::AltModifier), QStringLiteral("Toolbar toggled"));
+    EXPECT_FALSE(window->Panel1->isVisible());
+}
+
+TEST_F(MainWindowTest, ClickSelectsAndLabelLocks) {
+    Planetarium* p = window->GetPlanetarium();
+    SkyView* view = window->View();
+    auto stars = p->Catalogue(0)->stars();
+    const int px = 200, py = 150;
+    const double x = view->FromPixelX(px), y = view->FromPixelY(py);
+    stars[0].screenX = x + 0.25;
+    stars[1].screenX = x - 0.25;
+    stars[0].screenY = stars[1].screenY = y;
+    stars[0].onScreen = stars[1].onScreen = true;
+    QTest::mouseClick(window->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(px, py));
+    EXPECT_EQ(p->Selected(), &stars[0]);
+    EXPECT_EQ(Label(LabCurrentStar), QStringLiteral("Sirius"));
+    EXPECT_TRUE(Label(LabCurRA).startsWith(QStringLiteral("RA : 6h45'"))) << Label(LabCurRA).toStdString();
+    EXPECT_TRUE(Label(LabCurDec).startsWith(QStringLiteral("Dec: -16"))) << Label(LabCurDec).toStdString();
+    EXPECT_EQ(Label(LabCurMag), QStringLiteral("Mag: -1.46"));
+    EXPECT_TRUE(Label(LabRise).startsWith(QStringLiteral("Rise"))) << Label(LabRise).toStdString();
+
+    QTest::mouseClick(window->labLocked, Qt::LeftButton);
+    EXPECT_EQ(p->Locked(), &stars[0]);
+    EXPECT_EQ(Label(labLockedObject), QStringLiteral("Sirius"));
+    QTest::mouseClick(window->labLocked, Qt::LeftButton);
+    EXPECT_EQ(p->Locked(), nullptr);
+    EXPECT_EQ(Label(labLockedObject), QStringLiteral("none"));
+}
+
+TEST_F(MainWindowTest, ClockBoxesSwitchTheClockMode) {
+    Observer& observer = window->GetPlanetarium()->GetObserver();
+    QTest::mouseClick(window->cbSysTime, Qt::LeftButton);
+    EXPECT_FALSE(observer.useSystemClock());
+    EXPECT_TRUE(observer.running());
+    EXPECT_TRUE(window->cbRun->isEnabled());
+    EXPECT_TRUE(window->cbRun->isChecked());
+    QTest::mouseClick(window->cbRun, Qt::LeftButton);
+    EXPECT_FALSE(observer.running());
+    EXPECT_FALSE(window->cbRun->isChecked());
+    // Ticking System Time ticks Run as well, through the controller.
+    QTest::mouseClick(window->cbSysTime, Qt::LeftButton);
+    EXPECT_TRUE(observer.useSystemClock());
+    EXPECT_TRUE(observer.running());
+    EXPECT_TRUE(window->cbRun->isChecked());
+    EXPECT_FALSE(window->cbRun->isEnabled());
+}
+
+TEST_F(MainWindowTest, CleanRegistryAsksFirst) {
+    {
+        SettingsStore store;
+        ASSERT_TRUE(store.WriteInt("UpdateIntervalReal", 7));
+    }
+    messages.answer = false;
+    window->CleanRegistryItem->trigger();
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_NE(messages.questions[0].find("Do you really want to clean Velkaris's registry items?"),
+              std::string::npos);
+    EXPECT_EQ(SettingsStore().ReadInt("UpdateIntervalReal", 100), 7);
+
+    messages.answer = true;
+    window->CleanRegistryItem->trigger();
+    EXPECT_EQ(messages.questions.size(), 2u);
+    EXPECT_EQ(SettingsStore().ReadInt("UpdateIntervalReal", 100), 100);
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(MainWindowTest, HelpWithoutPagesWarnsAtEveryRequest) {
+    // The scratch working directory holds no help pages; neither does a
+    // test program's folder.
+    HelpViewer missing(window.get(), &messages, {work.Path() + QStringLiteral("/docs/help")});
+    EXPECT_FALSE(missing.Show(HelpViewer::MainWindowContext));
+    EXPECT_FALSE(missing.Show(HelpViewer::MainWindowContext));
+    ASSERT_EQ(messages.warnings.size(), 2u);
+    EXPECT_NE(messages.warnings[1].find("help pages could not be found"), std::string::npos);
+    EXPECT_NE(messages.warnings[1].find((work.Path() + QStringLiteral("/docs/help")).toStdString()),
+              std::string::npos);
+
+    HelpViewer found(window.get(), &messages, {QStringLiteral(VELKARIS_SOURCE_DIR "/docs/help")});
+    ASSERT_TRUE(found.Show(HelpViewer::PreferencesContext));
+    EXPECT_TRUE(found.Window()->isVisible());
+    EXPECT_TRUE(found.Browser()->source().toString().endsWith(QStringLiteral("preferences.html")));
+    EXPECT_TRUE(found.Browser()->toPlainText().contains(QStringLiteral("Preferences")));
+    ASSERT_TRUE(found.Show(HelpViewer::MainWindowContext));
+    EXPECT_TRUE(found.Browser()->toPlainText().contains(QStringLiteral("Clean Registry")));
+    EXPECT_EQ(messages.warnings.size(), 2u);
+}
+
+}  // namespace
