@@ -35,7 +35,8 @@ public:
     void stop() { running_ = false; }
     void setDst(bool dst) { dst_ = dst; }
 
-    // Zone in whole hours east of Greenwich; recomputes both offsets.
+    // Zone in whole hours east of Greenwich; recomputes both offsets and
+    // drops any minutes set by setZoneMinutes.
     void setZone(int32_t hours);
     // A zone given in minutes east (e.g. +330 for India): zone() keeps the
     // whole hours, the offsets carry the minutes so Universal Time is exact.
@@ -54,7 +55,8 @@ public:
     DateTime stepOffset() const { return step_; }
 
     // Copies both angles as entered, applies their sexagesimal form and
-    // recomputes both offsets.
+    // recomputes both offsets. The flags give the sign (the angles' own
+    // negative fields are overwritten with them).
     void setPlace(const Angle& lon, const Angle& lat, bool isWest, bool isSouth);
     bool longitudeIsWest() const { return longitudeIsWest_; }
     bool latitudeIsSouth() const { return latitudeIsSouth_; }
