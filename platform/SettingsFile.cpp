@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <thread>
 #include <cmath>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include <fcntl.h>

@@ -62,6 +62,7 @@ public:
 
     bool opened() const;
 
+    // A switch is stored as an integer; any value but 0 reads as on.
     bool ReadBool(const std::string& name, bool def) const;
     int32_t ReadInt(const std::string& name, int32_t def) const;
     double ReadFloat(const std::string& name, double def) const;
