@@ -62,6 +62,8 @@ bool WriteAll(int fd, std::string_view data)
 
 // Temporary names must not collide between two stores of one process or two
 // processes writing the same folder.
+std::string TemporaryPrefix(const std::string& base) { return "." + base + ".tmp-"; }
+
 std::string UniqueSuffix()
 {
     static std::atomic<unsigned> counter{0};
@@ -82,7 +84,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = folder + "/." + base + ".tmp-" + UniqueSuffix();
+        temp = folder + "/" + TemporaryPrefix(base) + UniqueSuffix();
         fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }
@@ -113,6 +115,27 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
         close(dir);
     }
     return true;
+}
+
+void RemoveStaleTemporaries(const std::string& path)
+{
+    // A save takes milliseconds; ten minutes leaves a wide margin.
+    constexpr auto StaleAfter = std::chrono::minutes(10);
+    const std::string target = ResolveTarget(path);
+    const auto slash = target.find_last_of('/');
+    const std::string prefix =
+        TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    std::error_code ec;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (auto it = std::filesystem::directory_iterator(ParentOf(target), ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::error_code entryError;
+        if (!it->is_regular_file(entryError) || entryError) continue;
+        const auto written = it->last_write_time(entryError);
+        if (!entryError && now - written > StaleAfter) std::filesystem::remove(it->path(), entryError);
+    }
 }
 
 bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,

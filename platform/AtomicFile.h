@@ -15,6 +15,11 @@
 // temporary file is left behind in that case.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
 
+// Deletes temporary files that WriteFileAtomically left next to `path` when
+// the program was killed in the middle of a save, once they are old enough
+// that no running save can still be using them.
+void RemoveStaleTemporaries(const std::string& path);
+
 // Reads at most `maxBytes` of a regular file. Never blocks on a FIFO or a
 // device. Returns false when the file cannot be opened or is not a regular
 // file; `missing` tells whether it simply does not exist. `truncated` is set

@@ -116,6 +116,7 @@ bool SettingsFile::load()
     index_.clear();
     usable_ = ReadEntries(path_, entries_);
     if (!usable_) entries_.clear();
+    else RemoveStaleTemporaries(path_);
     for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
     return usable_;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -377,6 +378,27 @@ TEST_F(StoredSettings, AFailedWriteLosesNothingAndLeavesNoTemporaryFile)
     EXPECT_EQ(SettingsStore().ReadAsteroidCount(), 1000);
     EXPECT_EQ(SettingsStore().ReadView().projection, 4);
     EXPECT_EQ(productFolderEntries(), std::vector<std::string>{"1.0.conf"});
+}
+
+TEST_F(StoredSettings, LeftoversOfAnInterruptedSaveAreClearedOnceStale)
+{
+    // What a save killed half-way leaves behind: an old one and one that
+    // might belong to a save running right now.
+    fs::create_directories(productFolder());
+    const fs::path old = productFolder() / ".1.0.conf.tmp-99-0-1";
+    const fs::path recent = productFolder() / ".1.0.conf.tmp-99-1-2";
+    std::ofstream(old) << "int Projection = 1\n";
+    std::ofstream(recent) << "int Projection = 1\n";
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const fs::path unrelated = productFolder() / "notes.txt";
+    std::ofstream(unrelated) << "keep\n";
+    fs::last_write_time(unrelated, fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+    SettingsStore store;
+    EXPECT_EQ(store.ReadView().projection, 2);
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(recent));
+    EXPECT_TRUE(fs::exists(unrelated));
 }
 
 TEST_F(StoredSettings, AGroupStopsAtItsFirstFailedWrite)
