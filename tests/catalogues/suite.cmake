@@ -1,0 +1,1 @@
+velkaris_add_test_suite(catalogues LIBRARIES velkaris_catalogues erfa)
