@@ -16,6 +16,41 @@ QString ResolveFamily(const std::string& name) {
     return QString::fromStdString(name);
 }
 
+// Clips the segment to a rectangle well outside the image (Liang-Barsky).
+// Far-off ends (a point near the antipode of a stereographic view lands
+// millions of pixels away) would otherwise overflow the rasteriser's
+// fixed-point coordinates. False when nothing of the segment is inside.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
+                 double bottom) {
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > t1) return false;
+            if (t > t0) t0 = t;
+        } else {
+            if (t < t0) return false;
+            if (t < t1) t1 = t;
+        }
+    }
+    const double ax = x0 + t0 * dx, ay = y0 + t0 * dy;
+    const double bx = x0 + t1 * dx, by = y0 + t1 * dy;
+    x0 = ax;
+    y0 = ay;
+    x1 = bx;
+    y1 = by;
+    return true;
+}
+
+constexpr int kClipMargin = 4096;
+
 // Text is only measured and drawn when there is a GUI application: without
 // one the font machinery is unavailable.
 bool FontsAvailable() { return QGuiApplication::instance() != nullptr; }
@@ -166,6 +201,15 @@ void QtCanvas::LineTo(int x, int y) {
         }
         return;
     }
+    const int w = image_.width(), h = image_.height();
+    if (std::min(x0, x) < -kClipMargin || std::max(x0, x) > w + kClipMargin || std::min(y0, y) < -kClipMargin ||
+        std::max(y0, y) > h + kClipMargin) {
+        double ax = x0, ay = y0, bx = x, by = y;
+        if (!ClipSegment(ax, ay, bx, by, -kClipMargin, -kClipMargin, w + kClipMargin, h + kClipMargin)) return;
+        pendingLines_.emplace_back(static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay)),
+                                   static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by)));
+        return;
+    }
     if (penWidth_ <= 1) {
         // The end point belongs to the next segment, not to this one.
         if (x == x0 && y == y0) return;
@@ -204,10 +248,17 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     ApplyFont();
     painter_->setFont(font_);
     painter_->setPen(ToQColor(fontColour_));
-    const QString s = QString::fromStdString(text);
-    painter_->drawText(x, y + metrics_->ascent(), s);
     penDirty_ = true;
-    penX_ = x + metrics_->horizontalAdvance(s);
+    const QString s = QString::fromStdString(text);
+    const int advance = metrics_->horizontalAdvance(s);
+    // Text wholly off the image is only measured.
+    const bool visible = x < image_.width() && y < image_.height() && x + advance > 0 &&
+                         y + metrics_->height() > 0;
+    if (visible) {
+        painter_->drawText(x, y + metrics_->ascent(), s);
+        penDirty_ = true;
+    }
+    penX_ = x + advance;
 }
 
 int QtCanvas::TextWidth(const std::string& text) {

@@ -685,6 +685,9 @@ void SkyView::DrawEquatorialGrid() {
     canvas_->SetPenStyle(PenStyle::Dotted);
     canvas_->SetPenWidth(4);
     canvas_->SetPenColour(kGridBlue);
+    // The pole labels take the grid's colour rather than whatever colour the
+    // last label of the previous frame left behind (black on the first frame).
+    canvas_->SetFontColour(kGridBlue);
     o.Trace(0, pi / 2);
     DrawPoleMarker(o.altitude.radians, o.azimuth.radians, "CNP");
     o.Trace(0, -pi / 2);
