@@ -339,6 +339,9 @@ void THCI::BuildControls() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(19);
+    // The bar keeps the light face of a toolbar under the black window.
+    SetBackground(StatusBar1, QColor(212, 208, 200));
+    SetForeground(StatusBar1, Qt::black);
     const int widths[5] = {120, 90, 125, 95, 100};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(StatusBar1);
