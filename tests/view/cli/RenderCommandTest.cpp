@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A working directory whose data folder holds one catalogue of two stars:
+// one at the north celestial pole, bright and white, and one faint one.
+class RenderCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(testing::TempDir()) / "velkaris-render-test";
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "data");
+        std::ofstream(dir_ / "data" / "stfound.dat") << "2\nfoundation\n"
+                                                       "H 1 1 2 31 49.1 +89 59 59.9 0 0 -1.00 0\n\n\nA0V \nPolestar\n"
+                                                       "H 2 2 5 0 0.0 -20 0 0 0 0 6.00 0\n\n\nK0III \n\n";
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CliRun Run(const std::string& arguments) const {
+        const std::string errFile = (dir_ / "stderr.txt").string();
+        const std::string command =
+            "cd '" + dir_.string() + "' && " + std::string(VELKARIS_CLI) + " render " + arguments + " 2>" + errFile;
+        CliRun r;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return r;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+        const int raw = pclose(pipe);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::ifstream err(errFile);
+        r.err.assign(std::istreambuf_iterator<char>(err), {});
+        return r;
+    }
+
+    QImage Picture() const { return QImage(QString::fromStdString((dir_ / "sky.png").string())); }
+
+    // Looking north at the latitude's height: the pole is the centre.
+    static std::string PoleView() {
+        return "--out sky.png --size 400x300 --at 2026-12-08T21:00:00 --zone 1 --dst 0 --lon 6:53:00E "
+               "--lat 52:21:00N --direction 0 --elevation 52.35 --scale 1000 --star-limit 7";
+    }
+
+    fs::path dir_;
+};
+
+int Count(const QImage& img, bool (*test)(QRgb)) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) n += test(img.pixel(x, y)) ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(RenderCommand, MalformedOptionsStopWithStatusTwo) {
+    EXPECT_EQ(Run("--size 400x300").status, 2);  // no --out
+    for (const char* bad : {"--projection 9", "--projection x", "--size 0x10", "--size 400", "--option Bogus=1",
+                            "--option ShowStars=2", "--scale -5", "--elevation 91", "--brighter", "--wobble"}) {
+        const CliRun r = Run(std::string("--out sky.png ") + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_FALSE(r.err.empty()) << bad;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "sky.png"));
+    const CliRun help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--option NAME=0|1"), std::string::npos);
+}
+
+TEST_F(RenderCommand, ThePoleStarStandsAtTheCentre) {
+    const CliRun r = Run(PoleView() + " --projection 1");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage img = Picture();
+    ASSERT_EQ(img.size(), QSize(400, 300));
+    // Radius 5 at this zoom, filled with class A white.
+    EXPECT_EQ(img.pixel(200, 150) & 0xFFFFFF, qRgb(229, 229, 229) & 0xFFFFFF);
+    EXPECT_EQ(img.pixel(203, 150) & 0xFFFFFF, qRgb(229, 229, 229) & 0xFFFFFF);
+    // Its name is written to the right of it.
+    int label = 0;
+    for (int y = 150; y < 175; ++y) {
+        for (int x = 210; x < 300; ++x) label += (img.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
+    }
+    EXPECT_GT(label, 10);
+    EXPECT_NE(r.out.find("1 star catalogue(s)"), std::string::npos) << r.out;
+}
+
+TEST_F(RenderCommand, OptionsAndPaletteReachThePicture) {
+    ASSERT_EQ(Run(PoleView() + " --projection 2 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
+    EXPECT_GT(Count(Picture(), [](QRgb p) { return (p & 0xFFFFFF) == 0x0000FF; }), 200);
+
+    // Cylindrical maps have no grid.
+    ASSERT_EQ(Run(PoleView() + " --projection 4 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
+    EXPECT_EQ(Count(Picture(), [](QRgb p) { return (p & 0xFFFFFF) == 0x0000FF; }), 0);
+
+    ASSERT_EQ(Run(PoleView() + " --projection 1 --red").status, 0);
+    const QImage red = Picture();
+    EXPECT_EQ(Count(red, [](QRgb p) { return qGreen(p) != 0 || qBlue(p) != 0; }), 0);
+    EXPECT_EQ(red.pixel(200, 150) & 0xFFFFFF, qRgb(229, 0, 0) & 0xFFFFFF);
+
+    ASSERT_EQ(Run(PoleView() + " --projection 1 --brighter 1").status, 0);
+    EXPECT_EQ(Picture().pixel(200, 150) & 0xFFFFFF, qRgb(255, 255, 255) & 0xFFFFFF);
+
+    ASSERT_EQ(Run(PoleView() + " --projection 1 --option ShowStars=0").status, 0);
+    EXPECT_EQ(Picture().pixel(200, 150) & 0xFFFFFF, 0u);
+}
+
+TEST_F(RenderCommand, AnUnwritableFileIsReported) {
+    const CliRun r = Run("--out no-such-folder/sky.png --size 40x30");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no-such-folder/sky.png"), std::string::npos) << r.err;
+}
+
+}  // namespace
