@@ -65,6 +65,15 @@ constexpr double kSnap = 1e-9;
 
 double WholePart(double x, double snap) { return std::floor(x + snap); }
 
+// Whole units into the 16-bit fields. Out-of-range values (a damaged place,
+// a NaN from a failed computation) must not be undefined behaviour; they
+// only have to show as something.
+uint16_t Field(double whole) {
+    if (!(whole >= 0.0)) return 0;
+    if (whole > 65535.0) return 65535;
+    return static_cast<uint16_t>(whole);
+}
+
 // The sexagesimal split shared by DmsAngle and Angle: a magnitude in degrees
 // into whole degrees, whole minutes and fractional seconds.
 struct Sexagesimal {
@@ -77,7 +86,7 @@ Sexagesimal Split(double magnitude) {
     const double whole = WholePart(magnitude, kSnap);
     const double c = std::max(0.0, (magnitude - whole) * 60.0);
     const double minutes = WholePart(c, kSnap * 60.0);
-    return {static_cast<uint16_t>(whole), static_cast<uint16_t>(minutes), std::max(0.0, (c - minutes) * 60.0)};
+    return {Field(whole), Field(minutes), std::max(0.0, (c - minutes) * 60.0)};
 }
 
 // Hours and minutes of an angle in degrees, whole units as above; the seconds
@@ -104,7 +113,7 @@ std::string FormatSexagesimal(unsigned degrees, unsigned minutes, double seconds
     const double d = std::floor(w / 3600.0);
     const double m = std::floor((w - d * 3600.0) / 60.0);
     const double s = w - d * 3600.0 - m * 60.0;
-    return Printf("%u°%02u'%02.0f\"", static_cast<unsigned>(d), static_cast<unsigned>(m), s);
+    return Printf("%u°%02u'%02.0f\"", static_cast<unsigned>(Field(d)), static_cast<unsigned>(Field(m)), s);
 }
 
 }  // namespace
@@ -116,8 +125,8 @@ void HmsAngle::SetRadians(double r) {
     double d = WrappedDegrees(radians);
     double h, m;
     SplitHours(d, h, m);
-    hours = static_cast<uint16_t>(h);
-    minutes = static_cast<uint16_t>(m);
+    hours = Field(h);
+    minutes = Field(m);
     // A whole unit reached by the snap leaves the difference a hair below zero; "-0" is not a second.
     seconds = std::max(0.0, (d - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree);
 }
@@ -214,8 +223,8 @@ void Angle::DegreesToSexagesimal() {
 void Angle::DegreesToHours() {
     double d = degrees, h, m;
     SplitHours(d, h, m);
-    hours = static_cast<uint16_t>(h);
-    minutes = static_cast<uint16_t>(m);
+    hours = Field(h);
+    minutes = Field(m);
     seconds = static_cast<float>(std::max(0.0, (d - 15.0 * hours - 0.25 * minutes) * kTimeSecondsPerDegree));
 }
 

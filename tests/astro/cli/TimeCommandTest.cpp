@@ -71,6 +71,17 @@ TEST(TimeCommand, EveryKeyOnItsOwnLine) {
     EXPECT_EQ(Value(r.out, "local_mean_time"), "03:02:16");
 }
 
+// Without --lon and --lat the stored place is used; this test's settings
+// folder is empty, so that is the default place, 6°53' E 52°21' N.
+TEST(TimeCommand, StoredPlaceWhenNoneIsGiven) {
+    const CliRun r = RunCli("time --at 2010-06-15T12:00:00 --zone +1 --dst 1");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Value(r.out, "longitude"), "6°53'00.00\"E");
+    EXPECT_EQ(Value(r.out, "latitude"), "52°21'00.00\"N");
+    EXPECT_EQ(Value(r.out, "universal"), "15-06-2010 10:00:00");
+    EXPECT_EQ(Value(r.out, "local_mean_time"), "10:27:32");
+}
+
 TEST(TimeCommand, MalformedOptionsExitWithStatus2) {
     const char* bad[] = {"--zone +25", "--zone 5:7", "--dst 2", "--lon 6:53E", "--lat 52:21:0E",
                          "--at 2001-02-29T00:00:00", "--at 2000-01-01", "--at", "--frobnicate", "extra"};
