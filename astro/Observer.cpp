@@ -192,13 +192,20 @@ DateTime Observer::addOffset(const DateTime& t, const DateTime& offset) {
         dYear -= 1;
     }
 
+    // Whole months move the date to the same day of another month; where that
+    // month is shorter, to its last day (31 January + 1 month = 28 or 29
+    // February), rather than to a date that does not exist.
+    const int year = t.year + dYear;
+    const int lastDay = daysInMonth(month, year);
+    if ((offset.month != 0 || offset.year != 0) && day > lastDay && lastDay > 0) day = lastDay;
+
     DateTime r;
     r.second = static_cast<int16_t>(second);
     r.minute = static_cast<int16_t>(minute);
     r.hour = static_cast<int16_t>(hour);
     r.day = static_cast<int16_t>(day);
     r.month = static_cast<int16_t>(month);
-    r.year = static_cast<int16_t>(t.year + dYear);
+    r.year = static_cast<int16_t>(year);
     return r;
 }
 
