@@ -185,9 +185,19 @@ Observer::Setup ObserverSetupFor(const TimePlaceOptions& options) {
 
 std::unique_ptr<Observer> MakeObserver(const TimePlaceOptions& options) {
     auto observer = std::make_unique<Observer>(ObserverSetupFor(options));
+    ConfigureObserver(options, *observer);
+    return observer;
+}
+
+void ConfigureObserver(const TimePlaceOptions& options, Observer& observer) {
+    if (options.longitude || options.latitude) {
+        const Observer::Setup place = ObserverSetupFor(options);
+        observer.setPlace(place.longitude, place.latitude, place.isWest, place.isSouth);
+    }
     if (!options.at && !options.zoneMinutes && !options.dst) {
-        observer->update();
-        return observer;
+        observer.setUseSystemClock(true);
+        observer.update();
+        return;
     }
 
     TimePlaceOptions::Civil civil;
@@ -218,15 +228,14 @@ std::unique_ptr<Observer> MakeObserver(const TimePlaceOptions& options) {
                  local.time().hour(), local.time().minute(), local.time().second()};
     }
 
-    observer->setUseSystemClock(false);
-    observer->stop();
-    observer->setDst(dst);
-    observer->setZoneMinutes(zoneMinutes);
-    observer->setCivil(static_cast<int16_t>(civil.hour), static_cast<int16_t>(civil.minute),
+    observer.setUseSystemClock(false);
+    observer.stop();
+    observer.setDst(dst);
+    observer.setZoneMinutes(zoneMinutes);
+    observer.setCivil(static_cast<int16_t>(civil.hour), static_cast<int16_t>(civil.minute),
                        static_cast<int16_t>(civil.second), static_cast<int16_t>(civil.day),
                        static_cast<int16_t>(civil.month), static_cast<int16_t>(civil.year));
-    observer->update();
-    return observer;
+    observer.update();
 }
 
 const char* TimePlaceUsage() {

@@ -44,6 +44,10 @@ std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& 
 // given, the user's stored place otherwise.
 Observer::Setup ObserverSetupFor(const TimePlaceOptions& options);
 
+// Moves an existing observer to the options' place (where given) and moment,
+// then updates it once; same rules as MakeObserver.
+void ConfigureObserver(const TimePlaceOptions& options, Observer& observer);
+
 // An observer at the options' place and moment, updated once. Without --at,
 // --zone or --dst it follows the system clock; otherwise it is stopped at the
 // civil time asked for (or at the present moment seen from the zone asked for).
