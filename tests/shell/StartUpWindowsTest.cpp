@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "astro/Constants.h"
+#include "catalogues/StarCatalogue.h"
+#include "shell/AboutForm.h"
+#include "shell/StartUpInfo.h"
+
+namespace {
+
+class StartUpWindowsEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        InitialiseConstants();
+        static int argc = 1;
+        static char name[] = "test_shell";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new StartUpWindowsEnvironment);
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST(StartUpInfo, ShowsTheTitleAnEmptyBarAndTheDesignJob) {
+    TStartUpInfo window;
+    EXPECT_EQ(window.size(), QSize(310, 73));
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.objectName(), "StartUpInfo");
+    EXPECT_EQ(window.Label1->text(), "Velkaris v1.1.2");
+    EXPECT_TRUE(window.Label1->font().bold());
+    EXPECT_EQ(window.labelJob->text(), "Loading Stars");
+    EXPECT_EQ(window.PBStarLoad->minimum(), 0);
+    EXPECT_EQ(window.PBStarLoad->maximum(), 100);
+    EXPECT_EQ(window.PBStarLoad->value(), 0);
+    EXPECT_EQ(window.PBStarLoad->geometry(), QRect(16, 52, 285, 13));
+    EXPECT_EQ(window.Label2->geometry(), QRect(212, 8, 85, 26));
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0x80, 0, 0));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((window.geometry().center() - screen.center()).manhattanLength(), 2);
+}
+
+TEST(StartUpInfo, ANewJobResetsTheBarAndIsPaintedBeforeAnyEventIsHandled) {
+    TStartUpInfo window;
+    window.show();
+    QApplication::processEvents();
+    window.Step(40);
+    EXPECT_EQ(window.PBStarLoad->value(), 40);
+
+    PaintCounter counter;
+    window.labelJob->installEventFilter(&counter);
+    LoadProgress& progress = window;
+    progress.SetJob("Loading: data/stfound.dat");
+    // No event loop has run: the paint must already have happened.
+    EXPECT_GE(counter.paints, 1);
+    EXPECT_EQ(window.labelJob->text(), "Loading: data/stfound.dat");
+    EXPECT_EQ(window.PBStarLoad->value(), 0);
+    window.labelJob->removeEventFilter(&counter);
+}
+
+TEST(StartUpInfo, TheBarStopsAtItsEndAndProblemsAreKeptForTheOwner) {
+    TStartUpInfo window;
+    for (int i = 0; i < 125; ++i) window.Step(1);
+    EXPECT_EQ(window.PBStarLoad->value(), 100);
+    window.ReportProblem("Error opening the Star Catalogue file data/stgone.dat");
+    ASSERT_EQ(window.problems().size(), 1u);
+    EXPECT_EQ(window.problems()[0], "Error opening the Star Catalogue file data/stgone.dat");
+}
+
+TEST(StartUpInfo, ShowsACatalogueLoad) {
+    const std::string path = (std::filesystem::temp_directory_path() / "velkaris-shell-st300.dat").string();
+    {
+        std::ofstream file(path);
+        file << "300\nthree hundred\n";
+        for (int i = 1; i <= 300; ++i) file << "T " << i << " 0 1 2 3 +4 5 6 0 0 9 0\n\n\n\n\n";
+    }
+    TStartUpInfo window;
+    StarCatalogue catalogue(path, {}, true);
+    EXPECT_TRUE(catalogue.Load(&window));
+    std::filesystem::remove(path);
+    EXPECT_EQ(window.labelJob->text(), QString::fromStdString("Loading: " + path));
+    EXPECT_EQ(window.PBStarLoad->value(), 100);
+    EXPECT_EQ(catalogue.stars().size(), 300u);
+    EXPECT_TRUE(window.problems().empty());
+}
+
+TEST(AboutForm, HasItsCaptionControlsAndClosesWithOk) {
+    TAboutForm about;
+    EXPECT_EQ(about.windowTitle(), "About Velkaris");
+    EXPECT_EQ(about.size(), QSize(435, 328));
+    EXPECT_EQ(about.Image1->geometry(), QRect(16, 12, 33, 33));
+    EXPECT_FALSE(about.Image1->pixmap().isNull());
+    EXPECT_EQ(about.Button1->text(), "OK");
+    EXPECT_EQ(about.Button1->geometry(), QRect(368, 10, 45, 39));
+    EXPECT_TRUE(about.Memo1->isReadOnly());
+    EXPECT_EQ(about.Memo1->size(), QSize(427, 245));
+    EXPECT_EQ(about.Memo1->geometry().bottom(), about.height() - 1);
+    EXPECT_EQ(about.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(about.Memo1->toPlainText().startsWith("Velkaris v1.1.2"));
+
+    QTimer::singleShot(0, about.Button1, &QPushButton::click);
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+}  // namespace
