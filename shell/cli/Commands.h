@@ -8,3 +8,4 @@
 // malformed option, after a one-line error on stderr naming it).
 int RunTimeCommand(const std::vector<std::string>& args);
 int RunRenderCommand(const std::vector<std::string>& args);
+int RunStarsCommand(const std::vector<std::string>& args);

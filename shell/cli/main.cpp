@@ -16,6 +16,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"time", RunTimeCommand, "the moment and place: civil and universal time, Julian dates, sidereal times, nutation"},
+    {"stars", RunStarsCommand, "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
     {"render", RunRenderCommand, "one frame of the sky, painted as the window shows it, written to a PNG file"},
 };
 

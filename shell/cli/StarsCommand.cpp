@@ -1,0 +1,253 @@
+// velkaris-cli stars: chosen stars of the loaded catalogues with their
+// catalogue place, their place of the date, their place on the sky and their
+// rise, transit and set times, as CSV.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "astro/Constants.h"
+#include "astro/Observer.h"
+#include "catalogues/LoadProgress.h"
+#include "catalogues/StarCatalogue.h"
+#include "settings/CatalogueDiscovery.h"
+#include "settings/SettingsStore.h"
+#include "shell/cli/Commands.h"
+#include "shell/cli/TimePlaceOptions.h"
+
+namespace {
+
+constexpr const char* kHeader =
+    "name,hd,hip,ra_deg,dec_deg,ra_date_deg,dec_date_deg,alt_deg,az_deg,magnitude,rise,transit,set";
+
+struct StarsOptions {
+    std::vector<uint32_t> hd;
+    int brightest = 0;
+    std::vector<std::string> catalogues;
+};
+
+void PrintHelp() {
+    std::printf("Usage: velkaris-cli stars (--hd N[,N...] | --brightest N) [OPTIONS]\n\n"
+                "Prints chosen stars of the loaded star catalogues as CSV with the header\n"
+                "  %s\n"
+                "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
+                "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
+                "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
+                "civil time of the date, or - when the star never rises or never sets.\n\n"
+                "Stars:\n"
+                "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
+                "  --brightest N             the N brightest stars, brightest first.\n"
+                "  --catalogue NAME          load this catalogue (its name or file name);\n"
+                "                            may be repeated. Without it: the catalogues the\n"
+                "                            preferences load.\n\n%s"
+                "  --help                    this text.\n\n"
+                "Progress goes to stderr. Exit status: 0; 1 when a star asked for is in no\n"
+                "loaded catalogue or a catalogue cannot be loaded; 2 for a malformed or\n"
+                "unknown option.\n",
+                kHeader, TimePlaceUsage());
+}
+
+bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long& value) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::strtoul(text.c_str(), nullptr, 10);
+    return value <= max;
+}
+
+// Reads the command's own options; the moment and place were taken before.
+bool ParseStarsOptions(const std::vector<std::string>& args, StarsOptions& options, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        bool hasValue = false;
+        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            hasValue = true;
+        }
+        if (name != "--hd" && name != "--brightest" && name != "--catalogue") {
+            error = "unknown option '" + args[i] + "' (see velkaris-cli stars --help)";
+            return false;
+        }
+        if (!hasValue) {
+            if (i + 1 >= args.size()) {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        if (name == "--hd") {
+            std::size_t start = 0;
+            while (true) {
+                const std::size_t comma = value.find(',', start);
+                unsigned long hd = 0;
+                if (!ParseUnsigned(value.substr(start, comma - start), 4294967295ul, hd) || hd == 0) {
+                    error = "option --hd: '" + value + "' is not a list of HD numbers such as 48915,172167";
+                    return false;
+                }
+                options.hd.push_back(static_cast<uint32_t>(hd));
+                if (comma == std::string::npos) break;
+                start = comma + 1;
+            }
+        } else if (name == "--brightest") {
+            unsigned long n = 0;
+            if (!ParseUnsigned(value, 1000000ul, n) || n == 0) {
+                error = "option --brightest: '" + value + "' is not a number of stars from 1 to 1000000";
+                return false;
+            }
+            options.brightest = static_cast<int>(n);
+        } else {
+            if (value.empty()) {
+                error = "option --catalogue needs a catalogue name";
+                return false;
+            }
+            options.catalogues.push_back(value);
+        }
+    }
+    if (options.hd.empty() == (options.brightest == 0)) {
+        error = "give either --hd N[,N...] or --brightest N";
+        return false;
+    }
+    return true;
+}
+
+double Degrees(double radians) {
+    double d = radians * 180.0 / static_cast<double>(Pi);
+    d = std::fmod(d, 360.0);
+    return d < 0 ? d + 360.0 : d;
+}
+
+// A time of day to the nearest second.
+std::string ClockText(const HmsAngle& t) {
+    double fraction = std::fmod(t.radians / (2.0 * static_cast<double>(Pi)), 1.0);
+    if (fraction < 0) fraction += 1.0;
+    long seconds = std::lround(fraction * 86400.0) % 86400;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void PrintStar(Star& star, bool correct) {
+    double raDate = star.ra.radians, decDate = star.dec.radians;
+    star.CorrectToDate(raDate, decDate);
+    star.UpdateHorizontal(999.9f, correct);
+    HmsAngle rise, transit, set;
+    const bool times = star.RiseTransitSet(rise, transit, set) == RtsAll;
+    const double altitude = star.altitude.radians * 180.0 / static_cast<double>(Pi);
+    std::printf("%s,%u,%u,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.2f,%s,%s,%s\n", CsvField(star.GetName()).c_str(), star.hd,
+                star.hip, Degrees(star.ra.radians), star.dec.radians * 180.0 / static_cast<double>(Pi),
+                Degrees(raDate), decDate * 180.0 / static_cast<double>(Pi), altitude, Degrees(star.azimuth.radians),
+                static_cast<double>(star.magnitude), times ? ClockText(rise).c_str() : "-",
+                times ? ClockText(transit).c_str() : "-", times ? ClockText(set).c_str() : "-");
+}
+
+bool Matches(const StarCatalogue& catalogue, const std::string& wanted) {
+    if (catalogue.name == wanted) return true;
+    const std::size_t slash = catalogue.path.find_last_of('/');
+    return catalogue.path.substr(slash == std::string::npos ? 0 : slash + 1) == wanted;
+}
+
+}  // namespace
+
+int RunStarsCommand(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            PrintHelp();
+            return 0;
+        }
+    }
+    std::vector<std::string> rest = args;
+    TimePlaceOptions timePlace;
+    StarsOptions options;
+    std::string error;
+    if (!ConsumeTimePlaceOptions(rest, timePlace, error) || !ParseStarsOptions(rest, options, error)) {
+        std::fprintf(stderr, "velkaris-cli stars: %s\n", error.c_str());
+        return 2;
+    }
+
+    const std::unique_ptr<Observer> observer = MakeObserver(timePlace);
+    TheObserver = observer.get();
+
+    std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> slots;
+    bool correct = true;
+    {
+        SettingsStore store;
+        DiscoverCatalogues(store, slots);
+        correct = store.ReadDisplayOptions()[DisplayOptions::HighAccuracy];
+    }
+    int status = 0;
+    for (const std::string& wanted : options.catalogues) {
+        const bool known = std::any_of(slots.begin(), slots.end(), [&](const auto& c) { return c && Matches(*c, wanted); });
+        if (!known) {
+            std::fprintf(stderr, "velkaris-cli stars: no star catalogue '%s' in data/\n", wanted.c_str());
+            status = 1;
+        }
+    }
+    std::vector<StarCatalogue*> loaded;
+    {
+        StderrProgress progress;
+        for (auto& slot : slots) {
+            if (!slot) continue;
+            const bool wanted = options.catalogues.empty()
+                ? slot->loadRequested
+                : std::any_of(options.catalogues.begin(), options.catalogues.end(),
+                              [&](const std::string& w) { return Matches(*slot, w); });
+            if (!wanted) continue;
+            if (slot->Load(&progress)) loaded.push_back(slot.get());
+            else status = 1;
+        }
+    }
+
+    std::printf("%s\n", kHeader);
+    if (!options.hd.empty()) {
+        for (uint32_t hd : options.hd) {
+            Star* found = nullptr;
+            for (StarCatalogue* c : loaded) {
+                for (Star& s : c->stars()) {
+                    if (s.hd == hd) {
+                        found = &s;
+                        break;
+                    }
+                }
+                if (found) break;
+            }
+            if (found) {
+                PrintStar(*found, correct);
+            } else {
+                std::fprintf(stderr, "velkaris-cli stars: HD %u is in no loaded catalogue\n", hd);
+                status = 1;
+            }
+        }
+        return status;
+    }
+
+    // The brightest stars, each once although several catalogues hold it.
+    std::vector<Star*> all;
+    for (StarCatalogue* c : loaded)
+        for (Star& s : c->stars()) all.push_back(&s);
+    std::stable_sort(all.begin(), all.end(), [](const Star* a, const Star* b) { return a->magnitude < b->magnitude; });
+    std::set<uint32_t> hdSeen, hipSeen;
+    int printed = 0;
+    for (Star* s : all) {
+        if (printed == options.brightest) break;
+        if ((s->hd && hdSeen.count(s->hd)) || (s->hip && hipSeen.count(s->hip))) continue;
+        if (s->hd) hdSeen.insert(s->hd);
+        if (s->hip) hipSeen.insert(s->hip);
+        PrintStar(*s, correct);
+        ++printed;
+    }
+    return status;
+}
