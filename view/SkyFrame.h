@@ -51,7 +51,9 @@ struct SkyScene {
 };
 
 // Paints one whole frame, layer by layer, each gated by its display option,
-// and presents it. Positions must be current (see UpdateScenePositions).
+// fills the readout of the selected object (write the view's rise, transit
+// and set texts first) and presents the frame. Positions must be current:
+// stars through UpdateStarPositions, the other kinds by their owner.
 void DrawFrame(SkyView& view, const SkyScene& scene);
 
 // Brings the stars of the scene up to date for the observer's moment, at the
