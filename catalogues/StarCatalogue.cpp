@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -242,10 +243,14 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
     std::vector<std::thread> helpers;
     helpers.reserve(workers - 1);
     for (std::size_t w = 1; w < workers; ++w) {
-        const std::span<Star> part = all.subspan(std::min(all.size(), w * share));
-        helpers.emplace_back([&update, &computed, w, part, share] {
-            computed[w] = update.Run(part.first(std::min(share, part.size())));
-        });
+        const std::span<Star> rest = all.subspan(std::min(all.size(), w * share));
+        const std::span<Star> part = rest.first(std::min(share, rest.size()));
+        try {
+            helpers.emplace_back([&update, &computed, w, part] { computed[w] = update.Run(part); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one does that share too.
+            computed[w] = update.Run(part);
+        }
     }
     computed[0] = update.Run(all.first(share));
     for (std::thread& t : helpers) t.join();
