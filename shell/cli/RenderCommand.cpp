@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct RenderOptions {
     int width = 1200;
     int height = 800;
     float scale = 175.0f;
+    std::optional<double> direction;  // degrees
+    std::optional<double> elevation;  // degrees
     bool red = false;
     int brighter = 0;
     int dimmer = 0;
@@ -168,13 +171,13 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         if (!take("--direction")) return Malformed(error);
         if (present) {
             if (!ParseDouble(v, d)) return Malformed("malformed --direction '" + v + "'");
-            settings.direction = d * 0.0174532925;
+            render.direction = d;
             continue;
         }
         if (!take("--elevation")) return Malformed(error);
         if (present) {
             if (!ParseDouble(v, d) || d < -90 || d > 90) return Malformed("malformed --elevation '" + v + "'");
-            settings.elevation = d * 0.0174532925;
+            render.elevation = d;
             continue;
         }
         if (!take("--scale")) return Malformed(error);
@@ -241,6 +244,10 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     NullSkyPanel panel(render.width, render.height);
     SkyView view(settings, &panel);
     view.SetScale(render.scale);
+    // Degrees given by the user go through the angle's own conversion, as
+    // the preferences dialog does.
+    if (render.direction) view.direction.SetDegrees(*render.direction);
+    if (render.elevation) view.elevation.SetDegrees(*render.elevation);
     if (render.red) view.ToggleRedMode();
     for (int i = 0; i < render.brighter; ++i) view.Brighter();
     for (int i = 0; i < render.dimmer; ++i) view.Dimmer();
