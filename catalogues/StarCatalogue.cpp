@@ -171,8 +171,7 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     if (loaded_) return true;
     TextCursor cursor(text);
     Header header;
-    ReadHeader(cursor, header);
-    name = std::move(header.name);
+    if (ReadHeader(cursor, header)) name = std::move(header.name);
     const uint32_t promised = header.count;
     const uint32_t stride = promised / 100;
 
