@@ -639,7 +639,7 @@ void SkyView::DrawHorizon() {
     } compass[4] = {{"N", 0}, {"E", pi / 2}, {"S", pi}, {"W", 3 * pi / 2}};
     for (const auto& c : compass) {
         double opposite = std::fmod(c.azimuth + pi, 2 * pi);
-        if (std::fabs(facing - opposite) < 1e-9) continue;
+        if (std::fabs(facing - opposite) < 1e-7) continue;
         DrawTextAt(-0.015, c.azimuth, c.letter);
     }
 }
