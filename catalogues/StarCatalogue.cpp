@@ -198,8 +198,9 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     cursor = records;
     for (std::size_t i = 0; i < found; ++i) {
         ReadStarRecord(cursor, record);
-        SetStarFromRecord(*new (&stars_[i]) Star, record);
-        starCount_ = i + 1;
+        Star* star = new (&stars_[i]) Star;
+        starCount_ = i + 1;  // constructed, so destroyed whatever happens next
+        SetStarFromRecord(*star, record);
         if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
     }
     count = static_cast<uint32_t>(starCount_);
