@@ -193,6 +193,7 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         loadRequested = false;
         return false;
     }
+    DestroyStars();  // what an interrupted earlier load may have left
     storage_ = std::move(storage);
     stars_ = static_cast<Star*>(storage_.get());
     cursor = records;
