@@ -40,10 +40,16 @@ public:
             const double meridian = siderealTime_ - date_.z;
             sinMeridian_ = std::sin(meridian);
             cosMeridian_ = std::cos(meridian);
+            sinZeta_ = std::sin(date_.zeta);
+            cosZeta_ = std::cos(date_.zeta);
         }
     }
 
-    std::size_t Run(std::span<Star> stars) const { return correct_ ? RunCorrected(stars) : RunCatalogue(stars); }
+    // Stars [begin, end) of a catalogue whose places' sines and cosines are
+    // in trig.
+    std::size_t Run(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig) const {
+        return correct_ ? RunCorrected(stars, trig) : RunCatalogue(stars);
+    }
 
 private:
     std::size_t RunCatalogue(std::span<Star> stars) const {
@@ -69,20 +75,31 @@ private:
     // ra = atan2(a, b) + z and dec = atan2(c, r), r = sqrt(a^2 + b^2). The
     // hour angle's sine and cosine, times r, follow from a and b directly,
     // and tan dec = c / r; the factor r cancels in the azimuth's atan2 and in
-    // the altitude. That leaves two sine-cosine pairs, one atan2 and one asin
-    // per star.
-    std::size_t RunCorrected(std::span<Star> stars) const {
+    // the altitude. The sines and cosines of ra + zeta + motion and of
+    // dec + motion come from those of the catalogue place by the addition
+    // theorems, the motions being small angles. That leaves one atan2 and one
+    // asin per star.
+    std::size_t RunCorrected(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig) const {
         std::size_t computed = 0;
-        for (Star& s : stars) {
+        for (std::size_t i = 0; i < stars.size(); ++i) {
+            Star& s = stars[i];
             if (s.magnitude > limit_) {
                 s.isComputed = false;
                 continue;
             }
+            const StarCatalogue::PlaceTrig& place = trig[i];
             const double years = date_.YearsOfMotion(s.kind);
-            const double alpha = s.ra.radians + years * s.pmRa;
-            const double delta = s.dec.radians + years * s.pmDec;
-            const double cosDec = std::cos(delta), sinDec = std::sin(delta);
-            const double cosRa = std::cos(alpha + date_.zeta), sinRa = std::sin(alpha + date_.zeta);
+            double sinMotion, cosMotion;
+            SinCosOfSmall(years * s.pmRa, sinMotion, cosMotion);
+            // ra + zeta + motion, then ra itself.
+            const double sinShift = sinZeta_ * cosMotion + cosZeta_ * sinMotion;
+            const double cosShift = cosZeta_ * cosMotion - sinZeta_ * sinMotion;
+            const double sinRa = place.sinRa * cosShift + place.cosRa * sinShift;
+            const double cosRa = place.cosRa * cosShift - place.sinRa * sinShift;
+            SinCosOfSmall(years * s.pmDec, sinMotion, cosMotion);
+            const double sinDec = place.sinDec * cosMotion + place.cosDec * sinMotion;
+            const double cosDec = place.cosDec * cosMotion - place.sinDec * sinMotion;
+
             const double a = cosDec * sinRa;
             const double b = date_.cosTheta * cosDec * cosRa - date_.sinTheta * sinDec;
             const double c = date_.sinTheta * cosDec * cosRa + date_.cosTheta * sinDec;
@@ -97,6 +114,20 @@ private:
         return computed;
     }
 
+    // Sine and cosine of an angle; by their series when it is small enough
+    // for the terms left out to be far below rounding (a century of the
+    // fastest proper motion is a thousandth of a radian).
+    static void SinCosOfSmall(double x, double& sine, double& cosine) {
+        if (std::fabs(x) < 1.0 / 64) {
+            const double x2 = x * x;
+            sine = x * (1 - x2 / 6 * (1 - x2 / 20 * (1 - x2 / 42)));
+            cosine = 1 - x2 / 2 * (1 - x2 / 12 * (1 - x2 / 30 * (1 - x2 / 56)));
+        } else {
+            sine = std::sin(x);
+            cosine = std::cos(x);
+        }
+    }
+
     float limit_;
     bool correct_;
     double siderealTime_;
@@ -104,6 +135,7 @@ private:
     double pi_;
     DateCorrection date_;
     double sinMeridian_ = 0.0, cosMeridian_ = 1.0;
+    double sinZeta_ = 0.0, cosZeta_ = 1.0;
 };
 
 }  // namespace
@@ -152,6 +184,8 @@ void StarCatalogue::DestroyStars() {
     stars_ = nullptr;
     starCount_ = 0;
     storage_.reset();
+    trig_ = nullptr;
+    trigStorage_.reset();
 }
 
 bool StarCatalogue::Load(LoadProgress* progress) {
@@ -204,6 +238,20 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         SetStarFromRecord(*star, record);
         if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
     }
+    trigStorage_ = AllocateLarge(found * sizeof(PlaceTrig));
+    if (!trigStorage_) {
+        DestroyStars();
+        lastProblem_ = "Not enough memory for the stars of " + path;
+        if (progress) progress->ReportProblem(lastProblem_);
+        loadRequested = false;
+        return false;
+    }
+    trig_ = static_cast<PlaceTrig*>(trigStorage_.get());
+    for (std::size_t i = 0; i < found; ++i) {
+        const Star& star = stars_[i];
+        trig_[i] = {std::sin(star.ra.radians), std::cos(star.ra.radians), std::sin(star.dec.radians),
+                    std::cos(star.dec.radians)};
+    }
     count = static_cast<uint32_t>(starCount_);
     loaded_ = true;
     loadRequested = false;
@@ -237,23 +285,24 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
     // shared out between the processors; the caller sees one finished update.
     const std::size_t workers = all.size() < kStarsPerWorker ? 1
         : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
-    if (workers == 1) return update.Run(all);
+    if (workers == 1) return update.Run(all, trig_);
 
     const std::size_t share = (all.size() + workers - 1) / workers;
     std::vector<std::size_t> computed(workers, 0);
     std::vector<std::thread> helpers;
     helpers.reserve(workers - 1);
     for (std::size_t w = 1; w < workers; ++w) {
-        const std::span<Star> rest = all.subspan(std::min(all.size(), w * share));
-        const std::span<Star> part = rest.first(std::min(share, rest.size()));
+        const std::size_t begin = std::min(all.size(), w * share);
+        const std::span<Star> part = all.subspan(begin, std::min(share, all.size() - begin));
+        const PlaceTrig* trig = trig_ + begin;
         try {
-            helpers.emplace_back([&update, &computed, w, part] { computed[w] = update.Run(part); });
+            helpers.emplace_back([&update, &computed, w, part, trig] { computed[w] = update.Run(part, trig); });
         } catch (const std::system_error&) {
             // No thread to be had: this one does that share too.
-            computed[w] = update.Run(part);
+            computed[w] = update.Run(part, trig);
         }
     }
-    computed[0] = update.Run(all.first(share));
+    computed[0] = update.Run(all.first(std::min(share, all.size())), trig_);
     for (std::thread& t : helpers) t.join();
     std::size_t total = 0;
     for (std::size_t c : computed) total += c;

@@ -69,6 +69,12 @@ public:
     bool loadRequested = false;
     bool unloadRequested = false;
 
+    // Sines and cosines of a star's catalogue place, worked out once at
+    // loading for the update cycle.
+    struct PlaceTrig {
+        double sinRa, cosRa, sinDec, cosDec;
+    };
+
 private:
     void DestroyStars();
 
@@ -77,6 +83,8 @@ private:
     LargeBlock storage_;
     Star* stars_ = nullptr;
     std::size_t starCount_ = 0;
+    LargeBlock trigStorage_;
+    PlaceTrig* trig_ = nullptr;
     bool loaded_ = false;
     std::string lastProblem_;
 };

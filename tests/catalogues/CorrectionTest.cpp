@@ -155,11 +155,14 @@ std::string RandomCatalogue(int n) {
     for (int i = 0; i < n; ++i) {
         const double ra = 24 * unit(random), dec = std::asin(2 * unit(random) - 1) * 57.29577951308232;
         const double d = std::fabs(dec);
+        // A few stars as fast as the fastest known, so that centuries move
+        // them by more than a small angle.
+        const double motion = i % 50 == 0 ? 20.0 : 4.0;
         std::snprintf(line, sizeof line, "%c %d %d %d %d %.3f %c%d %d %.2f %.4f %.4f %.2f 0\n\n\n\n\n",
                       kinds[i % 4], i, i, static_cast<int>(ra), static_cast<int>(std::fmod(ra * 60, 60)),
                       std::fmod(ra * 3600, 60), dec < 0 ? '-' : '+', static_cast<int>(d),
-                      static_cast<int>(std::fmod(d * 60, 60)), std::fmod(d * 3600, 60), (unit(random) - 0.5) * 4,
-                      (unit(random) - 0.5) * 4, 12 * unit(random) - 1);
+                      static_cast<int>(std::fmod(d * 60, 60)), std::fmod(d * 3600, 60), (unit(random) - 0.5) * motion,
+                      (unit(random) - 0.5) * motion, 12 * unit(random) - 1);
         text += line;
     }
     return text;
@@ -172,7 +175,7 @@ TEST_P(BatchUpdate, GivesEachStarsOwnPlaceToRounding) {
     const float limit = 8.0f;
     // Places that span the years, both hemispheres and both sides of Greenwich.
     const std::vector<std::array<double, 2>> places = {{6.883, 52.35}, {-70.4, -24.6}, {151.2, -33.9}, {-155.5, 19.8}};
-    const std::vector<int> years = {1930, 2026, 2090};
+    const std::vector<int> years = {1930, 2026, 2090, 2900};
     for (const auto& place : places) {
         for (int year : years) {
             StoppedObserver observer(place[0], place[1], 0, false, year, 3, 20, 21, 30, 0);
