@@ -8,34 +8,9 @@
 #include <vector>
 
 #include "shell/cli/TimePlaceOptions.h"
+#include "tests/support/CliRun.h"
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs velkaris-cli with the given arguments (no shell quoting needed: they
-// are plain option texts) and collects both streams.
-CliRun RunCli(const std::string& arguments) {
-    const std::string errFile = testing::TempDir() + "velkaris-cli-stderr.txt";
-    const std::string command = std::string(VELKARIS_CLI) + " " + arguments + " 2>" + errFile;
-    CliRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (FILE* f = std::fopen(errFile.c_str(), "r")) {
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) r.err.append(buffer, n);
-        std::fclose(f);
-    }
-    return r;
-}
 
 std::string Value(const std::string& out, const std::string& key) {
     const std::string prefix = key + "=";

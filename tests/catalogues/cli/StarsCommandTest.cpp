@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CliRun.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
+struct StarsRun {
     int status = -1;
     std::vector<std::vector<std::string>> rows;  // the CSV, header first
     std::string err;
@@ -46,7 +48,7 @@ std::vector<std::string> SplitCsv(const std::string& line) {
 class StarsCommand : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / "velkaris-stars-test";
+        dir_ = fs::path(testing::TempDir()) / ScratchDirName("velkaris-stars-test");
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "data");
         fs::copy_file(fs::path(VELKARIS_TEST_FIXTURES) / "catalogues" / "stfixture.dat", dir_ / "data" / "stfound.dat");
@@ -57,24 +59,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Run(const std::string& arguments) const {
-        const std::string errFile = (dir_ / "stderr.txt").string();
-        const std::string command = "cd '" + dir_.string() + "' && " + VELKARIS_CLI + " stars " + arguments +
-                                    " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N 2>" +
-                                    errFile;
-        CliRun r;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return r;
-        std::string out;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::istringstream lines(out);
+    StarsRun Run(const std::string& arguments) const {
+        const CliRun run = RunCli("stars " + arguments +
+                                      " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
+                                  dir_.string());
+        StarsRun r;
+        r.status = run.status;
+        r.err = run.err;
+        std::istringstream lines(run.out);
         for (std::string line; std::getline(lines, line);) r.rows.push_back(SplitCsv(line));
-        std::ifstream err(errFile);
-        r.err.assign(std::istreambuf_iterator<char>(err), {});
         return r;
     }
 
@@ -82,7 +75,7 @@ protected:
 };
 
 TEST_F(StarsCommand, PrintsSiriusWithItsPlaceOfTheDateAndItsTimes) {
-    const CliRun r = Run("--hd 48915,201091");
+    const StarsRun r = Run("--hd 48915,201091");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.rows.size(), 3u);
     const std::vector<std::string> header = {"name", "hd", "hip", "ra_deg", "dec_deg", "ra_date_deg", "dec_date_deg",
@@ -115,7 +108,7 @@ TEST_F(StarsCommand, PrintsSiriusWithItsPlaceOfTheDateAndItsTimes) {
 
 TEST_F(StarsCommand, TheBrightestComeOnceFromTheCataloguesAsked) {
     // Only the foundation is on by default.
-    CliRun r = Run("--brightest 2");
+    StarsRun r = Run("--brightest 2");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[1][0], "Sirius");
@@ -133,7 +126,7 @@ TEST_F(StarsCommand, TheBrightestComeOnceFromTheCataloguesAsked) {
 }
 
 TEST_F(StarsCommand, MissingStarsCataloguesAndBadOptionsAreReported) {
-    CliRun r = Run("--hd 48915,7 --catalogue extra --catalogue nonesuch");
+    StarsRun r = Run("--hd 48915,7 --catalogue extra --catalogue nonesuch");
     EXPECT_EQ(r.status, 1);
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[1][1], "48915");

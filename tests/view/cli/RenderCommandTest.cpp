@@ -9,22 +9,18 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/CliRun.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 // A working directory whose data folder holds one catalogue of two stars:
 // one at the north celestial pole, bright and white, and one faint one.
 class RenderCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / "velkaris-render-test";
+        dir_ = fs::path(testing::TempDir()) / ScratchDirName("velkaris-render-test");
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "data");
         std::ofstream(dir_ / "data" / "stfound.dat") << "2\nfoundation\n"
@@ -33,22 +29,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Run(const std::string& arguments) const {
-        const std::string errFile = (dir_ / "stderr.txt").string();
-        const std::string command =
-            "cd '" + dir_.string() + "' && " + std::string(VELKARIS_CLI) + " render " + arguments + " 2>" + errFile;
-        CliRun r;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return r;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream err(errFile);
-        r.err.assign(std::istreambuf_iterator<char>(err), {});
-        return r;
-    }
+    CliRun Run(const std::string& arguments) const { return RunCli("render " + arguments, dir_.string()); }
 
     QImage Picture() const { return QImage(QString::fromStdString((dir_ / "sky.png").string())); }
 
