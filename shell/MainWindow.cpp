@@ -20,16 +20,10 @@
 #include "astro/Constants.h"
 #include "controller/Planetarium.h"
 #include "settings/SettingsStore.h"
-#if __has_include("shell/AboutForm.h")
 #include "shell/AboutForm.h"
-#define VELKARIS_HAS_ABOUT_FORM 1
-#endif
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
-#if __has_include("shell/StartUpInfo.h")
 #include "shell/StartUpInfo.h"
-#define VELKARIS_HAS_STARTUP_INFO 1
-#endif
 #include "view/SkyView.h"
 
 namespace {
@@ -176,13 +170,11 @@ THCI::THCI(UserMessages* messages, Observer::ClockSource clock) {
     links.panel = this;
     links.messages = messages_;
     links.clock = std::move(clock);
-#ifdef VELKARIS_HAS_STARTUP_INFO
     links.createProgress = [this]() -> std::unique_ptr<LoadProgress> {
         auto window = std::make_unique<TStartUpInfo>(this);
         window->show();
         return window;
     };
-#endif
     planetarium_ = std::make_unique<Planetarium>(links);
     active_ = planetarium_.get();
     view_ = planetarium_->View();
@@ -540,12 +532,8 @@ void THCI::CleanRegistry() {
 }
 
 void THCI::ShowAbout() {
-#ifdef VELKARIS_HAS_ABOUT_FORM
     TAboutForm about(this);
     about.exec();
-#else
-    QMessageBox::about(this, QStringLiteral("About Velkaris"), Caption);
-#endif
 }
 
 // --- SkyPanel ----------------------------------------------------------------------------

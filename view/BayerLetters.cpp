@@ -1,5 +1,9 @@
 #include "view/BayerLetters.h"
 
+#include "catalogues/Star.h"
+
+#include <cstring>
+
 namespace {
 
 // Symbol-font layout: index = letter - 'a', value = Unicode code point.
@@ -42,5 +46,20 @@ std::string BayerGreek(char c) {
 std::string BayerGreek(const std::string& text) {
     std::string out;
     for (char c : text) out += BayerGreek(c);
+    return out;
+}
+
+std::string ShownName(const SkyObject& object) {
+    const auto* star = dynamic_cast<const Star*>(&object);
+    if (!star || star->Name() || star->bayer[0] == '\0') return object.GetName();
+    std::string out = BayerGreek(star->bayer[0]);
+    const char index = star->bayer[1];
+    if (index >= '0' && index <= '9') {
+        constexpr char32_t kSuperscript[10] = {U'⁰', U'¹', U'²', U'³', U'⁴', U'⁵', U'⁶', U'⁷', U'⁸', U'⁹'};
+        AppendUtf8(out, kSuperscript[index - '0']);
+    } else if (index != '\0') {
+        out += index;
+    }
+    if (star->constellation[0] != '\0') out += ' ' + std::string(star->constellation, strnlen(star->constellation, 3));
     return out;
 }

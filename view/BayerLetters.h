@@ -9,3 +9,9 @@
 std::string BayerGreek(char c);
 // The same for each character of a text.
 std::string BayerGreek(const std::string& text);
+
+class SkyObject;
+// The object's display name as a person reads it: a star named by its Bayer
+// designation shows the Greek letter and a superscript index ("α² Cen"),
+// where GetName gives the stored characters ("a2 Cen").
+std::string ShownName(const SkyObject& object);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "catalogues/SkyObject.h"
+#include "view/BayerLetters.h"
 #include "view/SkyView.h"
 
 void SkyView::ShowClockMode(bool running, bool systemTime) {
@@ -21,7 +22,7 @@ void SkyView::ShowReadout(SkyObject* object) {
         }
         return;
     }
-    panel_->SetLabelText(LabCurrentStar, object->GetName());
+    panel_->SetLabelText(LabCurrentStar, ShownName(*object));
     double ra = object->ra.radians;
     double dec = object->dec.radians;
     // The stored place stays as it is; only the shown copy is corrected.
@@ -47,7 +48,7 @@ void SkyView::ShowReadout(SkyObject* object) {
 }
 
 void SkyView::ShowLockedName(SkyObject* object) {
-    if (panel_) panel_->SetLabelText(labLockedObject, object ? object->GetName() : std::string("none"));
+    if (panel_) panel_->SetLabelText(labLockedObject, object ? ShownName(*object) : std::string("none"));
 }
 
 void SkyView::ShowDirection() {

@@ -19,6 +19,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
+#include "view/BayerLetters.h"
 
 namespace {
 
@@ -147,7 +148,7 @@ void PrintStar(Star& star, bool correct) {
     HmsAngle rise, transit, set;
     const bool times = star.RiseTransitSet(rise, transit, set) == RtsAll;
     const double altitude = star.altitude.radians * 180.0 / static_cast<double>(Pi);
-    std::printf("%s,%u,%u,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.2f,%s,%s,%s\n", CsvField(star.GetName()).c_str(), star.hd,
+    std::printf("%s,%u,%u,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.2f,%s,%s,%s\n", CsvField(ShownName(star)).c_str(), star.hd,
                 star.hip, Degrees(star.ra.radians), star.dec.radians * 180.0 / static_cast<double>(Pi),
                 Degrees(raDate), decDate * 180.0 / static_cast<double>(Pi), altitude, Degrees(star.azimuth.radians),
                 static_cast<double>(star.magnitude), times ? ClockText(rise).c_str() : "-",

@@ -13,8 +13,8 @@ namespace {
 void SetIds(Star& s, const char* name, uint16_t flamsteed, const char* bayer, const char* constellation) {
     if (name) s.SetName(name);
     s.flamsteed = flamsteed;
-    std::strncpy(s.bayer, bayer, sizeof s.bayer - 1);
-    std::strncpy(s.constellation, constellation, sizeof s.constellation - 1);
+    std::memcpy(s.bayer, bayer, strnlen(bayer, sizeof s.bayer - 1));
+    std::memcpy(s.constellation, constellation, strnlen(constellation, sizeof s.constellation - 1));
 }
 
 SkyViewSettings LabelSettings(bool names, bool bayer, bool flamsteed, bool hd = false) {
@@ -95,6 +95,31 @@ TEST(StarLabel, SymbolFontLettersBecomeGreek) {
     EXPECT_EQ(BayerGreek('z'), "ζ");
     EXPECT_EQ(BayerGreek('1'), "1");
     EXPECT_EQ(BayerGreek(std::string("ao")), "αο");
+}
+
+// The readout, the lock label and the command-line tool show a Bayer-named
+// star with its Greek letter; other names pass through unchanged.
+TEST(StarLabel, ShownNamesUseGreekLettersAndSuperscripts) {
+    Star alphaCen;
+    SetIds(alphaCen, nullptr, 0, "a2", "Cen");
+    EXPECT_EQ(alphaCen.GetName(), "a2 Cen");
+    EXPECT_EQ(ShownName(alphaCen), "α² Cen");
+
+    Star theta;
+    SetIds(theta, nullptr, 0, "q", "CMa");
+    EXPECT_EQ(ShownName(theta), "θ CMa");
+
+    Star named;
+    SetIds(named, "Sirius", 9, "a", "CMa");
+    EXPECT_EQ(ShownName(named), "Sirius");
+
+    Star flamsteed;
+    SetIds(flamsteed, nullptr, 61, "", "Cyg");
+    EXPECT_EQ(ShownName(flamsteed), "61 Cyg");
+
+    SkyObject plain;
+    plain.SetName("Sun");
+    EXPECT_EQ(ShownName(plain), "Sun");
 }
 
 // A selected object whose corrected place differs from the stored one.
