@@ -10,14 +10,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <ctime>
 #include <vector>
 
 #include "astro/Constants.h"
+#include "bench/BenchSupport.h"
 #include "astro/Observer.h"
 #include "catalogues/StarCatalogue.h"
 #include "catalogues/TextCursor.h"
@@ -39,34 +37,6 @@ struct Timing {
     double wall = 1e30;
     double processor = 1e30;
 };
-
-constexpr int kGeneratedStars = 118218;
-
-std::string GenerateCatalogue() {
-    std::mt19937 random(42);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const char* spectra[] = {"A0V", "K0III", "G2V", "M1.5Iab", "B9.5V", "F5IV-V", ""};
-    std::string text = std::to_string(kGeneratedStars) + "\nHipparcos\n";
-    char line[160];
-    for (int i = 0; i < kGeneratedStars; ++i) {
-        const double ra = unit(random) * 24.0;
-        const double dec = std::asin(2.0 * unit(random) - 1.0) * 180.0 / 3.141592653589793;
-        const double decAbs = std::fabs(dec);
-        const int rh = static_cast<int>(ra), rm = static_cast<int>((ra - rh) * 60);
-        const double rs = (ra - rh - rm / 60.0) * 3600.0;
-        const int dd = static_cast<int>(decAbs), dm = static_cast<int>((decAbs - dd) * 60);
-        const double ds = (decAbs - dd - dm / 60.0) * 3600.0;
-        std::snprintf(line, sizeof line, "H %d %d %d %d %.3f %c%d %d %.2f %.5f %.5f %.2f %d\n", i % 3 ? 0 : 1000 + i,
-                      i + 1, rh, rm, rs, dec < 0 ? '-' : '+', dd, dm, ds, (unit(random) - 0.5) * 0.2,
-                      (unit(random) - 0.5) * 0.2, 2.0 + 10.0 * unit(random), i % 97 == 0 ? 1 + i % 80 : 0);
-        text += line;
-        text += "\n\n";
-        const char* spectral = spectra[i % 7];
-        text += *spectral ? std::string(spectral) + " \n" : std::string("\n");
-        text += i % 500 == 0 ? "Named Star\n" : "\n";
-    }
-    return text;
-}
 
 template <typename F>
 Timing Best(int runs, F&& f) {
@@ -90,14 +60,8 @@ void Print(const char* what, std::size_t stars, const Timing& t, const char* not
 
 int main(int argc, char** argv) {
     InitialiseConstants();
-    std::string path = argc > 1 ? argv[1] : "data/sthip.dat";
-    std::filesystem::path generated;
-    if (!std::filesystem::exists(path)) {
-        generated = std::filesystem::temp_directory_path() / "velkaris-bench-sthip.dat";
-        std::ofstream(generated, std::ios::binary) << GenerateCatalogue();
-        std::printf("%s not found: using a generated catalogue of %d stars\n", path.c_str(), kGeneratedStars);
-        path = generated.string();
-    }
+    const BenchCatalogue source(argc, argv);
+    const std::string& path = source.path;
 
     std::size_t stars = 0;
     const Timing load = Best(5, [&] {
@@ -107,15 +71,7 @@ int main(int argc, char** argv) {
     });
     Print("load", stars, load, "");
 
-    Observer::Setup setup;
-    setup.longitude.SetSexagesimal(6, 53, 0, false);
-    setup.latitude.SetSexagesimal(52, 21, 0, false);
-    Observer observer(setup);
-    observer.setUseSystemClock(false);
-    observer.stop();
-    observer.setCivil(22, 0, 0, 15, 1, 2026);
-    observer.update();
-    TheObserver = &observer;
+    const auto observer = StoppedObserver(22, 15, 1, 2026);
 
     StarCatalogue catalogue(path, {}, true);
     catalogue.Load(nullptr);
@@ -129,6 +85,6 @@ int main(int argc, char** argv) {
     });
     Print("per star", computed, single, ", corrected to the date, each star on its own");
 
-    if (!generated.empty()) std::filesystem::remove(generated);
+    TheObserver = nullptr;
     return 0;
 }

@@ -10,12 +10,10 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 #include "astro/Constants.h"
+#include "bench/BenchSupport.h"
 #include "astro/Observer.h"
 #include "catalogues/StarCatalogue.h"
 #include "view/SkyFrame.h"
@@ -23,37 +21,6 @@
 #include "view/SkyView.h"
 
 namespace {
-
-constexpr int kGeneratedStars = 118218;
-
-std::string GenerateCatalogue() {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const char* spectra[] = {"A0V", "K0III", "G2V", "M1.5Iab", "B9.5V", "F5IV-V", ""};
-    const char* bayer[] = {"Alp", "Bet", "Gam", "The1"};
-    std::string text = std::to_string(kGeneratedStars) + "\nHipparcos\n";
-    char line[160];
-    for (int i = 0; i < kGeneratedStars; ++i) {
-        const double ra = unit(random) * 24.0;
-        const double dec = std::asin(2.0 * unit(random) - 1.0) * 180.0 / 3.141592653589793;
-        const double decAbs = std::fabs(dec);
-        const int rh = static_cast<int>(ra), rm = static_cast<int>((ra - rh) * 60);
-        const double rs = (ra - rh - rm / 60.0) * 3600.0;
-        const int dd = static_cast<int>(decAbs), dm = static_cast<int>((decAbs - dd) * 60);
-        const double ds = (decAbs - dd - dm / 60.0) * 3600.0;
-        // Magnitudes skewed faint, as in the real catalogue: about a third
-        // of the stars are brighter than 8.
-        const double mag = 12.5 - 11.0 * std::pow(unit(random), 1.6);
-        std::snprintf(line, sizeof line, "H %d %d %d %d %.3f %c%d %d %.2f 0 0 %.2f %d\n", 1000 + i, i + 1, rh, rm,
-                      rs, dec < 0 ? '-' : '+', dd, dm, ds, mag, i % 97 == 0 ? 1 + i % 80 : 0);
-        text += line;
-        text += i % 97 == 0 ? "Ori\n" : "\n";
-        text += i % 61 == 0 ? std::string(bayer[i % 4]) + "\n" : std::string("\n");
-        text += std::string(spectra[i % 7]) + " \n";
-        text += i % 500 == 0 ? "Named Star\n" : "\n";
-    }
-    return text;
-}
 
 double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -64,26 +31,10 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
 
-    std::string path = argc > 1 ? argv[1] : "data/sthip.dat";
-    std::filesystem::path generated;
-    if (!std::filesystem::exists(path)) {
-        generated = std::filesystem::temp_directory_path() / "velkaris-bench-view-sthip.dat";
-        std::ofstream(generated, std::ios::binary) << GenerateCatalogue();
-        std::printf("%s not found: using a generated catalogue of %d stars\n", path.c_str(), kGeneratedStars);
-        path = generated.string();
-    }
+    const BenchCatalogue source(argc, argv);
+    const auto observer = StoppedObserver(21, 8, 12, 2026);
 
-    Observer::Setup setup;
-    setup.longitude.SetSexagesimal(6, 53, 0, false);
-    setup.latitude.SetSexagesimal(52, 21, 0, false);
-    Observer observer(setup);
-    observer.setUseSystemClock(false);
-    observer.stop();
-    observer.setCivil(21, 0, 0, 8, 12, 2026);
-    observer.update();
-    TheObserver = &observer;
-
-    StarCatalogue catalogue(path, {}, true);
+    StarCatalogue catalogue(source.path, {}, true);
     if (!catalogue.Load(nullptr)) {
         std::fprintf(stderr, "bench_view: %s\n", catalogue.lastProblem().c_str());
         return 1;
@@ -132,6 +83,5 @@ int main(int argc, char** argv) {
     if (argc > 2) view.Image().save(QString::fromLocal8Bit(argv[2]));
 
     TheObserver = nullptr;
-    if (!generated.empty()) std::filesystem::remove(generated);
     return 0;
 }

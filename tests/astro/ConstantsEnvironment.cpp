@@ -1,15 +1,5 @@
-#include <gtest/gtest.h>
+#include "tests/support/TestEnvironment.h"
 
-#include "astro/Constants.h"
-
-namespace {
-
-// Every angle conversion reads Pi; it must be set before the first test runs.
-class ConstantsEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InitialiseConstants(); }
-};
-
-const testing::Environment* const kConstants = testing::AddGlobalTestEnvironment(new ConstantsEnvironment);
-
-}  // namespace
+// Angles and conversions read Pi; it is set before the first test runs.
+[[maybe_unused]] const testing::Environment* const kConstants =
+    testing::AddGlobalTestEnvironment(new ConstantsEnvironment);

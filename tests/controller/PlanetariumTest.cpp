@@ -8,29 +8,15 @@
 
 #include "ControllerTestSupport.h"
 #include "astro/Constants.h"
+#include "tests/support/TestEnvironment.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
 #include "view/SkyView.h"
 
 namespace {
 
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        InitialiseConstants();
-        static int argc = 1;
-        static char name[] = "test_controller";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QGuiApplication>("test_controller"));
 
 // Keeps what the controller writes into the window, and lets a test play
 // the part of a check box that reports its programmatic change as a click.

@@ -15,6 +15,7 @@
 
 #include "../controller/ControllerTestSupport.h"
 #include "astro/Constants.h"
+#include "tests/support/TestEnvironment.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
 #include "settings/SettingsStore.h"
@@ -24,23 +25,8 @@
 
 namespace {
 
-class WidgetEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        InitialiseConstants();
-        static int argc = 1;
-        static char name[] = "test_shell";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new WidgetEnvironment);
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QApplication>("test_shell"));
 
 class MainWindowTest : public ::testing::Test {
 protected:

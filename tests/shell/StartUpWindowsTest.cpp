@@ -20,23 +20,7 @@
 
 namespace {
 
-class StartUpWindowsEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        InitialiseConstants();
-        static int argc = 1;
-        static char name[] = "test_shell";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new StartUpWindowsEnvironment);
+// The Qt application of this program is set up by MainWindowTest.cpp.
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
