@@ -47,19 +47,19 @@ bool DecimalSeconds(const std::string& s, size_t& pos, double& value) {
     return true;
 }
 
-struct OptionSpec {
+struct OptionForm {
     const char* name;
     const char* expected;
 };
 
-constexpr OptionSpec kAt{"--at", "YYYY-MM-DDTHH:MM:SS"};
-constexpr OptionSpec kZone{"--zone", "\302\261H[:MM], e.g. +1 or +5:30"};
-constexpr OptionSpec kDst{"--dst", "0 or 1"};
-constexpr OptionSpec kLon{"--lon", "D:M:S followed by E or W, e.g. 6:53:0E"};
-constexpr OptionSpec kLat{"--lat", "D:M:S followed by N or S, e.g. 52:21:0N"};
+constexpr OptionForm kAt{"--at", "YYYY-MM-DDTHH:MM:SS"};
+constexpr OptionForm kZone{"--zone", "\302\261H[:MM], e.g. +1 or +5:30"};
+constexpr OptionForm kDst{"--dst", "0 or 1"};
+constexpr OptionForm kLon{"--lon", "D:M:S followed by E or W, e.g. 6:53:0E"};
+constexpr OptionForm kLat{"--lat", "D:M:S followed by N or S, e.g. 52:21:0N"};
 
-std::string Malformed(const OptionSpec& spec, const std::string& value) {
-    return std::string("malformed ") + spec.name + " value '" + value + "' (expected " + spec.expected + ")";
+std::string Malformed(const OptionForm& form, const std::string& value) {
+    return std::string("malformed ") + form.name + " value '" + value + "' (expected " + form.expected + ")";
 }
 
 }  // namespace
@@ -110,51 +110,51 @@ std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& 
 }
 
 bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& options, std::string& error) {
-    const OptionSpec* specs[] = {&kAt, &kZone, &kDst, &kLon, &kLat};
+    const OptionForm* forms[] = {&kAt, &kZone, &kDst, &kLon, &kLat};
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const OptionSpec* spec = nullptr;
+        const OptionForm* form = nullptr;
         std::string value;
         bool hasValue = false;
-        for (const OptionSpec* s : specs) {
+        for (const OptionForm* s : forms) {
             const std::string name = s->name;
             if (arg == name) {
-                spec = s;
+                form = s;
                 if (i + 1 < args.size()) {
                     value = args[++i];
                     hasValue = true;
                 }
             } else if (arg.compare(0, name.size() + 1, name + "=") == 0) {
-                spec = s;
+                form = s;
                 value = arg.substr(name.size() + 1);
                 hasValue = true;
             }
-            if (spec) break;
+            if (form) break;
         }
-        if (!spec) {
+        if (!form) {
             rest.push_back(arg);
             continue;
         }
         if (!hasValue) {
-            error = std::string("option ") + spec->name + " needs a value (" + spec->expected + ")";
+            error = std::string("option ") + form->name + " needs a value (" + form->expected + ")";
             return false;
         }
-        if (spec == &kAt) {
+        if (form == &kAt) {
             options.at = ParseCivilMoment(value);
-            if (!options.at) error = Malformed(*spec, value);
-        } else if (spec == &kZone) {
+            if (!options.at) error = Malformed(*form, value);
+        } else if (form == &kZone) {
             options.zoneMinutes = ParseZoneMinutes(value);
-            if (!options.zoneMinutes) error = Malformed(*spec, value);
-        } else if (spec == &kDst) {
+            if (!options.zoneMinutes) error = Malformed(*form, value);
+        } else if (form == &kDst) {
             if (value == "0" || value == "1") options.dst = value == "1";
-            else error = Malformed(*spec, value);
-        } else if (spec == &kLon) {
+            else error = Malformed(*form, value);
+        } else if (form == &kLon) {
             options.longitude = ParsePlaceAngle(value, false);
-            if (!options.longitude) error = Malformed(*spec, value);
+            if (!options.longitude) error = Malformed(*form, value);
         } else {
             options.latitude = ParsePlaceAngle(value, true);
-            if (!options.latitude) error = Malformed(*spec, value);
+            if (!options.latitude) error = Malformed(*form, value);
         }
         if (!error.empty()) return false;
     }
