@@ -60,6 +60,16 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
+// Makes the renames done in a folder survive a power cut.
+bool SyncFolder(const std::string& folder)
+{
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return false;
+    const bool synced = fsync(dir) == 0;
+    close(dir);
+    return synced;
+}
+
 // Temporary names must not collide between two stores of one process or two
 // processes writing the same folder.
 std::string TemporaryPrefix(const std::string& base) { return "." + base + ".tmp-"; }
@@ -74,7 +84,7 @@ std::string UniqueSuffix()
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents)
+bool WriteFileAtomically(const std::string& path, std::string_view contents, RenameDurability durability)
 {
     const std::string target = ResolveTarget(path);
     const std::string folder = ParentOf(target);
@@ -107,15 +117,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
     if (close(fd) != 0) return fail(false);
     if (rename(temp.c_str(), target.c_str()) != 0) return fail(false);
 
-    // Make the rename itself survive a power cut. Some file systems cannot
-    // sync a folder; the new contents are in place regardless.
-    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
+    // Some file systems cannot sync a folder; the new contents are in place
+    // regardless, so that is no failure of the write.
+    if (durability == RenameDurability::Now) SyncFolder(folder);
     return true;
 }
+
+bool SyncFolderOf(const std::string& path) { return SyncFolder(ParentOf(ResolveTarget(path))); }
 
 void RemoveStaleTemporaries(const std::string& path)
 {

@@ -13,7 +13,20 @@
 //
 // Returns false (with errno describing the cause) when anything failed; no
 // temporary file is left behind in that case.
-bool WriteFileAtomically(const std::string& path, std::string_view contents);
+//
+// The new contents are always on the disk before the rename. Whether the
+// rename itself is too when the call returns is the caller's choice: one who
+// replaces the same file many times in a row (a settings save of many values)
+// passes Later and calls SyncFolderOf once at the end, instead of waiting for
+// the disk after every value. A power cut in between leaves an older, complete
+// file.
+enum class RenameDurability { Now, Later };
+bool WriteFileAtomically(const std::string& path, std::string_view contents,
+                         RenameDurability durability = RenameDurability::Now);
+
+// Makes the renames of earlier WriteFileAtomically(..., Later) calls on `path`
+// survive a power cut. False when the folder could not be synced.
+bool SyncFolderOf(const std::string& path);
 
 // Deletes temporary files that WriteFileAtomically left next to `path` when
 // the program was killed in the middle of a save, once they are old enough

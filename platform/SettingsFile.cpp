@@ -110,6 +110,13 @@ private:
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
+SettingsFile::~SettingsFile() { flush(); }
+
+void SettingsFile::flush()
+{
+    if (unsyncedRename_ && SyncFolderOf(path_)) unsyncedRename_ = false;
+}
+
 bool SettingsFile::load()
 {
     entries_.clear();
@@ -319,7 +326,8 @@ bool SettingsFile::set(std::string_view name, const char* type, std::string valu
         next.push_back(Entry{std::string(name), type, std::move(value)});
     }
     // Memory changes only once the disk has the new contents.
-    if (!WriteFileAtomically(path_, Serialise(next))) return false;
+    if (!WriteFileAtomically(path_, Serialise(next), RenameDurability::Later)) return false;
+    unsyncedRename_ = true;
 
     entries_ = std::move(next);
     index_.clear();

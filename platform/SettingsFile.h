@@ -33,7 +33,11 @@
 // the whole file (see AtomicFile.h): when a change cannot be saved, neither
 // the file nor the values held in memory change. A change is applied to the
 // file as it is on disk at that moment, so two copies of the program saving
-// different values do not undo each other's.
+// different values do not undo each other's. The contents of every change
+// reach the disk before it replaces the file; the replacements themselves are
+// made to survive a power cut once, by flush() or at the latest when the
+// object goes, so that saving many values does not wait for the disk after
+// each one.
 class SettingsFile {
 public:
     static constexpr std::size_t MaxFileBytes = 1u << 20;
@@ -48,6 +52,9 @@ public:
     };
 
     explicit SettingsFile(std::string path);
+    ~SettingsFile();
+    SettingsFile(const SettingsFile&) = delete;
+    SettingsFile& operator=(const SettingsFile&) = delete;
 
     // Reads the file. A missing file is an empty, usable store. A file that
     // exists but cannot be read (permissions, not a regular file) leaves the
@@ -68,6 +75,9 @@ public:
     bool setFloat(std::string_view name, double v);
     bool setText(std::string_view name, std::string_view v);
 
+    // Makes the changes saved so far survive a power cut.
+    void flush();
+
     const std::vector<Entry>& entries() const { return entries_; }
 
     // The text form, exposed for the tests of the format itself.
@@ -87,6 +97,7 @@ private:
 
     std::string path_;
     bool usable_ = false;
+    bool unsyncedRename_ = false;
     std::vector<Entry> entries_;                     // in file order
     std::map<std::string, std::size_t, std::less<>> index_;  // name -> position
 };

@@ -45,9 +45,11 @@ struct IntervalSettings {
 // missing) the user's settings file, see platform/ConfigPaths.h.
 //
 // Reads never fail: a missing value, a value stored with another type, or a
-// store that could not be opened gives the caller's default. Every write is
-// saved to disk at once and atomically; it returns false when it could not be
-// saved, and then nothing already saved is lost.
+// store that could not be opened gives the caller's default. Every write
+// replaces the file at once and atomically; it returns false when it could not
+// be saved, and then nothing already saved is lost. Releasing the store makes
+// its writes safe from a power cut too (once for all of them: a Save of every
+// value would otherwise wait for the disk after each one).
 //
 // The group readers also turn stored values the program cannot use (a
 // projection outside 0-8, a degree count that does not fit the angle record,
