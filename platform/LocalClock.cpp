@@ -17,8 +17,11 @@ LocalClockReading ReadingOf(const QDateTime& local, const QTimeZone& zone) {
     r.second = t.second();
     if (!zone.isValid()) {
         // No usable zone database: the offset in effect is all we know, and
-        // it cannot be split into standard and daylight parts.
+        // it cannot be split into standard and daylight parts. Taken whole as
+        // standard time it still gives the right Universal Time; left
+        // undecided, a daylight flag from before would move it by an hour.
         r.standardOffsetMinutes = local.offsetFromUtc() / 60;
+        r.daylight = LocalClockReading::Daylight::Standard;
         return r;
     }
     r.standardOffsetMinutes = zone.standardTimeOffset(local) / 60;

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include <QDateTime>
 
 #include "astro/Observer.h"
 
@@ -177,6 +182,25 @@ TEST(Observer, SystemClockBringsZoneDaylightAndTime) {
     clock.reading.daylight = LocalClockReading::Daylight::Unknown;
     o.update();
     EXPECT_TRUE(o.dst());
+}
+
+// Without a usable zone database only the offset in effect is known; the
+// observer must not keep its starting daylight flag on top of it.
+TEST(Observer, SystemClockWithoutAZoneDatabaseKeepsUniversalTimeRight) {
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    ::setenv("TZ", "No/Such_Zone", 1);
+    ::tzset();
+    Observer o(HomeSetup());
+    o.update();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (previous) ::setenv("TZ", saved.c_str(), 1);
+    else ::unsetenv("TZ");
+    ::tzset();
+    const double expected = Observer::julianDayOf(now.date().year(), now.date().month(), now.date().day(),
+                                                  now.time().hour(), now.time().minute(), now.time().second());
+    EXPECT_FALSE(o.dst());
+    EXPECT_NEAR((o.julianDate - expected) * 86400.0, 0.0, 2.0);
 }
 
 TEST(Observer, StoppedClockStandsAndReportsNoNewDate) {
