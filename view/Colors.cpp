@@ -64,14 +64,16 @@ void Palette::Rebuild() {
     }
 }
 
+// The step of 0.1 is added in double and only the sum is stored as a float:
+// five steps down from 0.5 leave about 1.6e-8 (float steps would leave 1.5e-8).
 void Palette::Brighter() {
-    brightness_ += 0.1f;
+    brightness_ = static_cast<float>(brightness_ + 0.1);
     Rebuild();
 }
 
 void Palette::Dimmer() {
-    if (brightness_ >= 0.1f) {
-        brightness_ -= 0.1f;
+    if (brightness_ >= 0.1) {
+        brightness_ = static_cast<float>(brightness_ - 0.1);
         Rebuild();
     }
 }

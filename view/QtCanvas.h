@@ -74,7 +74,6 @@ private:
     bool fontDirty_ = true;
     QFont font_;
     std::unique_ptr<QFontMetrics> metrics_;
-    // Strokes waiting to be drawn with the current pen: single-pixel dots and lines.
-    std::vector<QPoint> pendingPoints_;
+    // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
 };

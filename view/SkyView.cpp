@@ -535,6 +535,21 @@ void SkyView::DrawPlanet(SkyObject& object) {
               options_[DisplayOptions::ShowPlanetNames] && name ? *name : std::string());
 }
 
+// The Sun and the Moon: a disc filled and outlined in one colour with a pen
+// that widens with the zoom.
+void SkyView::DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour,
+                             int fontHeight) {
+    canvas_->SetPenColour(colour);
+    canvas_->SetFontColour(labelColour);
+    canvas_->SetFontHeight(fontHeight);
+    canvas_->SetPenWidth(static_cast<int>(2.0f / 3.0f * sqrtScale_));
+    canvas_->SetPenStyle(PenStyle::Solid);
+    canvas_->SetBrushStyle(BrushStyle::Solid);
+    canvas_->SetBrushColour(colour);
+    DrawEllipse(x1, y1, x2, y2);
+    canvas_->SetBrushStyle(BrushStyle::Clear);
+}
+
 void SkyView::DrawSun(SkyObject& sun, double radius) {
     double x1, y1, x2, y2;
     Project(sun.altitude.radians + radius, sun.azimuth.radians + radius, x1, y1);
@@ -543,16 +558,8 @@ void SkyView::DrawSun(SkyObject& sun, double radius) {
     const double cy = sun.screenY;
     const double dx = x1 - sun.screenX;
     const int shade = Dimmed(sun) ? 1 : 2;
-    const Colour colour = palette_.Get(PalSun, shade);
-    canvas_->SetPenColour(colour);
-    canvas_->SetFontColour(palette_.Get(PalSunLabel, shade));
-    canvas_->SetFontHeight(static_cast<int>(2.5f * labelScale_));
-    canvas_->SetPenWidth(static_cast<int>(2.0f / 3.0f * sqrtScale_));
-    canvas_->SetPenStyle(PenStyle::Solid);
-    canvas_->SetBrushStyle(BrushStyle::Solid);
-    canvas_->SetBrushColour(colour);
-    DrawEllipse(x1, cy - dx, x2, cy + dx);
-    canvas_->SetBrushStyle(BrushStyle::Clear);
+    DrawFilledDisc(x1, cy - dx, x2, cy + dx, palette_.Get(PalSun, shade), palette_.Get(PalSunLabel, shade),
+                   static_cast<int>(2.5f * labelScale_));
     if (options_[DisplayOptions::ShowSunName]) DrawLabel(x1, cy - dx, sun.GetName());
 }
 
@@ -563,16 +570,8 @@ void SkyView::DrawMoon(SkyObject& moon, double radius) {
     double x1, y1, x2, y2;
     DiscBox(moon.screenX, moon.screenY, ex, ey, x1, y1, x2, y2);
     const int shade = Dimmed(moon) ? 1 : 2;
-    const Colour colour = palette_.Get(PalMoon, shade);
-    canvas_->SetPenColour(colour);
-    canvas_->SetFontColour(palette_.Get(PalMoonLabel, shade));
-    canvas_->SetFontHeight(static_cast<int>(3.0f * labelScale_));
-    canvas_->SetPenWidth(static_cast<int>(2.0f / 3.0f * sqrtScale_));
-    canvas_->SetPenStyle(PenStyle::Solid);
-    canvas_->SetBrushStyle(BrushStyle::Solid);
-    canvas_->SetBrushColour(colour);
-    DrawEllipse(x1, y1, x2, y2);
-    canvas_->SetBrushStyle(BrushStyle::Clear);
+    DrawFilledDisc(x1, y1, x2, y2, palette_.Get(PalMoon, shade), palette_.Get(PalMoonLabel, shade),
+                   static_cast<int>(3.0f * labelScale_));
     if (options_[DisplayOptions::ShowMoonName]) DrawLabel(x2, y2, moon.GetName());
 }
 
@@ -630,16 +629,15 @@ void SkyView::DrawHorizon() {
         a += pi / (n + 0.001);
         LineToSky(0, a);
     }
-    // The letter straight behind the viewer is left out.
-    double facing = std::fmod(d, 2 * pi);
-    if (facing < 0) facing += 2 * pi;
+    // The letter straight behind the viewer is left out. Bearings are
+    // compared around the circle, so a direction just short of a full turn
+    // still faces north.
     const struct {
         const char* letter;
         double azimuth;
     } compass[4] = {{"N", 0}, {"E", pi / 2}, {"S", pi}, {"W", 3 * pi / 2}};
     for (const auto& c : compass) {
-        double opposite = std::fmod(c.azimuth + pi, 2 * pi);
-        if (std::fabs(facing - opposite) < 1e-7) continue;
+        if (std::fabs(std::remainder(d - (c.azimuth + pi), 2 * pi)) < 1e-7) continue;
         DrawTextAt(-0.015, c.azimuth, c.letter);
     }
 }

@@ -203,6 +203,8 @@ private:
     void ProjectObject(SkyObject& o) const;
     void SizeStatusPanels();
     void OutlinedText(int x, int y, const std::string& text);
+    void DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour,
+                        int fontHeight);
 
     SkyPanel* panel_;
     double planeLeft_ = 0.0, planeBottom_ = 0.0, planeRight_ = 0.0, planeTop_ = 0.0;

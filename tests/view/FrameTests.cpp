@@ -103,6 +103,34 @@ TEST_F(FrameTest, LayersFollowTheirOptions) {
     EXPECT_GT(CountColour(panel.presented, qRgb(0, 0, 128)), 100);
 }
 
+TEST_F(FrameTest, LaterLayersCoverEarlierOnes) {
+    RecordingPanel panel(400, 300);
+    SkyViewSettings settings;
+    settings.projection = Stereographic;
+    settings.options[DisplayOptions::ShowHorizontalGrid] = true;
+    settings.options[DisplayOptions::ShowEquatorialGrid] = true;
+    SkyView view(settings, &panel);
+    auto stars = LoadedCatalogue("foundation", "A0V", 2);
+    PlaceStar(stars->stars()[0], 0.0, 0.1);  // on the horizon line
+    PlaceStar(stars->stars()[1], 0.2, 0.2);  // under the planet
+    SkyObject planet;
+    planet.altitude.SetRadians(0.2);
+    planet.azimuth.SetRadians(0.2);
+    SkyScene scene;
+    scene.starCatalogues = {stars.get()};
+    scene.planets = {&planet};
+    DrawFrame(view, scene);
+    const QImage& img = panel.presented;
+    const Star& onHorizon = stars->stars()[0];
+    const int hx = view.ToPixelX(onHorizon.screenX), hy = view.ToPixelY(onHorizon.screenY);
+    EXPECT_EQ(img.pixel(hx + 3, hy) & 0xFFFFFF, qRgb(128, 0, 0) & 0xFFFFFF);
+    EXPECT_EQ(img.pixel(hx, hy) & 0xFFFFFF, Q(view.GetPalette().Get(PalStarA, 2)) & 0xFFFFFF);
+    const Star& covered = stars->stars()[1];
+    EXPECT_TRUE(covered.onScreen);
+    EXPECT_EQ(img.pixel(view.ToPixelX(covered.screenX), view.ToPixelY(covered.screenY)) & 0xFFFFFF,
+              Q(view.GetPalette().Get(PalPlanet, 2)) & 0xFFFFFF);
+}
+
 TEST_F(FrameTest, DeepSkyFiltersAndOnScreenMarks) {
     RecordingPanel panel(400, 300);
     SkyViewSettings settings;

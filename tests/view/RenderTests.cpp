@@ -168,6 +168,12 @@ TEST_F(RenderTest, CompassLettersLeaveOutTheOneBehind) {
     view.DrawHorizon();
     EXPECT_GT(letterArea(pi()), 3);
     EXPECT_EQ(letterArea(3 * pi() / 2), 0);
+    // A hair short of a full turn still faces north.
+    view.direction.radians = 2 * pi() - 1e-9;
+    view.Clear();
+    view.DrawHorizon();
+    EXPECT_EQ(letterArea(pi()), 0);
+    EXPECT_GT(letterArea(0), 3);
 }
 
 TEST_F(RenderTest, OrthographicShowsTwoDiscs) {
