@@ -67,6 +67,9 @@ uint32_t SkyObject::RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& 
     double alpha = ra.radians;
     double delta = dec.radians;
     CorrectToDate(alpha, delta);
+    // A place that is no number (a damaged record) has no times; claiming
+    // three would hand NaN to every clock text shown.
+    if (!std::isfinite(alpha) || !std::isfinite(delta)) return RtsNeverRises;
 
     const double phi = observer.latitude.radians;
     const double lambda = observer.longitude.radians;  // East positive

@@ -17,8 +17,9 @@
 
 namespace {
 
-constexpr std::size_t kCountLineRest = 255;
 constexpr std::size_t kNameRead = 63;
+// A header further into its file than this is not a catalogue's header.
+constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
 
 // Below this many stars a second thread costs more than it saves.
 constexpr std::size_t kStarsPerWorker = 20000;
@@ -145,7 +146,9 @@ std::string LoadJobText(const std::string& path) { return "Loading: " + path; }
 bool StarCatalogue::ReadHeader(TextCursor& text, Header& header) {
     header = Header{};
     text.ReadCount(header.count);
-    text.ReadLine(kCountLineRest + 1);
+    // Whatever follows the number on its line is a comment, however long:
+    // taking part of it for the name would make the name line a record.
+    text.SkipLine();
     std::string_view name = text.ReadLine(kNameRead);
     if (name.empty()) return false;
     const bool wholeLine = name.back() == '\n';
@@ -160,7 +163,7 @@ std::optional<StarCatalogue::Header> StarCatalogue::ReadHeaderOf(const std::stri
     // The header is a few dozen characters of a file that may hold many
     // megabytes; more is read only when the header runs past what was read.
     std::string text;
-    for (std::size_t size = 4096;; size *= 16) {
+    for (std::size_t size = 4096; size <= kMaxHeaderBytes; size *= 16) {
         bool complete = false;
         if (!ReadFileStart(path, size, text, complete)) return std::nullopt;
         TextCursor cursor(text);
@@ -171,6 +174,7 @@ std::optional<StarCatalogue::Header> StarCatalogue::ReadHeaderOf(const std::stri
             return header;
         }
     }
+    return std::nullopt;
 }
 
 StarCatalogue::StarCatalogue(std::string path_, Header header, bool enabled_)

@@ -155,6 +155,23 @@ void PrintStar(Star& star, bool correct) {
                 times ? ClockText(transit).c_str() : "-", times ? ClockText(set).c_str() : "-");
 }
 
+// Publishes the command's observer for as long as the command runs, so that
+// the program's one observer pointer never outlives what it points to.
+class PublishedObserver {
+public:
+    explicit PublishedObserver(Observer* observer) { TheObserver = observer; }
+    ~PublishedObserver() { TheObserver = nullptr; }
+    PublishedObserver(const PublishedObserver&) = delete;
+    PublishedObserver& operator=(const PublishedObserver&) = delete;
+};
+
+// Brighter first; a magnitude that is no number (a damaged record) counts as
+// the faintest, so that the order stays an order.
+bool Brighter(const Star* a, const Star* b) {
+    const auto key = [](const Star* s) { return std::isnan(s->magnitude) ? HUGE_VALF : s->magnitude; };
+    return key(a) < key(b);
+}
+
 bool Matches(const StarCatalogue& catalogue, const std::string& wanted) {
     if (catalogue.name == wanted) return true;
     const std::size_t slash = catalogue.path.find_last_of('/');
@@ -180,7 +197,7 @@ int RunStarsCommand(const std::vector<std::string>& args) {
     }
 
     const std::unique_ptr<Observer> observer = MakeObserver(timePlace);
-    TheObserver = observer.get();
+    const PublishedObserver published(observer.get());
 
     std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> slots;
     bool correct = true;
@@ -239,7 +256,7 @@ int RunStarsCommand(const std::vector<std::string>& args) {
     std::vector<Star*> all;
     for (StarCatalogue* c : loaded)
         for (Star& s : c->stars()) all.push_back(&s);
-    std::stable_sort(all.begin(), all.end(), [](const Star* a, const Star* b) { return a->magnitude < b->magnitude; });
+    std::stable_sort(all.begin(), all.end(), Brighter);
     std::set<uint32_t> hdSeen, hipSeen;
     int printed = 0;
     for (Star* s : all) {

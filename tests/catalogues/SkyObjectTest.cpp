@@ -175,6 +175,15 @@ TEST(RiseTransitSet, CircumpolarAndNeverRisingStarsLeaveTheTimesAlone) {
     EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverSets);
     SetPlace(star, 3.0, -60.0);
     EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverRises);
+    // A damaged record ("nan" where a number belongs) has no times to give,
+    // whether or not the place is corrected to the date.
+    star.ra.radians = std::nan("");
+    star.dec.SetRadians(0.2);
+    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverRises);
+    SkyObject uncorrected;
+    uncorrected.ra.radians = std::nan("");
+    uncorrected.dec.SetRadians(0.2);
+    EXPECT_EQ(uncorrected.RiseTransitSet(rise, transit, set), RtsNeverRises);
     EXPECT_EQ(rise.radians, 0.1);
     EXPECT_EQ(transit.radians, 0.2);
     EXPECT_EQ(set.radians, 0.3);

@@ -40,6 +40,13 @@ TEST(CatalogueHeader, TheNameLineLosesItsLineEndAndALongOneIsCut) {
     ASSERT_TRUE(cut.ReadChar(kind));
     EXPECT_EQ(kind, 'H');  // the first record starts where it should
 
+    // A comment after the count, however long, is not the name.
+    const std::string commented = "5 " + std::string(300, 'c') + "\nfoundation\nH 1";
+    TextCursor afterComment(commented);
+    ASSERT_TRUE(StarCatalogue::ReadHeader(afterComment, header));
+    EXPECT_EQ(header.count, 5u);
+    EXPECT_EQ(header.name, "foundation");
+
     TextCursor nameless("5\n");
     EXPECT_FALSE(StarCatalogue::ReadHeader(nameless, header));
 }

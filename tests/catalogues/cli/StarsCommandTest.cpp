@@ -124,6 +124,15 @@ TEST_F(StarsCommand, TheBrightestComeOnceFromTheCataloguesAsked) {
     EXPECT_EQ(r.rows[1][0], "A, \"quoted\" star");
     EXPECT_EQ(r.rows[2][0], "Sirius");
     EXPECT_EQ(r.rows[3][0], "η UMa");
+
+    // A damaged magnitude is no brightness at all.
+    std::ofstream(dir_ / "data" / "stdamaged.dat") << "2\ndamaged\n"
+                                                     "H 0 7 1 0 0 +10 0 0 0 0 nan 0\n\n\n\nNo Number\n"
+                                                     "H 0 8 2 0 0 +10 0 0 0 0 5.00 0\n\n\n\nFive\n";
+    r = Run("--brightest 1 --catalogue damaged");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[1][0], "Five");
 }
 
 TEST_F(StarsCommand, MissingStarsCataloguesAndBadOptionsAreReported) {
