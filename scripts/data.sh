@@ -3,6 +3,4 @@
 # older than its converters. "scripts/data.sh --force" rebuilds it whole.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -x tools/build-data.sh ]; then
-  exec bash tools/build-data.sh "$@"
-fi
+exec bash tools/build-data.sh "$@"

@@ -4,8 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "setup: not running as root and sudo is not installed; run this script as root" >&2
+    exit 1
+  fi
+  SUDO=(sudo)
+fi
 
 # Debian packages: the toolchain, Qt, the test libraries, ERFA (an independent
 # implementation of the IAU standards the tests compare with), fonts for the
@@ -28,31 +34,57 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
+has_candidate() {
+  apt-cache policy "$1" 2>/dev/null | grep -q 'Candidate: [^(]'
+}
+
+# The Bright Star Catalogue package lives in non-free. Adds contrib and
+# non-free to every Debian source that lists main without them, in the
+# one-line format (sources.list: "deb" lines naming a Debian archive) and in
+# the deb822 format (*.sources files whose URIs name one); other vendors'
+# sources are left alone. Succeeds only when a file was changed.
 enable_contrib_non_free() {
-  # The Bright Star Catalogue package lives in non-free.
-  local changed=0
-  if [ -f /etc/apt/sources.list.d/debian.sources ] && \
-     grep -q '^Components: main$' /etc/apt/sources.list.d/debian.sources; then
-    $SUDO sed -i 's/^Components: main$/Components: main contrib non-free/' /etc/apt/sources.list.d/debian.sources
-    changed=1
-  fi
-  if [ -f /etc/apt/sources.list ] && grep -qE '^deb .* main$' /etc/apt/sources.list; then
-    $SUDO sed -i -E 's/^(deb .* main)$/\1 contrib non-free/' /etc/apt/sources.list
-    changed=1
-  fi
+  local changed=1 f select
+  local word='([[:space:]]|$)'
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    case "$f" in
+      *.sources) grep -qE '^URIs:.*debian' "$f" || continue
+                 select="^Components:(.*[[:space:]])?main$word" ;;
+      *) select="^deb[[:space:]].*debian.*[[:space:]]main$word" ;;
+    esac
+    local before
+    before=$(cat "$f")
+    "${SUDO[@]}" sed -E -i \
+      -e "\#$select#{/[[:space:]]contrib$word/!s/[[:space:]]*\$/ contrib/}" \
+      -e "\#$select#{/[[:space:]]non-free$word/!s/[[:space:]]*\$/ non-free/}" \
+      "$f"
+    if [ "$before" != "$(cat "$f")" ]; then
+      echo "setup: enabled contrib and non-free in $f"
+      changed=0
+    fi
+  done
   return $changed
 }
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  enable_contrib_non_free || true
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${SUDO[@]}" apt-get update -qq
+  for p in "${missing[@]}"; do
+    if ! has_candidate "$p"; then
+      if enable_contrib_non_free; then "${SUDO[@]}" apt-get update -qq; fi
+      break
+    fi
+  done
+  # sudo drops the environment, so the front end is passed through env.
+  "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # npm packages used by the data converters.
 if [ -f tools/npm/package.json ]; then
-  if [ ! -d tools/npm/node_modules ] || [ tools/npm/package-lock.json -nt tools/npm/node_modules ]; then
+  if [ ! -d tools/npm/node_modules ] || [ tools/npm/package-lock.json -nt tools/npm/node_modules ] ||
+     [ tools/npm/package.json -nt tools/npm/node_modules ]; then
     (cd tools/npm && npm ci --no-audit --no-fund --loglevel=error && touch node_modules)
   fi
 fi
