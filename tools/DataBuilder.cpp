@@ -49,6 +49,19 @@ double Separation(double ra1, double dec1, double ra2, double dec2)
     return std::acos(std::clamp(c, -1.0, 1.0)) * DegreesPerRadian;
 }
 
+// HD number to Hipparcos number. A few HD numbers cover two Hipparcos stars
+// (the components of a double); the lower number is taken, so the result
+// does not depend on the order of the table.
+std::unordered_map<uint32_t, uint32_t> HipByHd(const std::unordered_map<uint32_t, uint32_t>& hdByHip)
+{
+    std::unordered_map<uint32_t, uint32_t> hipByHd;
+    for (const auto& [hip, hd] : hdByHip) {
+        auto [it, added] = hipByHd.emplace(hd, hip);
+        if (!added && hip < it->second) it->second = hip;
+    }
+    return hipByHd;
+}
+
 struct HipparcosInputs {
     std::vector<HipparcosPlace> places;
     std::unordered_map<uint32_t, ProperMotion> motions;
@@ -85,7 +98,6 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
         result.notBuilt.push_back("stfound.dat");
         // The figures name their stars by the foundation catalogue: without it
         // they could never be checked, so they wait for it too.
-        diag.Note("constellations.dat not built: it is built together with stfound.dat");
         result.notBuilt.push_back("constellations.dat");
         return false;
     }
@@ -94,18 +106,16 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
     StarNames names;
     std::string namesPath = src.npm + "/d3-celestial/data/starnames.json";
     if (ReadWholeFile(namesPath, text)) names = ParseStarNames(text, namesPath, diag);
-    else diag.Note("stfound.dat: " + namesPath + " is missing, so stars get no proper names; install the package " +
-                   CelestialPackage);
+    else diag.MissingPart(CelestialPackage, namesPath, "the stars of stfound.dat have no proper names");
 
     // Hipparcos numbers by HD, so that the report can show both.
     std::unordered_map<uint32_t, uint32_t> hipByHd;
     std::string crossPath = src.stellarium + "/cross-id.dat";
     if (ReadWholeFile(crossPath, text)) {
         Diagnostics quiet;  // reported with sthip.dat
-        for (const auto& [h, d] : ParseCrossIdentifications(text, crossPath, quiet)) hipByHd.emplace(d, h);
+        hipByHd = HipByHd(ParseCrossIdentifications(text, crossPath, quiet));
     } else {
-        diag.Note("stfound.dat: " + crossPath + " is missing, so stars get no Hipparcos numbers; install the package " +
-                  StellariumPackage);
+        diag.MissingPart(StellariumPackage, crossPath, "the stars of stfound.dat have no Hipparcos numbers");
     }
 
     std::vector<StarRecord> stars;
@@ -129,9 +139,7 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
         std::map<uint32_t, uint32_t> replacement;
         if (!missing.empty()) {
             HipparcosInputs hip;
-            if (LoadHipparcos(src, "the figure stars missing from stfound.dat", hip, diag)) {
-                std::unordered_map<uint32_t, uint32_t> hipByHd;
-                for (const auto& [h, d] : hip.hdByHip) hipByHd.emplace(d, h);
+            if (LoadHipparcos(src, "adding the figure stars that stfound.dat lacks", hip, diag)) {
                 std::unordered_map<uint32_t, const HipparcosPlace*> placeByHip;
                 for (const HipparcosPlace& p : hip.places) placeByHip[p.hip] = &p;
                 HipparcosSources hs{hip.places, hip.motions, hip.hdByHip, &names, nullptr};
@@ -250,8 +258,7 @@ bool BuildHipparcos(const SourcePaths& src, const std::string& outDir, BuildResu
     std::string starsPath = src.kstars + "/stars.dat";
     bool haveSpectra = ReadWholeFile(starsPath, text);
     if (haveSpectra) spectra.Parse(text, starsPath, diag);
-    else diag.Note("sthip.dat: " + starsPath + " is missing, so stars get no spectral types; install the package " +
-                   KStarsPackage);
+    else diag.MissingPart(KStarsPackage, starsPath, "the stars of sthip.dat have no spectral types");
     HipparcosSources sources{in.places, in.motions, in.hdByHip, in.haveNames ? &in.names : nullptr,
                              haveSpectra ? &spectra : nullptr};
     std::vector<StarRecord> stars = BuildHipparcosCatalogue(sources);

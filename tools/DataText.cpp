@@ -29,11 +29,27 @@ void Diagnostics::Malformed(const std::string& file, std::size_t line, const std
     if (malformed_ <= 50) Add(Format("%s:%zu: %s; record skipped", file.c_str(), line, what.c_str()));
 }
 
+bool Diagnostics::FirstMention(const std::string& package)
+{
+    for (const std::string& p : missingPackages_)
+        if (p == package) return false;
+    missingPackages_.push_back(package);
+    return true;
+}
+
 void Diagnostics::MissingSource(const std::string& output, const std::string& package, const std::string& path)
 {
     ++missing_;
-    Add(Format("%s not built: %s is missing; install the package %s", output.c_str(), path.c_str(),
-               package.c_str()));
+    if (FirstMention(package))
+        Add(Format("%s is missing: install the package %s, which %s needs", path.c_str(), package.c_str(),
+                   output.c_str()));
+}
+
+void Diagnostics::MissingPart(const std::string& package, const std::string& path, const std::string& consequence)
+{
+    if (FirstMention(package))
+        Add(Format("%s is missing: install the package %s; without it %s", path.c_str(), package.c_str(),
+                   consequence.c_str()));
 }
 
 void Diagnostics::Note(const std::string& text) { Add(text); }

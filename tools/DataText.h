@@ -12,7 +12,14 @@ namespace velkaris::tools {
 class Diagnostics {
 public:
     void Malformed(const std::string& file, std::size_t line, const std::string& what);
+    // A source file of `package` is missing, so `output` is not built. Each
+    // package is named once, however many outputs need it; the outputs left
+    // out are listed by the caller's summary.
     void MissingSource(const std::string& output, const std::string& package, const std::string& path);
+    // A source that only adds to an output is missing: the output is built
+    // all the same, and `consequence` says what it lacks. Also named once per
+    // package.
+    void MissingPart(const std::string& package, const std::string& path, const std::string& consequence);
     void Note(const std::string& text);
 
     const std::vector<std::string>& Messages() const { return messages_; }
@@ -24,7 +31,9 @@ public:
 
 private:
     void Add(std::string text);
+    bool FirstMention(const std::string& package);
     std::vector<std::string> messages_;
+    std::vector<std::string> missingPackages_;
     std::size_t malformed_ = 0;
     std::size_t missing_ = 0;
 };

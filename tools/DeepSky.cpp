@@ -70,6 +70,27 @@ bool SplitIdentifier(const std::string& id, DeepSkyRecord& r)
     return r.designation.size() <= 7;
 }
 
+// Messier objects are listed under their Messier name ("M 31"); the one
+// whose identification is disputed (M 102, NGC 5866) carries it only among
+// its cross identifications.
+uint16_t MessierNumber(const std::string& name, const std::string& longName)
+{
+    auto number = [](std::string_view item) -> uint16_t {
+        long long m = 0;
+        if (item.size() > 2 && item.substr(0, 2) == "M " && ParseInt(item.substr(2), m) && m > 0 && m <= 110)
+            return static_cast<uint16_t>(m);
+        return 0;
+    };
+    if (uint16_t m = number(Trim(name))) return m;
+    std::string_view rest(longName);
+    while (!rest.empty()) {
+        std::size_t comma = rest.find(',');
+        if (uint16_t m = number(Trim(rest.substr(0, comma)))) return m;
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
+    return 0;
+}
+
 std::string Text(sqlite3_stmt* st, int col)
 {
     const unsigned char* t = sqlite3_column_text(st, col);
@@ -122,12 +143,9 @@ bool ReadOpenNgcDatabase(const std::string& path, std::vector<DeepSkyRecord>& re
         double mag = 0, size = 0;
         if (Real(st, 3, mag)) r.magnitude = mag;
         if (Real(st, 7, size) && size > 0) r.size = size;
-        // Messier objects are listed under their Messier name.
-        if (name.size() > 2 && name.compare(0, 2, "M ") == 0) {
-            long long m = 0;
-            if (ParseInt(name.substr(2), m) && m > 0 && m < 200) r.messier = static_cast<uint16_t>(m);
-        }
-        r.name = CommonNameFrom(Text(st, 5));
+        std::string longName = Text(st, 5);
+        r.messier = MessierNumber(name, longName);
+        r.name = CommonNameFrom(longName);
         records.push_back(std::move(r));
     }
     sqlite3_finalize(st);
@@ -196,12 +214,15 @@ std::string FormatDeepSky(const std::vector<DeepSkyRecord>& records)
         out += Format("%s %d %u %u %u %.1f %c%lld %lld %.2f %.2f", r.designation.c_str(), r.type,
                       unsigned{r.messier}, ra.whole, ra.minutes, ra.seconds, r.decDegrees < 0 ? '-' : '+',
                       minutes / 60, minutes % 60, r.magnitude, r.size);
-        std::string name = CutUtf8(r.name, 62);
+        // Both texts are read by line: no line end may hide inside them.
+        auto oneLine = [](std::string text, std::size_t maxBytes) {
+            for (char& c : text)
+                if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+            return CutUtf8(Trim(text), maxBytes);
+        };
+        std::string name = oneLine(r.name, 62);
         out += name.empty() ? "\n" : " " + name + "\n";
-        std::string notes = r.notes;
-        for (char& c : notes)
-            if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-        out += CutUtf8(notes, 50) + "\n";
+        out += oneLine(r.notes, 50) + "\n";
     }
     return out;
 }

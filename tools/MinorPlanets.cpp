@@ -105,7 +105,10 @@ std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, cons
             continue;
         }
         p.semiMajorAxis = a;
-        p.meanMotion = MeanMotionForAxis(a);
+        // The reader keeps the mean motion as a 32-bit float: carrying the
+        // mean anomaly with that very value makes the round trip exact, where
+        // the rounding would otherwise grow with the years between epochs.
+        p.meanMotion = static_cast<float>(MeanMotionForAxis(a));
         p.sourceEpochJD = epochMjd + 2400000.5;
         p.sourceMeanAnomaly = ma;
         // Carry the mean anomaly to the file's epoch with the very mean motion
@@ -130,7 +133,9 @@ std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets)
         // The field is positional: exactly 18 characters, blank padded. A name
         // with multi-byte characters is padded by bytes, as the reader counts.
         if (name.size() < NameField) name.resize(NameField, ' ');
-        out += Format("%d %s %.6f %.6f %.6f %.6f %.8f %.10f %.2f %.2f\n", p.number, name.c_str(), p.node,
+        // Twelve decimals give back the same 32-bit mean motion even for the
+        // slowest objects.
+        out += Format("%d %s %.6f %.6f %.6f %.6f %.8f %.12f %.2f %.2f\n", p.number, name.c_str(), p.node,
                       p.perihelion, p.meanAnomaly, p.inclination, p.eccentricity, p.meanMotion,
                       p.absoluteMagnitude, p.slope);
     }

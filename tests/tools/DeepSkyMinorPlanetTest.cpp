@@ -26,7 +26,7 @@ std::string MakeDatabase(const std::string& dir)
         "INSERT INTO cat(type, ra, dec, magnitude, name, long_name, catalog_identifier, major_axis) VALUES"
         " (8, 10.684708, 41.26875, 4.36, 'M 31', 'Andromeda Galaxy, PGC 2557, UGC 454, NGC 224', 'NGC0224', 177.83),"
         " (5, 85.25, -2.4, NULL, 'IC 434', 'Horsehead Nebula, Barnard 33', 'IC0434', 60.0),"
-        " (8, 1.0, -0.01, 15.0, 'NGC 1', 'PGC 564', 'NGC0001', NULL),"
+        " (8, 1.0, -0.01, 15.0, 'NGC 1', 'PGC 564, M 102', 'NGC0001', NULL),"
         " (255, 2.0, 1.0, NULL, 'IC 11', '', 'IC0011', NULL),"
         " (8, 3.0, 2.0, 14.0, 'IC 4554 NED01', '', 'IC4554 NED01', 1.0),"
         " (3, 56.75, 24.1167, 1.6, 'M 45', 'Pleiades', 'M 45', 110.0),"
@@ -67,6 +67,7 @@ TEST(DeepSky, DatabaseRowsBecomeReadableRecords)
     EXPECT_EQ(read[0].decD, 0);
     EXPECT_EQ(read[0].decM, 1);
     EXPECT_TRUE(read[0].name.empty());  // only cross identifications
+    EXPECT_EQ(read[0].messier, 102);    // a Messier number found among them
     EXPECT_EQ(read[0].size, 0.0f);
 
     const literal::DeepSky& m31 = read[1];
@@ -146,7 +147,7 @@ TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
                                  p.sourceMeanAnomaly};
         twobody::Vector expected = twobody::Heliocentric(source);
         twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD);
-        EXPECT_LT(twobody::AngleBetween(expected, got), 2.0) << p.name;  // arcseconds
+        EXPECT_LT(twobody::AngleBetween(expected, got), 0.5) << p.name;  // arcseconds
         EXPECT_NEAR(got.Length(), expected.Length(), 1e-5) << p.name;
     }
 }

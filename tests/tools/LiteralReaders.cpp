@@ -66,6 +66,9 @@ bool ReadStarFile(const std::string& path, StarFile& out)
             s.spectral = spectral;
         }
         std::string starName = ReadAtMost(f.get(), 63);
+        // A name the read cannot take whole would leave its tail to be taken
+        // for the next record.
+        if (starName.empty() || starName.back() != '\n') return false;
         if (starName.size() > 1) {
             starName.pop_back();
             s.name = starName;
@@ -73,6 +76,13 @@ bool ReadStarFile(const std::string& path, StarFile& out)
         out.stars.push_back(s);
     }
     return true;
+}
+
+const Star* FindHd(const StarFile& f, unsigned hd)
+{
+    for (const auto& s : f.stars)
+        if (s.hd == hd) return &s;
+    return nullptr;
 }
 
 bool ReadDeepSkyFile(const std::string& path, std::vector<DeepSky>& out, unsigned long& count)
@@ -87,14 +97,21 @@ bool ReadDeepSkyFile(const std::string& path, std::vector<DeepSky>& out, unsigne
                               &d.raH, &d.raM, &d.raS, &d.decSign, &d.decD, &d.decM, &d.mag, &d.size);
         if (got != 11) return false;
         d.designation = designation;
+        // The program keeps the designation in 8 characters with its end.
+        if (d.designation.size() > 7) return false;
         std::string rest = ReadAtMost(f.get(), 511);
         if (!rest.empty()) rest.erase(0, 1);
         if (rest.size() > 1) {
             rest.pop_back();
-            d.name = rest.substr(0, 62);
+            // A longer name would be cut by the program: the file promises none.
+            if (rest.size() > 62) return false;
+            d.name = rest;
         }
+        // A notes line that the bounded read cannot take whole would be
+        // silently cut (its line end then passes for blank space).
         std::string notes = ReadAtMost(f.get(), 51);
-        if (!notes.empty()) notes.pop_back();
+        if (notes.empty() || notes.back() != '\n') return false;
+        notes.pop_back();
         d.notes = notes;
         out.push_back(d);
     }
@@ -110,6 +127,7 @@ bool ReadFigureFile(const std::string& path, std::vector<Figure>& out)
     for (unsigned long i = 0; i < count; ++i) {
         Figure fig;
         fig.nameLine = ReadAtMost(f.get(), 39);
+        if (fig.nameLine.empty() || fig.nameLine.back() != '\n') return false;
         if (std::fscanf(f.get(), "%hu %hu", &fig.n, &fig.m) != 2) return false;
         for (unsigned k = 0; k < fig.n; ++k) {
             unsigned hd = 0;
@@ -143,6 +161,8 @@ bool ReadMinorPlanetFile(const std::string& path, std::vector<MinorPlanet>& out)
         MinorPlanet p;
         if (std::fscanf(f.get(), "%d ", &p.number) != 1) return false;
         std::string name = ReadAtMost(f.get(), 18);
+        // The field is positional: 18 characters, never the line end.
+        if (name.size() != 18 || name.find('\n') != std::string::npos) return false;
         while (!name.empty() && name.back() == ' ') name.pop_back();
         p.name = name;
         std::string rest = ReadAtMost(f.get(), 255);

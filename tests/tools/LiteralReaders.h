@@ -39,6 +39,8 @@ struct StarFile {
 };
 
 bool ReadStarFile(const std::string& path, StarFile& out);
+// The first star with that HD number, or none.
+const Star* FindHd(const StarFile& f, unsigned hd);
 
 struct DeepSky {
     std::string designation;

@@ -22,13 +22,6 @@ literal::StarFile WriteAndRead(const std::vector<StarRecord>& stars, const std::
     return file;
 }
 
-const literal::Star* FindHd(const literal::StarFile& f, unsigned hd)
-{
-    for (const auto& s : f.stars)
-        if (s.hd == hd) return &s;
-    return nullptr;
-}
-
 }  // namespace
 
 TEST(StarRecordFormat, EveryFieldSurvivesTheReaderIncludingAbsentOnes)
@@ -180,10 +173,10 @@ TEST(Foundation, FixtureBuildResolvesEveryFigureStarAndNamesStars)
     ASSERT_EQ(f.stars.size(), 5u);
     EXPECT_EQ(result.records.at("stfound.dat"), 5u);
 
-    const literal::Star* named = FindHd(f, 100001);
+    const literal::Star* named = literal::FindHd(f, 100001);
     ASSERT_NE(named, nullptr);
     EXPECT_EQ(named->name, "Testar");
-    EXPECT_EQ(named->hip, 10u);
+    EXPECT_EQ(named->hip, 10u);  // its HD number covers HIP 10 and 11: the lower is taken
     EXPECT_EQ(named->bayer, "a1");
     EXPECT_EQ(named->raH, 1);
     EXPECT_EQ(named->raM, 2);
@@ -191,7 +184,7 @@ TEST(Foundation, FixtureBuildResolvesEveryFigureStarAndNamesStars)
 
     // HD 666666 is in no bright star record: it comes from Hipparcos, with
     // its place carried back to the Hipparcos epoch.
-    const literal::Star* added = FindHd(f, 666666);
+    const literal::Star* added = literal::FindHd(f, 666666);
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->kind, 'H');
     EXPECT_EQ(added->hip, 40u);
