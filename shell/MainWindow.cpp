@@ -126,13 +126,14 @@ void PaintBox::paintEvent(QPaintEvent*) {
 void PaintBox::mousePressEvent(QMouseEvent* event) {
     mouseX_ = static_cast<int>(event->position().x());
     mouseY_ = static_cast<int>(event->position().y());
-    pressed_ = true;
+    // Any button marks the place; only the left button makes a click.
+    pressed_ = event->button() == Qt::LeftButton;
 }
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a press and a release on the surface; the press decides
     // where it was.
-    const bool click = pressed_ && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click) emit Clicked(mouseX_, mouseY_);
 }
@@ -401,6 +402,9 @@ void THCI::BuildMenus() {
 bool THCI::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
+            // An open menu runs a loop of its own that takes every key, as
+            // menus do: the arrows move through its items.
+            if (QApplication::activePopupWidget()) break;
             auto* key = static_cast<QKeyEvent*>(event);
             const int k = key->key();
             // The arrows and Tab belong to the command language wherever
@@ -427,7 +431,8 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
         case QEvent::MouseButtonRelease:
-            if (watched == labLocked && planetarium_) {
+            if (watched == labLocked && planetarium_ &&
+                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 planetarium_->ToggleLock();
                 return true;
             }
@@ -492,9 +497,13 @@ void THCI::ToggleFullScreen() {
         for (QMenu* menu : {HelpMenu, FileMenu, DisplayMenu, DataMenu}) menu->menuAction()->setVisible(false);
         menuBar()->hide();
         setWindowTitle(QString());
+        // The full-screen state is the borderless window over the whole
+        // screen: the window manager drops the title bar and its buttons.
+        // Changing the window's flags as well re-creates it, and the window
+        // manager then often maps it again at its normal bounds.
         savedBorderIcons_ = windowFlags();
-        setWindowFlags(savedBorderIcons_ | Qt::FramelessWindowHint);
-        if (visible) showMaximized(); else setWindowState(Qt::WindowMaximized);
+        normalBounds_ = normalGeometry();
+        if (visible) showFullScreen(); else setWindowState(Qt::WindowFullScreen);
     } else {
         fullScreen_ = false;
         Panel1->show();
@@ -502,9 +511,11 @@ void THCI::ToggleFullScreen() {
         menuBar()->show();
         for (QMenu* menu : {HelpMenu, FileMenu, DisplayMenu, DataMenu}) menu->menuAction()->setVisible(true);
         setWindowTitle(Caption);
-        setWindowFlags(savedBorderIcons_);
+        if (windowFlags() != savedBorderIcons_) setWindowFlags(savedBorderIcons_);
         // Back to the normal bounds, not to the maximised start.
         if (visible) showNormal(); else setWindowState(Qt::WindowNoState);
+        // Not every platform restores them by itself.
+        if (normalBounds_.isValid()) setGeometry(normalBounds_);
     }
     active_ = planetarium;
     if (active_) active_->Relayout();
@@ -586,8 +597,18 @@ void THCI::ToggleLock() { planetarium_->ToggleLock(); }
 void THCI::LookAtSelected() { planetarium_->LookAtSelected(); }
 bool THCI::ToggleOption(std::size_t index) { return planetarium_->ToggleOption(index); }
 void THCI::Paint() { planetarium_->Paint(); }
-bool THCI::ToggleReadSlewFile() { return planetarium_->readSlewFile = !planetarium_->readSlewFile; }
-bool THCI::ToggleWriteSlewFile() { return planetarium_->writeSlewFile = !planetarium_->writeSlewFile; }
+// Like every other toggle these redraw at once, so that following the
+// incoming file turns the view straight away.
+bool THCI::ToggleReadSlewFile() {
+    planetarium_->readSlewFile = !planetarium_->readSlewFile;
+    planetarium_->Redraw();
+    return planetarium_->readSlewFile;
+}
+bool THCI::ToggleWriteSlewFile() {
+    planetarium_->writeSlewFile = !planetarium_->writeSlewFile;
+    planetarium_->Redraw();
+    return planetarium_->writeSlewFile;
+}
 void THCI::Brighten() { planetarium_->Brighten(); }
 void THCI::Dim() { planetarium_->Dim(); }
 void THCI::ToggleRed() { planetarium_->ToggleRed(); }

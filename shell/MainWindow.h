@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QMainWindow>
 #include <QWidget>
 #include <array>
@@ -187,6 +188,9 @@ private:
     SkyView* view_ = nullptr;
     std::unique_ptr<HelpViewer> help_;
     Qt::WindowFlags savedBorderIcons_;
+    // The bounds of the window in its normal state, where leaving full
+    // screen returns to.
+    QRect normalBounds_;
     bool fullScreen_ = false;
     bool keyHookEnabled_ = true;
 };

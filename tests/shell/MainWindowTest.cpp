@@ -96,6 +96,10 @@ TEST_F(MainWindowTest, KeySequencesShowTheirMessages) {
     EXPECT_EQ(Press(Qt::Key_BracketRight), QStringLiteral("DSO Magnitude set to:  9.00"));
     EXPECT_FLOAT_EQ(window->View()->Scale(), scale * 1.5f);
     EXPECT_EQ(Press(Qt::Key_2, Qt::ControlModifier), QStringLiteral("Limiting Magnitude set to:  2.00"));
+    // Ctrl goes down on its own before Ctrl+N; that keeps the group open.
+    EXPECT_EQ(Press(Qt::Key_S), QStringLiteral("Stars: "));
+    EXPECT_EQ(Press(Qt::Key_Control, Qt::ControlModifier), QStringLiteral("Stars: "));
+    EXPECT_EQ(Press(Qt::Key_N, Qt::ControlModifier), QStringLiteral("Stars: names OFF"));
     EXPECT_EQ(Press(Qt::Key_X), QStringLiteral("Unknown command sequence"));
     EXPECT_EQ(Press(Qt::Key_Backslash), QStringLiteral("Updated Lock"));
     EXPECT_EQ(Press(Qt::Key_End), QStringLiteral("Looking at selected"));
@@ -103,6 +107,14 @@ TEST_F(MainWindowTest, KeySequencesShowTheirMessages) {
     EXPECT_EQ(Press(Qt::Key_V), QStringLiteral("View: "));
     EXPECT_EQ(Press(Qt::Key_E), QStringLiteral("View: East"));
     EXPECT_EQ(Label(LabDirection), QStringLiteral(" 90"));
+
+    // The slew switches redraw at once, like every other toggle.
+    Planetarium* p = window->GetPlanetarium();
+    const uint32_t redraws = p->RedrawCount();
+    EXPECT_EQ(Press(Qt::Key_Q), QStringLiteral("Misc: "));
+    EXPECT_EQ(Press(Qt::Key_W), QStringLiteral("Misc: Write slew file ON"));
+    EXPECT_TRUE(p->writeSlewFile);
+    EXPECT_EQ(p->RedrawCount(), redraws + 1);
 }
 
 TEST_F(MainWindowTest, ArrowsAndTabReachTheCommandsWhateverHasTheFocus) {
@@ -124,6 +136,19 @@ TEST_F(MainWindowTest, ArrowsAndTabReachTheCommandsWhateverHasTheFocus) {
     EXPECT_EQ(window->CommandState(), 0);
 }
 
+TEST_F(MainWindowTest, OpenMenuKeepsItsArrowKeys) {
+    window->FileMenu->popup(window->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->FileMenu));
+    const double centreY = window->View()->CentreY();
+    QTest::keyClick(window->FileMenu, Qt::Key_Down);
+    EXPECT_EQ(window->FileMenu->activeAction(), window->CleanRegistryItem);
+    EXPECT_EQ(window->View()->CentreY(), centreY);
+    EXPECT_TRUE(window->Message().empty());
+    window->FileMenu->hide();
+    // Closed again, the arrows are the sky's.
+    EXPECT_EQ(Press(Qt::Key_Down), QStringLiteral("Scroll Down"));
+}
+
 TEST_F(MainWindowTest, CompassButtonsSetTheDirection) {
     const std::pair<QToolButton*, const char*> buttons[] = {
         {window->ButEast, "90"}, {window->ButSouth, "180"}, {window->ButWest, "270"}, {window->ButNorth, "0"}};
@@ -139,13 +164,19 @@ TEST_F(MainWindowTest, CompassButtonsSetTheDirection) {
 }
 
 TEST_F(MainWindowTest, FullScreenTwiceReturnsToANormalWindow) {
+    // The program starts maximised.
+    window->showMaximized();
+    QTest::qWait(20);
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_TRUE(window->IsFullScreen());
     EXPECT_FALSE(window->Panel1->isVisible());
     EXPECT_FALSE(window->StatusBar1->isVisible());
     EXPECT_FALSE(window->HelpMenu->menuAction()->isVisible());
     EXPECT_TRUE(window->windowTitle().isEmpty());
-    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(window->windowState().testFlag(Qt::WindowFullScreen));
+    QTest::qWait(20);
+    EXPECT_EQ(window->Image1->size(), window->size());
+    EXPECT_EQ(window->View()->SurfaceWidth(), window->Image1->width());
     // F2 still works with the menus hidden.
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_FALSE(window->IsFullScreen());
@@ -153,8 +184,9 @@ TEST_F(MainWindowTest, FullScreenTwiceReturnsToANormalWindow) {
     EXPECT_TRUE(window->StatusBar1->isVisible());
     EXPECT_TRUE(window->FileMenu->menuAction()->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Velkaris v1.1.2"));
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(window->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_FALSE(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    EXPECT_EQ(window->normalGeometry().size(), QSize(700, 700));
+    EXPECT_EQ(window->geometry().topLeft(), QPoint(86, 68));
     // Neither key reached the command language.
     EXPECT_TRUE(window->Message().empty());
 }
@@ -188,6 +220,9 @@ TEST_F(MainWindowTest, ClickSelectsAndLabelLocks) {
     stars[1].screenX = x - 0.25;
     stars[0].screenY = stars[1].screenY = y;
     stars[0].onScreen = stars[1].onScreen = true;
+    // Only the left button clicks.
+    QTest::mouseClick(window->Image1, Qt::RightButton, Qt::NoModifier, QPoint(px, py));
+    EXPECT_EQ(p->Selected(), nullptr);
     QTest::mouseClick(window->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(px, py));
     EXPECT_EQ(p->Selected(), &stars[0]);
     EXPECT_EQ(Label(LabCurrentStar), QStringLiteral("Sirius"));
@@ -196,6 +231,8 @@ TEST_F(MainWindowTest, ClickSelectsAndLabelLocks) {
     EXPECT_EQ(Label(LabCurMag), QStringLiteral("Mag: -1.46"));
     EXPECT_TRUE(Label(LabRise).startsWith(QStringLiteral("Rise"))) << Label(LabRise).toStdString();
 
+    QTest::mouseClick(window->labLocked, Qt::RightButton);
+    EXPECT_EQ(p->Locked(), nullptr);
     QTest::mouseClick(window->labLocked, Qt::LeftButton);
     EXPECT_EQ(p->Locked(), &stars[0]);
     EXPECT_EQ(Label(labLockedObject), QStringLiteral("Sirius"));
