@@ -65,8 +65,9 @@ bool TextCursor::ReadDecimal(uint64_t& value) {
         if (v > (std::numeric_limits<uint64_t>::max() - digit) / 10) overflow = true;
         if (!overflow) v = v * 10 + digit;
     }
-    if (overflow) v = std::numeric_limits<uint64_t>::max();
-    value = negative ? (~v + 1) : v;
+    // Out of range the C library gives the largest value whatever the sign.
+    if (overflow) value = std::numeric_limits<uint64_t>::max();
+    else value = negative ? (~v + 1) : v;
     return true;
 }
 

@@ -133,13 +133,24 @@ TEST(ProperMotion, AStarCorrectsTheCallersCopiesForTheObserversDate) {
     StarCatalogue catalogue(FixturePath("stfixture.dat"), {}, true);
     ASSERT_TRUE(catalogue.Load(nullptr));
     const Star& sirius = catalogue.stars()[0];
-    double ra = sirius.ra.radians, dec = sirius.dec.radians;
+    const double ra0 = sirius.ra.radians, dec0 = sirius.dec.radians;
+    double ra = ra0, dec = dec0;
     sirius.CorrectToDate(ra, dec);
-    double raExpected = sirius.ra.radians, decExpected = sirius.dec.radians;
-    DateCorrection::ForDate(observer->dynamicalJulianDate)
-        .Apply('B', sirius.pmRa, sirius.pmDec, raExpected, decExpected);
-    EXPECT_EQ(ra, raExpected);
-    EXPECT_EQ(dec, decExpected);
+    EXPECT_EQ(sirius.ra.radians, ra0);
+    EXPECT_EQ(sirius.dec.radians, dec0);
+    // A bright star: moved from J2000.0 to the observer's dynamical date, then
+    // precessed to it.
+    const double jde = observer->dynamicalJulianDate;
+    const double years = (jde - kJ2000) / 365.25;
+    double v[3], w[3], matrix[3][3];
+    eraS2c(ra0 + years * sirius.pmRa, dec0 + years * sirius.pmDec, v);
+    eraPmat76(jde, 0.0, matrix);
+    eraRxp(matrix, v, w);
+    double raErfa, decErfa;
+    eraC2s(w, &raErfa, &decErfa);
+    EXPECT_LT(Separation(ra, dec, raErfa, decErfa), 1e-4 * kArcsecond);
+    // Without the motion the place would be a third of an arcminute away.
+    EXPECT_GT(Separation(ra, dec, raErfa - years * sirius.pmRa, decErfa), 10 * kArcsecond);
 }
 
 // The batch update of a whole catalogue must give what each star's own

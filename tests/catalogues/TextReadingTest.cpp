@@ -50,6 +50,9 @@ TEST(FormattedRead, AHugeCountSaturatesInsteadOfWrappingToASmallNumber) {
     TextCursor huge("99999999999999999999999\n");
     EXPECT_TRUE(huge.ReadCount(count));
     EXPECT_EQ(count, 4294967295u);
+    TextCursor negative("-99999999999999999999999\n");
+    EXPECT_TRUE(negative.ReadCount(count));
+    EXPECT_EQ(count, 4294967295u);
     TextCursor all("4294967295\n");
     EXPECT_TRUE(all.ReadCount(count));
     EXPECT_EQ(count, 4294967295u);
