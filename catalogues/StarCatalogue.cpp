@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -301,8 +301,10 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
         const PlaceTrig* trig = trig_ + begin;
         try {
             helpers.emplace_back([&update, &computed, w, part, trig] { computed[w] = update.Run(part, trig); });
-        } catch (const std::system_error&) {
-            // No thread to be had: this one does that share too.
+        } catch (const std::exception&) {
+            // No thread to be had (no resources, or no memory for its state):
+            // this one does that share too. Letting it through would end the
+            // program with the helpers already started still joinable.
             computed[w] = update.Run(part, trig);
         }
     }
