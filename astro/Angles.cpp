@@ -53,14 +53,16 @@ double ReduceRadians(double r) {
     return static_cast<double>(fmodl(r, 2.0L * Pi));
 }
 
-// Degrees of a reduced radians value in [0, 360) with the program's constant.
-double WrappedDegrees(double radians) {
-    double d = radians * kDegreesPerRadian;
+// Degrees within one turn brought into [0, 360). A tiny negative value lands
+// on exactly 360 after the shift; that is 0h / +0°, not 24h or -0°.
+double IntoTurn(double d) {
     if (d < 0) d += 360.0;
-    // A tiny negative value lands on exactly 360 after the shift; that is 0h / 0°.
     if (d >= 360.0) d -= 360.0;
     return d;
 }
+
+// Degrees of a reduced radians value in [0, 360) with the program's constant.
+double WrappedDegrees(double radians) { return IntoTurn(radians * kDegreesPerRadian); }
 
 // Whole units are taken by truncation, never rounded up. A value that should
 // be whole but comes out of the radian conversions a few units of the last
@@ -93,6 +95,13 @@ Sexagesimal Split(double magnitude) {
     const double c = std::max(0.0, (magnitude - whole) * 60.0);
     const double minutes = WholePart(c, kSnap * 60.0);
     return {Field(whole), Field(minutes), std::max(0.0, (c - minutes) * 60.0)};
+}
+
+// An angle in [0, 360) as a sign and a magnitude: above 180° it is the
+// negative angle 360° short of it.
+Sexagesimal SplitSigned(double d, bool& negative) {
+    negative = d > 180.0;
+    return Split(std::fabs(negative ? d - 360.0 : d));
 }
 
 // Hours and minutes of an angle in degrees, whole units as above; the seconds
@@ -153,16 +162,7 @@ std::string HmsAngle::Format() const {
 
 void DmsAngle::SetRadians(double r) {
     radians = ReduceRadians(r);
-    const double d = WrappedDegrees(radians);
-    double b;
-    if (d > 180.0) {
-        negative = true;
-        b = std::fabs(d - 360.0);
-    } else {
-        negative = false;
-        b = std::fabs(d);
-    }
-    const Sexagesimal s = Split(b);
+    const Sexagesimal s = SplitSigned(WrappedDegrees(radians), negative);
     degrees = s.degrees;
     minutes = s.minutes;
     seconds = static_cast<float>(s.seconds);
@@ -185,16 +185,14 @@ std::string DmsAngle::Format(bool wrap) const {
 // ---- Angle -----------------------------------------------------------------
 
 double Angle::SetDegrees(double d) {
-    degrees = std::fmod(d, 360.0);
-    if (degrees < 0) degrees += 360.0;
+    degrees = IntoTurn(std::fmod(d, 360.0));
     radians = static_cast<double>(Pi * degrees / 180.0L);
     return radians;
 }
 
 double Angle::SetRadians(double r) {
     radians = ReduceRadians(r);
-    degrees = static_cast<double>(radians * 180.0L / Pi);
-    if (degrees < 0) degrees += 360.0;
+    degrees = IntoTurn(static_cast<double>(radians * 180.0L / Pi));
     return radians;
 }
 
@@ -212,15 +210,7 @@ void Angle::ApplySexagesimal() {
 }
 
 void Angle::DegreesToSexagesimal() {
-    double b;
-    if (degrees > 180.0) {
-        negative = true;
-        b = std::fabs(degrees - 360.0);
-    } else {
-        negative = false;
-        b = std::fabs(degrees);
-    }
-    const Sexagesimal s = Split(b);
+    const Sexagesimal s = SplitSigned(degrees, negative);
     deg = s.degrees;
     arcmin = s.minutes;
     arcsec = static_cast<float>(s.seconds);
@@ -235,8 +225,7 @@ void Angle::DegreesToHours() {
 }
 
 std::string Angle::FormatSigned(bool wrap) {
-    degrees = static_cast<double>(radians * 180.0L / Pi);
-    if (degrees < 0) degrees += 360.0;
+    degrees = IntoTurn(static_cast<double>(radians * 180.0L / Pi));
     DegreesToSexagesimal();
     return FormatSexagesimal(deg, arcmin, arcsec, negative, wrap);
 }

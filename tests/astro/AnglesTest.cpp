@@ -99,6 +99,13 @@ TEST(Angle, ConversionsAndTexts) {
     EXPECT_DOUBLE_EQ(a.radians, -0.5);
     EXPECT_NEAR(a.degrees, 331.35211, 1e-5);
 
+    // A hair below zero is zero, as for the other records, not 360° shown as -0°.
+    a.SetRadians(-1e-17);
+    EXPECT_EQ(a.degrees, 0.0);
+    EXPECT_EQ(a.FormatSigned(false), "+0°00'00\"");
+    a.SetDegrees(-1e-20);
+    EXPECT_EQ(a.degrees, 0.0);
+
     a.SetSexagesimal(6, 53, 0.0f, true);
     a.ApplySexagesimal();
     EXPECT_NEAR(a.degrees, -(6.0 + 53.0 / 60.0), 1e-12);
