@@ -57,6 +57,15 @@ uint16_t SexagesimalField(int32_t stored, int32_t def)
     return static_cast<uint16_t>(stored);
 }
 
+// Seconds of arc as the angle record keeps them (a 32-bit float), else 0: a
+// negative value, or one beyond what the whole-unit fields allow, is damage,
+// and one beyond a float's range would not even convert.
+float SexagesimalSeconds(double stored)
+{
+    if (!(stored >= 0.0 && stored < std::numeric_limits<uint16_t>::max() + 1.0)) return 0.0f;
+    return static_cast<float>(stored);
+}
+
 int16_t StepField(int32_t stored, int16_t def)
 {
     if (stored < std::numeric_limits<int16_t>::min() || stored > std::numeric_limits<int16_t>::max())
@@ -126,13 +135,13 @@ Observer::Setup SettingsStore::ReadPlace() const
                                              DefaultLongitudeDegrees);
     const uint16_t lonMin = SexagesimalField(ReadInt(LongitudeMinutesName, DefaultLongitudeMinutes),
                                              DefaultLongitudeMinutes);
-    const auto lonSec = static_cast<float>(ReadFloat(LongitudeSecondsName, 0.0));
+    const float lonSec = SexagesimalSeconds(ReadFloat(LongitudeSecondsName, 0.0));
     place.isWest = ReadBool(LongitudeIsWestName, false);
     const uint16_t latDeg = SexagesimalField(ReadInt(LatitudeDegreesName, DefaultLatitudeDegrees),
                                              DefaultLatitudeDegrees);
     const uint16_t latMin = SexagesimalField(ReadInt(LatitudeMinutesName, DefaultLatitudeMinutes),
                                              DefaultLatitudeMinutes);
-    const auto latSec = static_cast<float>(ReadFloat(LatitudeSecondsName, 0.0));
+    const float latSec = SexagesimalSeconds(ReadFloat(LatitudeSecondsName, 0.0));
     place.isSouth = ReadBool(LatitudeIsSouthName, false);
     place.longitude.SetSexagesimal(lonDeg, lonMin, lonSec, place.isWest);
     place.latitude.SetSexagesimal(latDeg, latMin, latSec, place.isSouth);

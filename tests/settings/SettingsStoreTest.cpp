@@ -194,18 +194,22 @@ TEST_F(StoredSettings, StoredValuesTheProgramCannotUseReadAsDefaults)
              "int AsteroidsToShow = -3\n"
              "float Elevation = nan\n"
              "float Direction = inf\n"
-             "float LatitudeSeconds = 1e999\n");
+             "float LatitudeSeconds = 1e999\n"
+             "float LongtitudeSeconds = 1e300\n");
     SettingsStore store;
     EXPECT_EQ(store.ReadView(), ViewSettings{});
     const Observer::Setup place = store.ReadPlace();
     EXPECT_EQ(place.longitude.deg, 6);
     EXPECT_EQ(place.latitude.arcmin, 21);
     EXPECT_EQ(place.latitude.arcsec, 0.0f);
+    EXPECT_EQ(place.longitude.arcsec, 0.0f);
     EXPECT_EQ(store.ReadIntervals(), IntervalSettings{});
     EXPECT_EQ(store.ReadAsteroidCount(), 250);
 
-    writeRaw("int Projection = -1\n");
+    writeRaw("int Projection = -1\n"
+             "float LatitudeSeconds = -0.5\n");
     EXPECT_EQ(SettingsStore().ReadView().projection, 2);
+    EXPECT_EQ(SettingsStore().ReadPlace().latitude.arcsec, 0.0f);
     writeRaw("int Projection = 8\n");
     EXPECT_EQ(SettingsStore().ReadView().projection, 8);
 }
