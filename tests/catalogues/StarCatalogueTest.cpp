@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -89,7 +90,9 @@ TEST(CatalogueLoading, TheBarStepsOncePerHundredthOfTheCount) {
 
     // 250 records: count div 100 = 2, so a step at 0, 2, 4, ... 248; the bar
     // stops at its end.
-    const std::string path = (std::filesystem::temp_directory_path() / "velkaris-st250.dat").string();
+    // Named for this process: other builds' suites may run at the same time.
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("velkaris-st250-" + std::to_string(getpid()) + ".dat")).string();
     std::ofstream(path) << Catalogue("250", 250);
     QuietProgress large;
     StarCatalogue many(path, {}, true);

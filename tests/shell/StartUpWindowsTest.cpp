@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -78,7 +79,10 @@ TEST(StartUpInfo, TheBarStopsAtItsEndAndProblemsAreKeptForTheOwner) {
 }
 
 TEST(StartUpInfo, ShowsACatalogueLoad) {
-    const std::string path = (std::filesystem::temp_directory_path() / "velkaris-shell-st300.dat").string();
+    // Named for this process: other builds' suites may run at the same time.
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("velkaris-shell-st300-" + std::to_string(getpid()) + ".dat"))
+            .string();
     {
         std::ofstream file(path);
         file << "300\nthree hundred\n";
