@@ -135,6 +135,14 @@ void SkyView::Project(double altitude, double azimuth, double& x, double& y) con
 
 void SkyView::ProjectObject(SkyObject& o) const { Project(o.altitude.radians, o.azimuth.radians, o.screenX, o.screenY); }
 
+void SkyView::ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const {
+    // The edge point is the place shifted by the radius in both altitude and azimuth.
+    double ex, ey;
+    Project(o.altitude.radians + radius, o.azimuth.radians + radius, ex, ey);
+    ProjectObject(o);
+    DiscBox(o.screenX, o.screenY, ex, ey, x1, y1, x2, y2);
+}
+
 void SkyView::CentreOn(SkyObject* object) {
     if (!object) return;
     ProjectObject(*object);
@@ -453,11 +461,8 @@ void SkyView::DrawStar(Star& star) {
 }
 
 void SkyView::DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber) {
-    double ex, ey;
-    Project(object.altitude.radians + radius, object.azimuth.radians + radius, ex, ey);
-    ProjectObject(object);
     double x1, y1, x2, y2;
-    DiscBox(object.screenX, object.screenY, ex, ey, x1, y1, x2, y2);
+    ObjectBox(object, radius, x1, y1, x2, y2);
     if (!IsInView(object.screenX, object.screenY)) return;
     const int shade = Dimmed(object) ? 1 : 2;
     canvas_->SetPenColour(palette_.Get(PalDeepSky, shade));
@@ -564,11 +569,8 @@ void SkyView::DrawSun(SkyObject& sun, double radius) {
 }
 
 void SkyView::DrawMoon(SkyObject& moon, double radius) {
-    double ex, ey;
-    Project(moon.altitude.radians + radius, moon.azimuth.radians + radius, ex, ey);
-    ProjectObject(moon);
     double x1, y1, x2, y2;
-    DiscBox(moon.screenX, moon.screenY, ex, ey, x1, y1, x2, y2);
+    ObjectBox(moon, radius, x1, y1, x2, y2);
     const int shade = Dimmed(moon) ? 1 : 2;
     DrawFilledDisc(x1, y1, x2, y2, palette_.Get(PalMoon, shade), palette_.Get(PalMoonLabel, shade),
                    static_cast<int>(3.0f * labelScale_));
@@ -576,11 +578,8 @@ void SkyView::DrawMoon(SkyObject& moon, double radius) {
 }
 
 void SkyView::DrawEarthShadow(SkyObject& shadow, double penumbraRadius, double umbraRadius) {
-    double ex, ey;
-    Project(shadow.altitude.radians + penumbraRadius, shadow.azimuth.radians + penumbraRadius, ex, ey);
-    ProjectObject(shadow);
     double x1, y1, x2, y2;
-    DiscBox(shadow.screenX, shadow.screenY, ex, ey, x1, y1, x2, y2);
+    ObjectBox(shadow, penumbraRadius, x1, y1, x2, y2);
     if (!IsInView(shadow.screenX, shadow.screenY)) return;
     const Colour dim = palette_.Get(PalMoon, 1);
     canvas_->SetPenColour(dim);
@@ -593,8 +592,7 @@ void SkyView::DrawEarthShadow(SkyObject& shadow, double penumbraRadius, double u
     DrawEllipse(x1, y1, x2, y2);
     canvas_->SetBrushStyle(BrushStyle::Clear);
 
-    Project(shadow.altitude.radians + umbraRadius, shadow.azimuth.radians + umbraRadius, ex, ey);
-    DiscBox(shadow.screenX, shadow.screenY, ex, ey, x1, y1, x2, y2);
+    ObjectBox(shadow, umbraRadius, x1, y1, x2, y2);
     canvas_->SetBrushColour(palette_.Get(PalMoon, 2));
     canvas_->SetBrushStyle(BrushStyle::Solid);
     DrawEllipse(x1, y1, x2, y2);

@@ -201,6 +201,8 @@ public:
 private:
     bool Dimmed(const SkyObject& o) const;
     void ProjectObject(SkyObject& o) const;
+    // Projects the object and returns the box of a disc of the given angular radius around it.
+    void ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const;
     void SizeStatusPanels();
     void OutlinedText(int x, int y, const std::string& text);
     void DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour,
