@@ -36,29 +36,6 @@ struct RenderOptions {
     int dimmer = 0;
 };
 
-void PrintHelp() {
-    std::printf("Usage: velkaris-cli render --out FILE.png [OPTIONS]\n\n"
-                "Paints one frame of the sky as the window shows it and writes it as PNG.\n"
-                "What is not given comes from the user's settings, as in the window.\n\n"
-                "  --out FILE                the PNG file to write (required)\n"
-                "  --size WxH                picture size in pixels (default 1200x800)\n"
-                "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
-                "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
-                "                            Tristan Edwards, Peters, Gall, Balthasart)\n"
-                "  --direction DEG           azimuth of the view centre (0 north, 90 east)\n"
-                "  --elevation DEG           altitude of the view centre\n"
-                "  --scale S                 pixels per plane unit (default 175)\n"
-                "  --star-limit M            faintest star magnitude drawn\n"
-                "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
-                "                            repeatable\n"
-                "  --red                     red mode\n"
-                "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
-                "%s"
-                "  --help                    this text.\n\n"
-                "Exit status: 0; 1 when the picture could not be written; 2 for a malformed\n"
-                "or unknown option.\n",
-                TimePlaceUsage());
-}
 
 // "--name VALUE" or "--name=VALUE"; advances i past what it used.
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
@@ -124,13 +101,31 @@ int Malformed(const std::string& what) {
 
 }  // namespace
 
+void PrintRenderHelp() {
+    std::printf("Usage: velkaris-cli render --out FILE.png [OPTIONS]\n\n"
+                "Paints one frame of the sky as the window shows it and writes it as PNG.\n"
+                "What is not given comes from the user's settings, as in the window.\n\n"
+                "  --out FILE                the PNG file to write (required)\n"
+                "  --size WxH                picture size in pixels (default 1200x800)\n"
+                "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
+                "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
+                "                            Tristan Edwards, Peters, Gall, Balthasart)\n"
+                "  --direction DEG           azimuth of the view centre (0 north, 90 east)\n"
+                "  --elevation DEG           altitude of the view centre\n"
+                "  --scale S                 pixels per plane unit (default 175)\n"
+                "  --star-limit M            faintest star magnitude drawn\n"
+                "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
+                "                            repeatable\n"
+                "  --red                     red mode\n"
+                "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
+                "%s"
+                "  --help                    this text.\n\n"
+                "Exit status: 0; 1 when the picture could not be written; 2 for a malformed\n"
+                "or unknown option.\n",
+                TimePlaceUsage());
+}
+
 int RunRenderCommand(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            PrintHelp();
-            return 0;
-        }
-    }
     std::vector<std::string> rest = args;
     TimePlaceOptions place;
     std::string error;

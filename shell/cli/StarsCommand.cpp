@@ -32,26 +32,6 @@ struct StarsOptions {
     std::vector<std::string> catalogues;
 };
 
-void PrintHelp() {
-    std::printf("Usage: velkaris-cli stars (--hd N[,N...] | --brightest N) [OPTIONS]\n\n"
-                "Prints chosen stars of the loaded star catalogues as CSV with the header\n"
-                "  %s\n"
-                "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
-                "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
-                "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
-                "civil time of the date, or - when the star never rises or never sets.\n\n"
-                "Stars:\n"
-                "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
-                "  --brightest N             the N brightest stars, brightest first.\n"
-                "  --catalogue NAME          load this catalogue (its name or file name);\n"
-                "                            may be repeated. Without it: the catalogues the\n"
-                "                            preferences load.\n\n%s"
-                "  --help                    this text.\n\n"
-                "Progress goes to stderr. Exit status: 0; 1 when a star asked for is in no\n"
-                "loaded catalogue or a catalogue cannot be loaded; 2 for a malformed or\n"
-                "unknown option.\n",
-                kHeader, TimePlaceUsage());
-}
 
 bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long& value) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -180,13 +160,28 @@ bool Matches(const StarCatalogue& catalogue, const std::string& wanted) {
 
 }  // namespace
 
+void PrintStarsHelp() {
+    std::printf("Usage: velkaris-cli stars (--hd N[,N...] | --brightest N) [OPTIONS]\n\n"
+                "Prints chosen stars of the loaded star catalogues as CSV with the header\n"
+                "  %s\n"
+                "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
+                "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
+                "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
+                "civil time of the date, or - when the star never rises or never sets.\n\n"
+                "Stars:\n"
+                "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
+                "  --brightest N             the N brightest stars, brightest first.\n"
+                "  --catalogue NAME          load this catalogue (its name or file name);\n"
+                "                            may be repeated. Without it: the catalogues the\n"
+                "                            preferences load.\n\n%s"
+                "  --help                    this text.\n\n"
+                "Progress goes to stderr. Exit status: 0; 1 when a star asked for is in no\n"
+                "loaded catalogue or a catalogue cannot be loaded; 2 for a malformed or\n"
+                "unknown option.\n",
+                kHeader, TimePlaceUsage());
+}
+
 int RunStarsCommand(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            PrintHelp();
-            return 0;
-        }
-    }
     std::vector<std::string> rest = args;
     TimePlaceOptions timePlace;
     StarsOptions options;

@@ -46,7 +46,10 @@ void PrintReport(const Observer& o) {
     std::printf("latitude=%s\n", PlaceText(o.latitude, 'N', 'S').c_str());
 }
 
-void PrintHelp() {
+
+}  // namespace
+
+void PrintTimeHelp() {
     std::printf("Usage: velkaris-cli time [OPTIONS]\n\n"
                 "Prints the moment and the place with what follows from them, one key=value\n"
                 "line each: civil_date, civil_time, universal (date and time), local_mean_time,\n"
@@ -60,15 +63,7 @@ void PrintHelp() {
                 TimePlaceUsage());
 }
 
-}  // namespace
-
 int RunTimeCommand(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            PrintHelp();
-            return 0;
-        }
-    }
     std::vector<std::string> rest = args;
     TimePlaceOptions options;
     std::string error;

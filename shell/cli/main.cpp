@@ -11,13 +11,14 @@ namespace {
 struct Command {
     const char* name;
     int (*run)(const std::vector<std::string>&);
+    void (*help)();
     const char* summary;
 };
 
 const Command kCommands[] = {
-    {"time", RunTimeCommand, "the moment and place: civil and universal time, Julian dates, sidereal times, nutation"},
-    {"stars", RunStarsCommand, "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
-    {"render", RunRenderCommand, "one frame of the sky, painted as the window shows it, written to a PNG file"},
+    {"time", RunTimeCommand, PrintTimeHelp, "the moment and place: civil and universal time, Julian dates, sidereal times, nutation"},
+    {"stars", RunStarsCommand, PrintStarsHelp, "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
+    {"render", RunRenderCommand, PrintRenderHelp, "one frame of the sky, painted as the window shows it, written to a PNG file"},
 };
 
 void PrintUsage(FILE* out) {
@@ -36,7 +37,14 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+        if (std::strcmp(argv[1], c.name) != 0) continue;
+        for (const std::string& a : args) {
+            if (a == "--help" || a == "-h") {
+                c.help();
+                return 0;
+            }
+        }
+        return c.run(args);
     }
     std::fprintf(stderr, "velkaris-cli: unknown command '%s'\n", argv[1]);
     PrintUsage(stderr);
