@@ -159,21 +159,24 @@ bool StarCatalogue::ReadHeader(TextCursor& text, Header& header) {
     return true;
 }
 
-std::optional<StarCatalogue::Header> StarCatalogue::ReadHeaderOf(const std::string& path) {
+std::optional<StarCatalogue::Header> StarCatalogue::ReadHeaderOf(const std::string& path, std::string* problem) {
     // The header is a few dozen characters of a file that may hold many
     // megabytes; more is read only when the header runs past what was read.
-    std::string text;
     for (std::size_t size = 4096; size <= kMaxHeaderBytes; size *= 16) {
-        bool complete = false;
-        if (!ReadFileStart(path, size, text, complete)) return std::nullopt;
-        TextCursor cursor(text);
+        FileText text;
+        if (!text.ReadStart(path, size)) {
+            if (problem) *problem = FileProblemText(text.problem());
+            return std::nullopt;
+        }
+        TextCursor cursor(text.view());
         Header header;
         const bool named = ReadHeader(cursor, header);
-        if (complete || !cursor.AtEnd()) {
-            if (!named) return std::nullopt;
-            return header;
+        if (text.complete() || !cursor.AtEnd()) {
+            if (named) return header;
+            break;
         }
     }
+    if (problem) *problem = "has no name line";
     return std::nullopt;
 }
 
@@ -197,7 +200,7 @@ bool StarCatalogue::Load(LoadProgress* progress) {
     if (progress) progress->SetJob(LoadJobText(path));
     FileText text;
     if (!text.Read(path)) {
-        lastProblem_ = "Error opening the Star Catalogue file " + path;
+        lastProblem_ = "Error opening the Star Catalogue file " + path + ": it " + FileProblemText(text.problem());
         if (progress) progress->ReportProblem(lastProblem_);
         loadRequested = false;
         return false;

@@ -27,8 +27,10 @@ public:
     // Reads the count line and the name line. False when there is no name
     // line at all.
     static bool ReadHeader(TextCursor& text, Header& header);
-    // The header of a file, or nothing when it cannot be read.
-    static std::optional<Header> ReadHeaderOf(const std::string& path);
+    // The header of a file, or nothing when it cannot be read or has no name
+    // line; problem, when given, then says why as the end of a sentence about
+    // the file ("is not a regular file", "has no name line").
+    static std::optional<Header> ReadHeaderOf(const std::string& path, std::string* problem = nullptr);
 
     StarCatalogue(std::string path, Header header, bool enabled);
     ~StarCatalogue();

@@ -3,20 +3,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <memory>
+
+#include "platform/LargeMemory.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -149,29 +145,11 @@ bool TextCursor::ReadFloat(float& value) {
 }
 
 bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
+    FileText file;
     text.clear();
     complete = false;
-    char chunk[1 << 16];
-    while (text.size() < max) {
-        const std::size_t want = std::min(sizeof chunk, max - text.size());
-        const std::size_t n = std::fread(chunk, 1, want, file.get());
-        text.append(chunk, n);
-        if (n < want) {
-            complete = true;
-            break;
-        }
-    }
-    if (std::ferror(file.get())) return false;
-    if (!complete) complete = std::fgetc(file.get()) == EOF;
-    if (text.find('\r') != std::string::npos) {
-        std::size_t out = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-            text[out++] = text[i];
-        }
-        text.resize(out);
-    }
+    if (!file.ReadStart(path, max)) return false;
+    text.assign(file.view());
+    complete = file.complete();
     return true;
 }

@@ -51,6 +51,5 @@ private:
 };
 
 // At most max characters from the start of a file; complete tells whether
-// that was all of it. Carriage returns before line ends are dropped, as for
-// whole files (platform/LargeMemory.h).
+// that was all of it. Read as FileText reads (platform/LargeMemory.h).
 bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete);

@@ -135,11 +135,13 @@ void Planetarium::LoadConstellationFigures(LoadProgress*) {
 }
 
 void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
+    CatalogueDiscoveryReport report;
     {
         SettingsStore store;
         starCatalogueCount_ = static_cast<uint16_t>(
-            DiscoverCatalogues(store, std::span(starCatalogues_), MaxStarCatalogues));
+            DiscoverCatalogues(store, std::span(starCatalogues_), MaxStarCatalogues, "data", &report));
     }
+    for (const std::string& problem : report.problems) Warn(problem);
     ApplyCatalogueRequests(progress);
 }
 

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/LargeMemory.h"
+
 namespace {
 
 std::string ParentOf(const std::string& path)
@@ -149,42 +151,12 @@ void RemoveStaleTemporaries(const std::string& path)
 bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,
                      bool& missing, bool& truncated)
 {
-    contents.clear();
-    missing = false;
-    truncated = false;
-    // Non-blocking so that a FIFO put in the file's place cannot hang us.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        missing = errno == ENOENT;
-        return false;
-    }
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        errno = EINVAL;
-        return false;
-    }
-    std::string buffer;
-    char chunk[65536];
-    bool ok = true;
-    while (buffer.size() <= maxBytes) {
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        buffer.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    if (!ok) return false;
-    if (buffer.size() > maxBytes) {
-        buffer.resize(maxBytes);
-        truncated = true;
-    }
-    contents = std::move(buffer);
-    return true;
+    FileText file;
+    const bool read = file.ReadStart(path, maxBytes);
+    missing = file.problem() == FileProblem::Missing;
+    truncated = read && !file.complete();
+    contents.assign(file.view());
+    return read;
 }
 
 bool MakeFolders(const std::string& path)

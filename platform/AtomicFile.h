@@ -33,10 +33,10 @@ bool SyncFolderOf(const std::string& path);
 // that no running save can still be using them.
 void RemoveStaleTemporaries(const std::string& path);
 
-// Reads at most `maxBytes` of a regular file. Never blocks on a FIFO or a
-// device. Returns false when the file cannot be opened or is not a regular
-// file; `missing` tells whether it simply does not exist. `truncated` is set
-// when the file held more than `maxBytes`.
+// Reads at most `maxBytes` of a regular file, as FileText reads
+// (platform/LargeMemory.h). Returns false when the file cannot be read;
+// `missing` tells whether it simply does not exist. `truncated` is set when
+// the file held more than `maxBytes`.
 bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,
                      bool& missing, bool& truncated);
 

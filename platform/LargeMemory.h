@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,14 +18,44 @@ using LargeBlock = std::unique_ptr<void, LargeMemoryDeleter>;
 // the system refuses it.
 LargeBlock AllocateLarge(std::size_t bytes);
 
-// A file's whole content in a large block.
+// Why a file could not be read.
+enum class FileProblem {
+    None,
+    Missing,         // nothing of that name
+    NotRegularFile,  // a folder, a named pipe, a device, a socket
+    Unreadable,      // no permission, an input/output error, no memory
+    TooLarge,        // more than the caller's limit
+};
+
+// The problem as the end of a sentence about the file: "does not exist",
+// "is not a regular file", "cannot be read", "is too large"; empty for None.
+const char* FileProblemText(FileProblem problem);
+
+// A file's content in a large block. This is the one way the program reads a
+// file: only regular files are read, and nothing else is even opened in a way
+// that could wait (a named pipe without a writer, a terminal, a device). A
+// carriage return before a line end is dropped, so readers see plain line
+// ends whichever system wrote the file.
 class FileText {
 public:
-    // False when the file cannot be opened or read; the text is then empty.
-    bool Read(const std::string& path);
+    static constexpr std::size_t NoLimit = SIZE_MAX;
+
+    // The whole file. False, with the text empty and problem() telling why,
+    // when it cannot be read or holds more than maxBytes.
+    bool Read(const std::string& path, std::size_t maxBytes = NoLimit);
+    // At most maxBytes from the start of the file; complete() tells whether
+    // that was all of it.
+    bool ReadStart(const std::string& path, std::size_t maxBytes);
+
     std::string_view view() const { return {static_cast<const char*>(block_.get()), size_}; }
+    FileProblem problem() const { return problem_; }
+    bool complete() const { return complete_; }
 
 private:
+    bool ReadAtMost(const std::string& path, std::size_t maxBytes);
+
     LargeBlock block_;
     std::size_t size_ = 0;
+    FileProblem problem_ = FileProblem::None;
+    bool complete_ = false;
 };

@@ -22,10 +22,7 @@ std::vector<std::string> CatalogueFileNames(const std::string& dataDir) {
     std::filesystem::directory_iterator it(dataDir, error), end;
     for (; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
-        if (!IsCatalogueFileName(name)) continue;
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        names.push_back(std::move(name));
+        if (IsCatalogueFileName(name)) names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -34,14 +31,22 @@ std::vector<std::string> CatalogueFileNames(const std::string& dataDir) {
 }  // namespace
 
 std::size_t DiscoverCatalogues(const SettingsStore& store, std::span<std::unique_ptr<StarCatalogue>> slots,
-                               std::size_t limit, const std::string& dataDir) {
+                               std::size_t limit, const std::string& dataDir, CatalogueDiscoveryReport* report) {
     limit = std::min(limit, slots.size());
     std::size_t found = 0;
     for (const std::string& fileName : CatalogueFileNames(dataDir)) {
-        if (found == limit) break;
         const std::string path = dataDir + "/" + fileName;
-        std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path);
-        if (!header) continue;
+        if (found == limit) {
+            if (!report) break;
+            report->beyondLimit.push_back(path);
+            continue;
+        }
+        std::string problem;
+        std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path, &problem);
+        if (!header) {
+            if (report) report->problems.push_back("The Star Catalogue file " + path + " " + problem + "; it is left out.");
+            continue;
+        }
         const bool enabled = store.ReadBool(header->name, fileName == kFoundationFile);
         slots[found++] = std::make_unique<StarCatalogue>(path, std::move(*header), enabled);
     }

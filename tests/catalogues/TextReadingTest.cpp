@@ -2,10 +2,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "catalogues/TextCursor.h"
+#include "platform/AtomicFile.h"
+#include "platform/LargeMemory.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -95,6 +104,112 @@ TEST(FormattedRead, FloatsWithExponentsLeadingPointsOrOverflowAsTheCLibraryReads
         ASSERT_TRUE(text.ReadFloat(got)) << s;
         EXPECT_EQ(got, std::strtof(s, nullptr)) << s;
         EXPECT_EQ(std::signbit(got), std::signbit(std::strtof(s, nullptr))) << s;
+    }
+}
+
+class FileReading : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::path(testing::TempDir()) /
+               ("velkaris-file-reading-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                "-" + std::to_string(getpid()));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_ / "folder");
+        std::ofstream(dir_ / "text", std::ios::binary) << "2\r\nname\r\nlast\rline";
+        std::ofstream(dir_ / "empty", std::ios::binary);
+        ASSERT_EQ(mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string At(const char* name) const { return (dir_ / name).string(); }
+
+    std::filesystem::path dir_;
+};
+
+// Every way the program reads a file is the same routine underneath: only
+// regular files, nothing that could wait, carriage returns before line ends
+// dropped, and a reason when nothing could be read.
+TEST_F(FileReading, EveryReaderReadsOnlyRegularFilesAndNeverWaits) {
+    // The older interfaces do not tell why.
+    struct Reader {
+        const char* name;
+        bool tellsWhy;
+        std::function<bool(const std::string&, std::string&, FileProblem&)> read;
+    };
+    const Reader readers[] = {
+        {"whole file", true, [](const std::string& path, std::string& text, FileProblem& problem) {
+             FileText file;
+             const bool ok = file.Read(path);
+             text.assign(file.view());
+             problem = file.problem();
+             return ok;
+         }},
+        {"start of a file", true, [](const std::string& path, std::string& text, FileProblem& problem) {
+             FileText file;
+             const bool ok = file.ReadStart(path, 4096);
+             text.assign(file.view());
+             problem = file.problem();
+             return ok;
+         }},
+        {"catalogue header", false, [](const std::string& path, std::string& text, FileProblem&) {
+             bool complete = false;
+             return ReadFileStart(path, 4096, text, complete);
+         }},
+        {"settings", false, [](const std::string& path, std::string& text, FileProblem&) {
+             bool missing = false, truncated = false;
+             return ReadFileBounded(path, 4096, text, missing, truncated);
+         }},
+    };
+    struct Case {
+        std::string path;
+        FileProblem problem;
+        const char* text;
+    };
+    const Case cases[] = {
+        {At("text"), FileProblem::None, "2\nname\nlast\rline"},
+        {At("empty"), FileProblem::None, ""},
+        {At("missing"), FileProblem::Missing, ""},
+        {At("folder"), FileProblem::NotRegularFile, ""},
+        {At("pipe"), FileProblem::NotRegularFile, ""},
+        {"/dev/zero", FileProblem::NotRegularFile, ""},
+        {"/dev/tty", FileProblem::NotRegularFile, ""},
+    };
+    const Watchdog watchdog(20);
+    for (const Reader& reader : readers) {
+        for (const Case& c : cases) {
+            std::string text = "stale";
+            FileProblem problem = FileProblem::TooLarge;
+            const bool ok = reader.read(c.path, text, problem);
+            EXPECT_EQ(ok, c.problem == FileProblem::None) << reader.name << ": " << c.path;
+            if (reader.tellsWhy) {
+                EXPECT_EQ(problem, c.problem) << reader.name << ": " << c.path;
+            }
+            EXPECT_EQ(text, c.text) << reader.name << ": " << c.path;
+        }
+    }
+}
+
+// A limit counts the bytes of the file as they are on the disk.
+TEST_F(FileReading, ALimitCutsTheStartOfAFileOrRefusesTheWhole) {
+    struct Row {
+        std::size_t limit;
+        const char* start;
+        bool complete;
+    } rows[] = {
+        {100, "2\nname\nlast\rline", true},
+        {18, "2\nname\nlast\rline", true},
+        {17, "2\nname\nlast\rlin", false},
+        {3, "2\n", false},
+        {0, "", false},
+    };
+    for (const Row& r : rows) {
+        FileText start;
+        ASSERT_TRUE(start.ReadStart(At("text"), r.limit)) << r.limit;
+        EXPECT_EQ(start.view(), r.start) << r.limit;
+        EXPECT_EQ(start.complete(), r.complete) << r.limit;
+        FileText whole;
+        EXPECT_EQ(whole.Read(At("text"), r.limit), r.complete) << r.limit;
+        EXPECT_EQ(whole.problem(), r.complete ? FileProblem::None : FileProblem::TooLarge) << r.limit;
+        EXPECT_EQ(whole.view(), r.complete ? r.start : "") << r.limit;
     }
 }
 

@@ -5,10 +5,14 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
 #include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -26,11 +30,13 @@ protected:
 
     std::size_t Discover(std::size_t limit = kMaxStarCatalogues) {
         SettingsStore store;
-        return DiscoverCatalogues(store, slots_, limit, data_.string());
+        report_ = {};
+        return DiscoverCatalogues(store, slots_, limit, data_.string(), &report_);
     }
 
     fs::path data_;
     std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> slots_;
+    CatalogueDiscoveryReport report_;
 };
 
 TEST_F(CatalogueDiscovery, FindsTheCatalogueFilesInNameOrderWithTheirHeaders) {
@@ -118,6 +124,30 @@ TEST_F(CatalogueDiscovery, UnreadableOrNamelessFilesArePassedOverAndNoFolderMean
     SettingsStore store;
     EXPECT_EQ(DiscoverCatalogues(store, slots_, kMaxStarCatalogues, (home_ / "missing").string()), 0u);
     EXPECT_EQ(slots_[0], nullptr);
+}
+
+TEST_F(CatalogueDiscovery, WhatCannotBeACatalogueIsReportedWithWhyAndNothingWaits) {
+    WriteCatalogue("stgood.dat", "1\ngood\n");
+    ASSERT_EQ(mkfifo((data_ / "stpipe.dat").c_str(), 0600), 0);
+    fs::create_directories(data_ / "stdir.dat");
+    std::ofstream(data_ / "stnoname.dat") << "12\n";
+    const Watchdog watchdog(20);
+    ASSERT_EQ(Discover(), 1u);
+    const std::string dir = data_.string() + "/";
+    const std::vector<std::string> problems = {
+        "The Star Catalogue file " + dir + "stdir.dat is not a regular file; it is left out.",
+        "The Star Catalogue file " + dir + "stnoname.dat has no name line; it is left out.",
+        "The Star Catalogue file " + dir + "stpipe.dat is not a regular file; it is left out.",
+    };
+    EXPECT_EQ(report_.problems, problems);
+    EXPECT_TRUE(report_.beyondLimit.empty());
+
+    // Past the limit nothing is read, and the report names what was left.
+    for (auto& slot : slots_) slot.reset();
+    ASSERT_EQ(Discover(1), 1u);
+    EXPECT_EQ(slots_[0]->name, "good");
+    EXPECT_EQ(report_.beyondLimit, (std::vector<std::string>{dir + "stnoname.dat", dir + "stpipe.dat"}));
+    EXPECT_EQ(report_.problems.size(), 1u);
 }
 
 }  // namespace
