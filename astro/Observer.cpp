@@ -57,6 +57,7 @@ void Observer::setUseSystemClock(bool use) {
 void Observer::setZone(int32_t hours) {
     zone_ = hours;
     zoneExtraMinutes_ = 0;
+    daylightMinutes_ = 60;
     recomputeOffsets();
 }
 
@@ -65,6 +66,21 @@ void Observer::setZoneMinutes(int32_t minutesEast) {
     // +330 is +5 h and +30 min, -210 is -3 h and -30 min.
     zone_ = minutesEast / 60;
     zoneExtraMinutes_ = minutesEast % 60;
+    daylightMinutes_ = 60;
+    recomputeOffsets();
+}
+
+void Observer::followSystemZone(const LocalClockReading& r) {
+    using Daylight = LocalClockReading::Daylight;
+    // A source that cannot tell standard from daylight time leaves dst as it was.
+    const bool daylight = r.daylight == Daylight::Daylight || (r.daylight == Daylight::Unknown && dst_);
+    const int32_t standard = r.standardOffsetMinutes;
+    const int32_t inEffect = r.utcOffsetMinutes.value_or(standard + (daylight ? 60 : 0));
+    dst_ = daylight && inEffect > standard;
+    const int32_t zoneMinutes = dst_ ? standard : inEffect;
+    zone_ = zoneMinutes / 60;
+    zoneExtraMinutes_ = zoneMinutes % 60;
+    daylightMinutes_ = dst_ ? inEffect - standard : 60;
     recomputeOffsets();
 }
 
@@ -120,11 +136,11 @@ void Observer::setPlace(const Angle& lon, const Angle& lat, bool isWest, bool is
 }
 
 void Observer::recomputeOffsets() {
-    // Local mean time differs from zone time by the longitude's distance from
-    // the zone meridian, four minutes of time per degree. The minutes of a
-    // fractional-hour zone belong to that meridian too.
-    const double zoneDegrees = 15.0 * zone_ + zoneExtraMinutes_ / 4.0;
-    const float x = static_cast<float>((longitude.degrees - zoneDegrees) * 240.0);
+    utcOffsetMinutes_ = zone_ * 60 + zoneExtraMinutes_ + (dst_ ? daylightMinutes_ : 0);
+    // Local mean time differs from civil time by the longitude's distance
+    // from the meridian the civil clock keeps (the zone's, moved by daylight
+    // time), four minutes of time per degree.
+    const float x = static_cast<float>(longitude.degrees * 240.0 - utcOffsetMinutes_ * 60.0);
     meanTimeOffset_ = DateTime{};
     meanTimeOffset_.second = static_cast<int16_t>(std::trunc(std::fmod(x, 60.0f)));
     meanTimeOffset_.minute = static_cast<int16_t>(std::trunc(std::fmod(x / 60.0f, 60.0f)));
@@ -132,8 +148,8 @@ void Observer::recomputeOffsets() {
     meanTimeOffset_.day = static_cast<int16_t>(std::trunc(x / 86400.0f));
 
     universalOffset_ = DateTime{};
-    universalOffset_.hour = static_cast<int16_t>(dst_ ? -zone_ - 1 : -zone_);
-    universalOffset_.minute = static_cast<int16_t>(-zoneExtraMinutes_);
+    universalOffset_.hour = static_cast<int16_t>(-(utcOffsetMinutes_ / 60));
+    universalOffset_.minute = static_cast<int16_t>(-(utcOffsetMinutes_ % 60));
 }
 
 int16_t Observer::daysInMonth(int month, int year) {
@@ -253,11 +269,7 @@ void Observer::update() {
 
     if (useSystemClock_) {
         const LocalClockReading r = clock_();
-        if (r.daylight == LocalClockReading::Daylight::Standard) dst_ = false;
-        else if (r.daylight == LocalClockReading::Daylight::Daylight) dst_ = true;
-        // The zone keeps its minutes (India, Nepal, Newfoundland, central
-        // Australia) so that Universal Time comes out exact.
-        setZoneMinutes(r.standardOffsetMinutes);
+        followSystemZone(r);
         civil_.year = static_cast<int16_t>(r.year);
         civil_.month = static_cast<int16_t>(r.month);
         civil_.day = static_cast<int16_t>(r.day);
@@ -269,9 +281,7 @@ void Observer::update() {
     }
 
     universal_ = addOffset(civil_, universalOffset_);
-    DateTime meanOffset = meanTimeOffset_;
-    if (dst_) meanOffset.hour = static_cast<int16_t>(meanOffset.hour - 1);
-    localMeanTime_ = addOffset(civil_, meanOffset);
+    localMeanTime_ = addOffset(civil_, meanTimeOffset_);
 
     // The whole date, not the day number alone: a step of whole months keeps
     // the day number but is a new date for rise and set times all the same.

@@ -33,6 +33,8 @@ public:
     bool dst() const { return dst_; }
     void start() { running_ = true; }
     void stop() { running_ = false; }
+    // Universal and local mean time take it into account at the next
+    // setZone, setZoneMinutes or setPlace.
     void setDst(bool dst) { dst_ = dst; }
 
     // Zone in whole hours east of Greenwich; recomputes both offsets and
@@ -41,8 +43,21 @@ public:
     // A zone given in minutes east (e.g. +330 for India): zone() keeps the
     // whole hours, the offsets carry the minutes so Universal Time is exact.
     void setZoneMinutes(int32_t minutesEast);
+    // The zone of a system clock reading. The offset in effect is the truth
+    // and Universal Time follows it to the minute; zone and dst are what it
+    // splits into. dst is set only where the clock runs ahead of the zone's
+    // standard time, and then the zone is that standard time and the
+    // daylight shift is whatever the system says (half an hour, two hours).
+    // Where the system's "daylight" time runs behind its standard time
+    // (Irish winter, Moroccan Ramadan time) dst is off and the zone is the
+    // offset in effect.
+    void followSystemZone(const LocalClockReading& reading);
     int32_t zone() const { return zone_; }
     int32_t zoneExtraMinutes() const { return zoneExtraMinutes_; }
+    // Civil time minus Universal Time, minutes: the zone, its minutes and
+    // the daylight shift as they stood at the last setZone, setZoneMinutes,
+    // followSystemZone or setPlace.
+    int32_t utcOffsetMinutes() const { return utcOffsetMinutes_; }
 
     void setCivil(int16_t hour, int16_t minute, int16_t second, int16_t day, int16_t month, int16_t year);
     DateTime civil() const { return civil_; }
@@ -104,6 +119,8 @@ private:
     bool dst_ = true;
     int32_t zone_ = 1;
     int32_t zoneExtraMinutes_ = 0;
+    int32_t daylightMinutes_ = 60;  // the shift while dst is set
+    int32_t utcOffsetMinutes_ = 0;
     bool useSystemClock_ = true;
     bool running_ = true;
     DateTime step_;

@@ -15,6 +15,7 @@ LocalClockReading ReadingOf(const QDateTime& local, const QTimeZone& zone) {
     r.hour = t.hour();
     r.minute = t.minute();
     r.second = t.second();
+    r.utcOffsetMinutes = local.offsetFromUtc() / 60;
     if (!zone.isValid()) {
         // No usable zone database: the offset in effect is all we know, and
         // it cannot be split into standard and daylight parts. Taken whole as
@@ -35,11 +36,13 @@ LocalClockReading ReadingOf(const QDateTime& local, const QTimeZone& zone) {
 
 }  // namespace
 
-LocalClockReading ReadLocalClock() {
+LocalClockReading ReadLocalClock() { return ReadLocalClockAt(QDateTime::currentSecsSinceEpoch()); }
+
+LocalClockReading ReadLocalClockAt(int64_t utcSeconds) {
     const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDateTime now = QDateTime::currentDateTimeUtc();
     // Seconds only: the clock shown to the user ticks in whole seconds.
-    const QDateTime local = zone.isValid() ? now.toTimeZone(zone) : now.toLocalTime();
+    const QDateTime moment = QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC);
+    const QDateTime local = zone.isValid() ? moment.toTimeZone(zone) : moment.toLocalTime();
     return ReadingOf(local, zone);
 }
 

@@ -17,8 +17,7 @@ std::string PlaceText(const Angle& a, char positive, char negative) {
     return text;
 }
 
-std::string ZoneText(const Observer& o) {
-    const int total = o.zone() * 60 + o.zoneExtraMinutes();
+std::string OffsetText(int total) {
     const int magnitude = total < 0 ? -total : total;
     char text[32];
     std::snprintf(text, sizeof text, "%c%d:%02d", total < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
@@ -40,8 +39,9 @@ void PrintReport(const Observer& o) {
     std::printf("true_obliquity_deg=%.9f\n", o.trueObliquity * 180.0 / 3.14159265358979323846);
     std::printf("nutation_longitude_arcsec=%.4f\n", static_cast<double>(o.nutationInLongitude * 3600.0L));
     std::printf("nutation_obliquity_arcsec=%.4f\n", static_cast<double>(o.nutationInObliquity * 3600.0L));
-    std::printf("zone=%s\n", ZoneText(o).c_str());
+    std::printf("zone=%s\n", OffsetText(o.zone() * 60 + o.zoneExtraMinutes()).c_str());
     std::printf("dst=%d\n", o.dst() ? 1 : 0);
+    std::printf("utc_offset=%s\n", OffsetText(o.utcOffsetMinutes()).c_str());
     std::printf("longitude=%s\n", PlaceText(o.longitude, 'E', 'W').c_str());
     std::printf("latitude=%s\n", PlaceText(o.latitude, 'N', 'S').c_str());
 }
@@ -56,7 +56,8 @@ void PrintTimeHelp() {
                 "julian_date (UT), dynamical_julian_date (TT = UT + 65 s), gmst_hours,\n"
                 "gast_hours, last_hours (Greenwich mean, Greenwich apparent and local apparent\n"
                 "sidereal time in hours), mean_obliquity_deg, true_obliquity_deg,\n"
-                "nutation_longitude_arcsec, nutation_obliquity_arcsec, zone, dst, longitude,\n"
+                "nutation_longitude_arcsec, nutation_obliquity_arcsec, zone, dst, utc_offset\n"
+                "(civil time minus universal time: the zone with its daylight time), longitude,\n"
                 "latitude.\n\n%s"
                 "  --help                    this text.\n\n"
                 "Exit status: 0, or 2 for a malformed or unknown option.\n",

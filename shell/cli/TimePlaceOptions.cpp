@@ -200,38 +200,35 @@ void ConfigureObserver(const TimePlaceOptions& options, Observer& observer) {
         return;
     }
 
+    // Without a zone the system's zone counts, as it stands at the moment
+    // asked for; without --dst too, its offset in effect is kept exactly.
+    std::optional<LocalClockReading> system;
     TimePlaceOptions::Civil civil;
-    int zoneMinutes = 0;
-    bool dst = false;
     if (options.at) {
         civil = *options.at;
-        if (options.zoneMinutes) {
-            // A zone given by hand has no daylight time unless asked for.
-            zoneMinutes = *options.zoneMinutes;
-            dst = options.dst.value_or(false);
-        } else {
-            // The system's zone as it stood (or will stand) at that civil time.
-            const LocalClockReading zone =
-                ReadLocalZoneAt(civil.year, civil.month, civil.day, civil.hour, civil.minute, civil.second);
-            zoneMinutes = zone.standardOffsetMinutes;
-            dst = options.dst.value_or(zone.daylight == LocalClockReading::Daylight::Daylight);
-        }
+        if (!options.zoneMinutes)
+            system = ReadLocalZoneAt(civil.year, civil.month, civil.day, civil.hour, civil.minute, civil.second);
     } else {
         // The present moment as a clock in the zone asked for shows it.
-        const LocalClockReading system = ReadLocalClock();
-        zoneMinutes = options.zoneMinutes.value_or(system.standardOffsetMinutes);
-        dst = options.dst.value_or(options.zoneMinutes ? false
-                                                       : system.daylight == LocalClockReading::Daylight::Daylight);
-        const QDateTime local =
-            QDateTime::currentDateTimeUtc().addSecs(60LL * (zoneMinutes + (dst ? 60 : 0)));
+        const LocalClockReading now = ReadLocalClock();
+        if (!options.zoneMinutes) system = now;
+        const int offset = system && !options.dst
+            ? now.utcOffsetMinutes.value_or(now.standardOffsetMinutes)
+            : options.zoneMinutes.value_or(now.standardOffsetMinutes) + (options.dst.value_or(false) ? 60 : 0);
+        const QDateTime local = QDateTime::currentDateTimeUtc().addSecs(60LL * offset);
         civil = {local.date().year(), local.date().month(), local.date().day(),
                  local.time().hour(), local.time().minute(), local.time().second()};
     }
 
     observer.setUseSystemClock(false);
     observer.stop();
-    observer.setDst(dst);
-    observer.setZoneMinutes(zoneMinutes);
+    if (system && !options.dst) {
+        observer.followSystemZone(*system);
+    } else {
+        // A zone given by hand has no daylight time unless asked for.
+        observer.setDst(options.dst.value_or(false));
+        observer.setZoneMinutes(options.zoneMinutes.value_or(system ? system->standardOffsetMinutes : 0));
+    }
     observer.setCivil(static_cast<int16_t>(civil.hour), static_cast<int16_t>(civil.minute),
                        static_cast<int16_t>(civil.second), static_cast<int16_t>(civil.day),
                        static_cast<int16_t>(civil.month), static_cast<int16_t>(civil.year));

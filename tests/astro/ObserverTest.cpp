@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include <QDateTime>
@@ -164,7 +165,7 @@ TEST(Observer, ZoneMinutesGiveExactUniversalTime) {
 
 TEST(Observer, SystemClockBringsZoneDaylightAndTime) {
     FakeClock clock;
-    clock.reading = {2010, 6, 15, 12, 0, 0, 330, LocalClockReading::Daylight::Standard};
+    clock.reading = {2010, 6, 15, 12, 0, 0, 330, LocalClockReading::Daylight::Standard, std::nullopt};
     Observer o(HomeSetup(), clock.source());
     o.update();
     EXPECT_FALSE(o.dst());
@@ -173,7 +174,7 @@ TEST(Observer, SystemClockBringsZoneDaylightAndTime) {
     EXPECT_EQ(o.civilTimeText(), "12:00:00");
     EXPECT_EQ(o.universal().TimeText(), "06:30:00");
 
-    clock.reading = {2010, 6, 15, 12, 0, 0, -210, LocalClockReading::Daylight::Daylight};
+    clock.reading = {2010, 6, 15, 12, 0, 0, -210, LocalClockReading::Daylight::Daylight, std::nullopt};
     o.update();
     EXPECT_TRUE(o.dst());
     EXPECT_EQ(o.universal().TimeText(), "14:30:00");
@@ -201,6 +202,78 @@ TEST(Observer, SystemClockWithoutAZoneDatabaseKeepsUniversalTimeRight) {
                                                   now.time().hour(), now.time().minute(), now.time().second());
     EXPECT_FALSE(o.dst());
     EXPECT_NEAR((o.julianDate - expected) * 86400.0, 0.0, 2.0);
+}
+
+// The process's time zone for as long as it lives.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* previous = std::getenv("TZ")) saved_ = previous;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~ScopedTimeZone() {
+        if (saved_) ::setenv("TZ", saved_->c_str(), 1);
+        else ::unsetenv("TZ");
+        ::tzset();
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
+std::string CLibraryText(const std::tm& t) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d-%02d-%04d %02d:%02d:%02d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900,
+                  t.tm_hour, t.tm_min, t.tm_sec);
+    return text;
+}
+
+// Whatever the zone makes of daylight time, the civil clock minus the zone
+// and its daylight time is the system's own UTC. The zone and the daylight
+// flag are what the clock's offset splits into, with the daylight flag set
+// only where the clock runs ahead of the zone's standard time.
+TEST(Observer, SystemClockKeepsUniversalTimeInEveryZone) {
+    struct Case {
+        const char* zone;
+        int month, day;  // of 2024, at 12:00 UTC
+        int zoneHours;
+        bool dst;
+    } cases[] = {
+        {"Europe/Dublin", 1, 15, 0, false},        // winter time is the zone's "daylight" time, an hour behind
+        {"Europe/Dublin", 7, 15, 1, false},
+        {"Africa/Casablanca", 3, 25, 0, false},    // Ramadan: an hour behind the standard +1
+        {"Africa/Casablanca", 7, 15, 1, false},
+        {"Antarctica/Troll", 1, 15, 0, false},
+        {"Antarctica/Troll", 7, 15, 0, true},      // two hours of daylight time
+        {"Australia/Lord_Howe", 1, 15, 10, true},  // +10:30 and half an hour of daylight time
+        {"Australia/Lord_Howe", 7, 15, 10, false},
+        {"Europe/Berlin", 1, 15, 1, false},
+        {"Europe/Berlin", 7, 15, 1, true},
+    };
+    for (const Case& c : cases) {
+        const ScopedTimeZone zone(c.zone);
+        std::tm utc{};
+        utc.tm_year = 2024 - 1900;
+        utc.tm_mon = c.month - 1;
+        utc.tm_mday = c.day;
+        utc.tm_hour = 12;
+        const std::time_t moment = timegm(&utc);
+        std::tm civil{};
+        localtime_r(&moment, &civil);
+
+        const LocalClockReading reading = ReadLocalClockAt(moment);
+        Observer o(HomeSetup(), [reading] { return reading; });
+        o.update();
+        const std::string where = std::string(c.zone) + " " + CLibraryText(utc);
+        EXPECT_EQ(Text(o.civil()), CLibraryText(civil)) << where;
+        EXPECT_EQ(Text(o.universal()), CLibraryText(utc)) << where;
+        EXPECT_DOUBLE_EQ(o.julianDate, Observer::julianDayOf(2024, c.month, c.day, 12, 0, 0)) << where;
+        // Local mean time at 6°53' E runs 27 min 32 s ahead of Universal Time.
+        EXPECT_EQ(o.localMeanTimeText(), "12:27:32") << where;
+        EXPECT_EQ(o.zone(), c.zoneHours) << where;
+        EXPECT_EQ(o.dst(), c.dst) << where;
+    }
 }
 
 TEST(Observer, StoppedClockStandsAndReportsNoNewDate) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ TEST(TimeCommand, EveryKeyOnItsOwnLine) {
         EXPECT_EQ(Value(r.out, key).rfind("<missing", 0), std::string::npos) << key;
     EXPECT_EQ(Value(r.out, "universal"), "19-03-2024 21:21:00");
     EXPECT_EQ(Value(r.out, "zone"), "+5:45");
+    EXPECT_EQ(Value(r.out, "utc_offset"), "+5:45");
     // 85°19' E is 5 h 41 min 16 s ahead of Greenwich.
     EXPECT_EQ(Value(r.out, "local_mean_time"), "03:02:16");
 }
@@ -151,6 +153,52 @@ TEST(TimePlaceOptions, ObserverAtAMoment) {
     EXPECT_TRUE(summer->dst());
     EXPECT_EQ(summer->universal().TimeText(), "01:30:00");
     ::unsetenv("TZ");
+}
+
+// In every zone, whatever its daylight time does, the universal time is the
+// system's UTC: for a civil time given with --at in the system's zone, and
+// for the present moment.
+TEST(TimePlaceOptions, UniversalTimeIsTheSystemsInEveryZone) {
+    struct Case {
+        const char* zone;
+        const char* winter;  // civil times of 12:00 UTC on 15 January and 15 July 2024
+        const char* summer;
+    } cases[] = {
+        {"Europe/Dublin", "2024-01-15T12:00:00", "2024-07-15T13:00:00"},
+        {"Africa/Casablanca", "2024-03-25T12:00:00", "2024-07-15T13:00:00"},  // Ramadan instead of January
+        {"Antarctica/Troll", "2024-01-15T12:00:00", "2024-07-15T14:00:00"},
+        {"Australia/Lord_Howe", "2024-01-15T23:00:00", "2024-07-15T22:30:00"},
+        {"Europe/Berlin", "2024-01-15T13:00:00", "2024-07-15T14:00:00"},
+    };
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    for (const Case& c : cases) {
+        ::setenv("TZ", c.zone, 1);
+        for (const char* civil : {c.winter, c.summer}) {
+            TimePlaceOptions options;
+            options.at = ParseCivilMoment(civil);
+            const auto o = MakeObserver(options);
+            const std::string day = std::string(civil).substr(8, 2) + "-" + std::string(civil).substr(5, 2) + "-2024";
+            EXPECT_EQ(o->universal().DateText() + " " + o->universal().TimeText(), day + " 12:00:00")
+                << c.zone << " " << civil;
+        }
+        const std::time_t before = std::time(nullptr);
+        const CliRun r = RunCli("time");
+        const std::time_t after = std::time(nullptr);
+        ASSERT_EQ(r.status, 0) << r.err;
+        bool matched = false;
+        for (std::time_t t = before; t <= after && !matched; ++t) {
+            std::tm utc{};
+            gmtime_r(&t, &utc);
+            char text[64];
+            std::snprintf(text, sizeof text, "%02d-%02d-%04d %02d:%02d:%02d", utc.tm_mday, utc.tm_mon + 1,
+                          utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+            matched = Value(r.out, "universal") == text;
+        }
+        EXPECT_TRUE(matched) << c.zone << ": " << Value(r.out, "universal");
+    }
+    if (previous) ::setenv("TZ", saved.c_str(), 1);
+    else ::unsetenv("TZ");
 }
 
 }  // namespace
