@@ -16,7 +16,8 @@ constexpr double kCenturiesPerDay = 2.7378507871321012e-05;
 constexpr double kMillenniaPerDay = 2.737850787132101e-06;
 // Ratio of a solar to a sidereal day.
 constexpr double kSiderealRate = 1.00273790935;
-constexpr float kSiderealDaySeconds = 86163.44f;
+// One turn of the sky, in seconds of solar time: 86400 / kSiderealRate.
+constexpr double kSiderealDaySeconds = 86164.0905;
 
 double DegreesToRadians(double d) { return static_cast<double>(Pi * d / 180.0L); }
 
@@ -91,6 +92,7 @@ void Observer::setCivil(int16_t hour, int16_t minute, int16_t second, int16_t da
     civil_.day = day;
     civil_.month = month;
     civil_.year = year;
+    civilFraction_ = 0.0;
     dateChanged = true;
 }
 
@@ -98,23 +100,29 @@ void Observer::setStep(int16_t type, int16_t size) {
     stepType_ = type;
     stepSize_ = size;
     step_ = DateTime{};
+    stepFraction_ = 0.0;
     switch (type) {
     case 0: step_.second = size; break;
     case 1: step_.minute = size; break;
     case 2: step_.hour = size; break;
     case 3: step_.day = size; break;
     case 4: {
-        const float x = static_cast<float>(size) * kSiderealDaySeconds;
-        const float days = std::trunc(x / 86400.0f);
-        float rest = x - days * 86400.0f;
-        const float hours = std::trunc(rest / 3600.0f);
-        rest -= hours * 3600.0f;
-        const float minutes = std::trunc(rest / 60.0f);
-        rest -= minutes * 60.0f;
+        // Whole seconds go into the clock's fields; the fraction is carried
+        // apart, or a year of steps would leave the stars 9 minutes of time
+        // (over 2 degrees) from where they stood.
+        const double x = size * kSiderealDaySeconds;
+        const double days = std::trunc(x / 86400.0);
+        double rest = x - days * 86400.0;
+        const double hours = std::trunc(rest / 3600.0);
+        rest -= hours * 3600.0;
+        const double minutes = std::trunc(rest / 60.0);
+        rest -= minutes * 60.0;
+        const double seconds = std::trunc(rest);
         step_.day = static_cast<int16_t>(days);
         step_.hour = static_cast<int16_t>(hours);
         step_.minute = static_cast<int16_t>(minutes);
-        step_.second = static_cast<int16_t>(std::trunc(rest));
+        step_.second = static_cast<int16_t>(seconds);
+        stepFraction_ = rest - seconds;
         break;
     }
     case 5: step_.month = size; break;
@@ -276,8 +284,17 @@ void Observer::update() {
         civil_.hour = static_cast<int16_t>(r.hour);
         civil_.minute = static_cast<int16_t>(r.minute);
         civil_.second = static_cast<int16_t>(r.second);
+        civilFraction_ = 0.0;
     } else if (running_) {
         civil_ = addOffset(civil_, step_);
+        civilFraction_ += stepFraction_;
+        const double carry = std::floor(civilFraction_);
+        if (carry != 0.0) {
+            civilFraction_ -= carry;
+            DateTime second;
+            second.second = static_cast<int16_t>(carry);
+            civil_ = addOffset(civil_, second);
+        }
     }
 
     universal_ = addOffset(civil_, universalOffset_);
@@ -289,7 +306,8 @@ void Observer::update() {
         dateChanged = true;
 
     julianDate = julianDayOf(universal_.year, universal_.month, universal_.day, universal_.hour, universal_.minute,
-                             universal_.second);
+                             universal_.second) +
+                 civilFraction_ / 86400.0;
     dynamicalJulianDate = julianDate + kDeltaTDays;
     daysSinceJ2000 = julianDate - kJ2000;
     daysSince2000Jan0 = julianDate - k2000Jan0;
@@ -313,7 +331,8 @@ void Observer::update() {
     greenwichSiderealAtZeroUT.SetDegrees(theta0);
     const double theta0Radians = greenwichSiderealAtZeroUT.radians;
     HmsAngle u;
-    u.SetHms(static_cast<uint16_t>(universal_.hour), static_cast<uint16_t>(universal_.minute), universal_.second);
+    u.SetHms(static_cast<uint16_t>(universal_.hour), static_cast<uint16_t>(universal_.minute),
+             universal_.second + civilFraction_);
     greenwichMeanSidereal.SetRadians(u.radians * kSiderealRate + theta0Radians);
     const double equationOfEquinoxes = static_cast<double>(cosl(trueObliquity) * nutationInLongitude * Pi / 180.0L);
     greenwichApparentSidereal.SetRadians(greenwichMeanSidereal.radians + equationOfEquinoxes);

@@ -124,6 +124,8 @@ private:
     bool useSystemClock_ = true;
     bool running_ = true;
     DateTime step_;
+    double stepFraction_ = 0.0;   // of a second, beyond the step's whole seconds
+    double civilFraction_ = 0.0;  // of a second, beyond the civil clock's, in [0, 1)
     DateTime localMeanTime_;
     DateTime civil_;
     DateTime meanTimeOffset_;
