@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstdio>
 
 #include "astro/Constants.h"
@@ -119,19 +120,35 @@ void SplitHours(double& degrees, double& hours, double& minutes) {
 }
 
 std::string FormatSexagesimal(unsigned degrees, unsigned minutes, double seconds, bool negative, bool wrap) {
-    if (!negative) return Printf("+%u°%02u'%02.0f\"", degrees, minutes, seconds);
-    if (!wrap) return Printf("-%u°%02u'%02.0f\"", degrees, minutes, seconds);
+    if (!negative || !wrap) {
+        const DisplayedSexagesimal t = CarryForDisplay(degrees, minutes, seconds, 0);
+        return Printf(negative ? "-%u°%02u'%02.0f\"" : "+%u°%02u'%02.0f\"", t.units, t.minutes, t.seconds);
+    }
     // Wrapped: the same angle shown as its value in [0°, 360°). Worked in
     // arcseconds so that whole fields come back whole.
     const double magnitude = degrees * 3600.0 + minutes * 60.0 + seconds;
     const double w = 1296000.0 - magnitude;
     const double d = std::floor(w / 3600.0);
     const double m = std::floor((w - d * 3600.0) / 60.0);
-    const double s = w - d * 3600.0 - m * 60.0;
-    return Printf("%u°%02u'%02.0f\"", static_cast<unsigned>(Field(d)), static_cast<unsigned>(Field(m)), s);
+    const DisplayedSexagesimal t = CarryForDisplay(Field(d), Field(m), w - d * 3600.0 - m * 60.0, 0, 360);
+    return Printf("%u°%02u'%02.0f\"", t.units, t.minutes, t.seconds);
 }
 
 }  // namespace
+
+DisplayedSexagesimal CarryForDisplay(unsigned units, unsigned minutes, double seconds, int decimals, unsigned turn) {
+    DisplayedSexagesimal t{units, minutes, seconds};
+    if (!(seconds < 61.0) || minutes >= 60) return t;
+    // The text itself decides: whatever prints as 60 is a minute.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, seconds);
+    if (std::strtod(text, nullptr) < 60.0) return t;
+    t.seconds = std::max(0.0, seconds - 60.0);
+    if (++t.minutes < 60) return t;
+    t.minutes = 0;
+    if (++t.units == turn) t.units = 0;
+    return t;
+}
 
 // ---- HmsAngle --------------------------------------------------------------
 
@@ -155,7 +172,8 @@ double HmsAngle::SetHms(uint16_t h, uint16_t m, double s) {
 }
 
 std::string HmsAngle::Format() const {
-    return Printf("%uh%02u'%02.0f\"", static_cast<unsigned>(hours), static_cast<unsigned>(minutes), seconds);
+    const DisplayedSexagesimal t = CarryForDisplay(hours, minutes, seconds, 0, 24);
+    return Printf("%uh%02u'%02.0f\"", t.units, t.minutes, t.seconds);
 }
 
 // ---- DmsAngle --------------------------------------------------------------
@@ -232,6 +250,11 @@ std::string Angle::FormatSigned(bool wrap) {
 
 std::string Angle::FormatArcseconds() const {
     return Printf("%5.2f\"", deg * 3600.0 + arcmin * 60.0 + static_cast<double>(arcsec));
+}
+
+std::string Angle::FormatTimeOfDay() const {
+    const DisplayedSexagesimal t = CarryForDisplay(hours, minutes, std::trunc(seconds), 0, 24);
+    return Printf("%02u:%02u:%02.0f", t.units, t.minutes, t.seconds);
 }
 
 // ---- RadianAngle -----------------------------------------------------------

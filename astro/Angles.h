@@ -61,7 +61,25 @@ struct Angle {
     std::string FormatSigned(bool wrap);
     // "%5.2f\"" of the sexagesimal fields as a total of arcseconds.
     std::string FormatArcseconds() const;
+    // "%02d:%02d:%02d" of the hour form, the seconds truncated (the
+    // sidereal time of the status bar).
+    std::string FormatTimeOfDay() const;
 };
+
+// Whole units (degrees or hours), minutes and seconds as a text shows them
+// with `decimals` decimals of seconds. Seconds that the text would show as
+// 60 carry into the minutes (as do the rounding rests of the program's own
+// constants, up to a second past 60), 60 minutes so reached carry into the
+// units, and units so reached wrap at `turn` (24 for hours, 360 for
+// degrees; 0 for none). Fields further out of their range are left as they
+// are.
+struct DisplayedSexagesimal {
+    unsigned units;
+    unsigned minutes;
+    double seconds;
+};
+DisplayedSexagesimal CarryForDisplay(unsigned units, unsigned minutes, double seconds, int decimals,
+                                     unsigned turn = 0);
 
 struct RadianAngle {
     double radians = 0.0;

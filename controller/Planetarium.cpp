@@ -221,9 +221,7 @@ void Planetarium::UpdateStatus() {
                                    observer_->civilDateText().c_str()));
     view_->SetStatusText(1, Format("Local: %s", observer_->localMeanTimeText().c_str()));
     view_->SetStatusText(2, Format("Julian: %13.5f", julianDate_));
-    const Angle& sidereal = observer_->localApparentSidereal;
-    view_->SetStatusText(3, Format("Sidereal: %02d:%02d:%02d", int(sidereal.hours), int(sidereal.minutes),
-                                   static_cast<int>(std::trunc(sidereal.seconds))));
+    view_->SetStatusText(3, "Sidereal: " + observer_->localApparentSidereal.FormatTimeOfDay());
     if (selected_) UpdateRiseTransitSet();
 }
 

@@ -11,9 +11,10 @@
 namespace {
 
 std::string PlaceText(const Angle& a, char positive, char negative) {
+    const DisplayedSexagesimal t = CarryForDisplay(a.deg, a.arcmin, a.arcsec, 2);
     char text[64];
-    std::snprintf(text, sizeof text, "%u\302\260%02u'%05.2f\"%c", static_cast<unsigned>(a.deg),
-                  static_cast<unsigned>(a.arcmin), static_cast<double>(a.arcsec), a.negative ? negative : positive);
+    std::snprintf(text, sizeof text, "%u\302\260%02u'%05.2f\"%c", t.units, t.minutes, t.seconds,
+                  a.negative ? negative : positive);
     return text;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <string>
 
 #include "astro/Angles.h"
 #include "astro/Constants.h"
@@ -20,11 +22,11 @@ TEST(HmsAngle, DerivedFieldsAndText) {
     EXPECT_EQ(a.Format(), "0h00'00\"");
     a.SetRadians(2 * M_PI + 1.0);
     EXPECT_NEAR(a.radians, 1.0, 1e-12);
-    // Seconds round when printed, never carrying into the minutes.
+    // Seconds round when printed, carrying into the minutes.
     a.hours = 3;
     a.minutes = 7;
     a.seconds = 59.6;
-    EXPECT_EQ(a.Format(), "3h07'60\"");
+    EXPECT_EQ(a.Format(), "3h08'00\"");
 }
 
 TEST(HmsAngle, FieldsSurviveARoundTrip) {
@@ -50,7 +52,7 @@ TEST(DmsAngle, SignsAndWrap) {
     a.SetRadians(45.25 * kRad);
     EXPECT_EQ(a.Format(true), "+45°15'00\"");
     a.SetDms(12, 34, 59.7, false);
-    EXPECT_EQ(a.Format(false), "+12°34'60\"");
+    EXPECT_EQ(a.Format(false), "+12°35'00\"");
     // The largest fields still fit the text, and the degree sign is UTF-8.
     a.degrees = a.minutes = 65535;
     a.seconds = 1e30f;
@@ -84,10 +86,10 @@ TEST(Angles, WholeValuesSurviveRadianNoise) {
             EXPECT_EQ(b.hours * 60 + b.minutes, h * 60 + m) << h << " " << m;
         }
     }
-    // Real seconds of 59.5 or more still print as 60.
+    // Real seconds of 59.5 or more carry into the minutes.
     DmsAngle c;
     c.SetRadians((12.0 + 34.0 / 60.0 + 59.7 / 3600.0) * kRad);
-    EXPECT_EQ(c.Format(false), "+12°34'60\"");
+    EXPECT_EQ(c.Format(false), "+12°35'00\"");
 }
 
 TEST(Angle, ConversionsAndTexts) {
@@ -123,6 +125,33 @@ TEST(Angle, ConversionsAndTexts) {
     EXPECT_EQ(a.FormatArcseconds(), "31.40\"");
     a.SetSexagesimal(0, 31, 4.0f, false);
     EXPECT_EQ(a.FormatArcseconds(), "1864.00\"");
+}
+
+// Seconds that round (or, for the sidereal time, truncate) to 60 carry into
+// the minutes, and 60 minutes into the degrees or hours, which wrap at 360°
+// and 24h: in every sexagesimal text of the readout and the status bar.
+TEST(Angles, SecondsShownAs60CarryInEveryText) {
+    const double arcsecond = kRad / 3600.0;
+    struct Row {
+        const char* what;
+        std::function<std::string()> text;
+        const char* expected;
+    } rows[] = {
+        {"right ascension", [] { HmsAngle a; a.hours = 5; a.minutes = 59; a.seconds = 59.6; return a.Format(); }, "6h00'00\""},
+        {"right ascension at the end of the day", [] { HmsAngle a; a.SetHms(23, 59, 59.7); return a.Format(); }, "0h00'00\""},
+        {"declination", [=] { DmsAngle a; a.SetRadians((10 * 3600 + 20 * 60 + 59.7) * arcsecond); return a.Format(false); }, "+10°21'00\""},
+        {"south declination", [] { DmsAngle a; a.SetDms(10, 59, 59.6, true); return a.Format(false); }, "-11°00'00\""},
+        {"azimuth", [=] { DmsAngle a; a.SetRadians((156 * 3600 + 10 * 60 + 59.8) * arcsecond); return a.Format(true); }, "+156°11'00\""},
+        {"azimuth a hair west of north", [=] { DmsAngle a; a.SetRadians(-0.3 * arcsecond); return a.Format(true); }, "0°00'00\""},
+        {"altitude", [=] { DmsAngle a; a.SetRadians(-(3600 * 89 + 59 * 60 + 59.9) * arcsecond); return a.Format(false); }, "-90°00'00\""},
+        {"elongation", [] { Angle a; a.SetDegrees(10 + 59 / 60.0 + 59.8 / 3600.0); return a.FormatSigned(false); }, "+11°00'00\""},
+        {"elongation a hair short of a turn", [] { Angle a; a.SetDegrees(360 - 0.3 / 3600.0); return a.FormatSigned(true); }, "0°00'00\""},
+        // The seconds' constant makes a hair short of a minute 60.0009 seconds.
+        {"sidereal time", [] { Angle a; a.SetDegrees(15 * 7 + 0.25 * 59 + 0.2499999); a.DegreesToHours(); return a.FormatTimeOfDay(); }, "08:00:00"},
+        {"sidereal time at midnight", [] { Angle a; a.hours = 23; a.minutes = 59; a.seconds = 60.0004f; return a.FormatTimeOfDay(); }, "00:00:00"},
+        {"sidereal time, truncated", [] { Angle a; a.hours = 7; a.minutes = 5; a.seconds = 59.99f; return a.FormatTimeOfDay(); }, "07:05:59"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.text(), r.expected) << r.what;
 }
 
 TEST(DateTime, Texts) {

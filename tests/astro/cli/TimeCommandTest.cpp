@@ -59,6 +59,14 @@ TEST(TimeCommand, StoredPlaceWhenNoneIsGiven) {
     EXPECT_EQ(Value(r.out, "local_mean_time"), "10:27:32");
 }
 
+// Seconds of a place that print as 60 carry into the minutes and degrees.
+TEST(TimeCommand, PlaceSecondsCarry) {
+    const CliRun r = RunCli("time --at 2010-06-15T12:00:00 --zone +1 --lon 6:59:59.999E --lat 52:21:59.996S");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Value(r.out, "longitude"), "7°00'00.00\"E");
+    EXPECT_EQ(Value(r.out, "latitude"), "52°22'00.00\"S");
+}
+
 TEST(TimeCommand, MalformedOptionsExitWithStatus2) {
     const char* bad[] = {"--zone +25", "--zone 5:7", "--dst 2", "--lon 6:53E", "--lat 52:21:0E",
                          "--at 2001-02-29T00:00:00", "--at 2000-01-01", "--at", "--frobnicate", "extra"};
