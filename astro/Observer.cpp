@@ -1,5 +1,6 @@
 #include "astro/Observer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/Constants.h"
@@ -93,6 +94,7 @@ void Observer::setCivil(int16_t hour, int16_t minute, int16_t second, int16_t da
     civil_.month = month;
     civil_.year = year;
     civilFraction_ = 0.0;
+    stepDay_ = 0;
     dateChanged = true;
 }
 
@@ -101,6 +103,7 @@ void Observer::setStep(int16_t type, int16_t size) {
     stepSize_ = size;
     step_ = DateTime{};
     stepFraction_ = 0.0;
+    stepDay_ = 0;
     switch (type) {
     case 0: step_.second = size; break;
     case 1: step_.minute = size; break;
@@ -285,8 +288,14 @@ void Observer::update() {
         civil_.minute = static_cast<int16_t>(r.minute);
         civil_.second = static_cast<int16_t>(r.second);
         civilFraction_ = 0.0;
+        stepDay_ = 0;
     } else if (running_) {
+        // Month steps remember the day they started from: 31 January goes to
+        // 28 February and then to 31 March, not on along the 28th.
+        if (step_.month != 0 && stepDay_ == 0) stepDay_ = civil_.day;
         civil_ = addOffset(civil_, step_);
+        if (stepDay_ != 0)
+            civil_.day = std::min<int16_t>(stepDay_, daysInMonth(civil_.month, civil_.year));
         civilFraction_ += stepFraction_;
         const double carry = std::floor(civilFraction_);
         if (carry != 0.0) {

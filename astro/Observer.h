@@ -126,6 +126,7 @@ private:
     DateTime step_;
     double stepFraction_ = 0.0;   // of a second, beyond the step's whole seconds
     double civilFraction_ = 0.0;  // of a second, beyond the civil clock's, in [0, 1)
+    int16_t stepDay_ = 0;         // the day month steps started from; 0 before the first
     DateTime localMeanTime_;
     DateTime civil_;
     DateTime meanTimeOffset_;

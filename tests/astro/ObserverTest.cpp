@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDateTime>
 
@@ -304,6 +305,38 @@ TEST(Observer, AnimationStepsAndDateChange) {
     o.update();
     EXPECT_EQ(o.civilDateText(), "16-07-2010");
     EXPECT_TRUE(o.dateChanged);
+}
+
+// Month steps keep the day the stepping started from, going to the last day
+// of a month too short for it and back to that day where the month has it.
+TEST(Observer, MonthStepsKeepTheDayTheyStartedFrom) {
+    struct Row {
+        DateTime start;
+        int16_t months;
+        std::vector<const char*> dates;
+    } rows[] = {
+        {Make(31, 1, 2010), 1, {"28-02-2010", "31-03-2010", "30-04-2010", "31-05-2010"}},
+        {Make(31, 5, 2010), -1, {"30-04-2010", "31-03-2010", "28-02-2010", "31-01-2010"}},
+        {Make(29, 2, 2000), 12, {"28-02-2001", "28-02-2002", "28-02-2003", "29-02-2004"}},
+        {Make(30, 1, 2001), 1, {"28-02-2001", "30-03-2001"}},
+    };
+    for (const Row& r : rows) {
+        Observer o = Stopped(HomeSetup(), 1, false, r.start);
+        o.setStep(5, r.months);
+        o.start();
+        for (const char* date : r.dates) {
+            o.update();
+            EXPECT_EQ(o.civilDateText(), date) << Text(r.start) << " by " << r.months;
+        }
+    }
+    // A clock set anew starts a new stepping from its own day.
+    Observer o = Stopped(HomeSetup(), 1, false, Make(31, 1, 2010));
+    o.setStep(5, 1);
+    o.start();
+    o.update();
+    o.setCivil(0, 0, 0, 28, 2, 2010);
+    o.update();
+    EXPECT_EQ(o.civilDateText(), "28-03-2010");
 }
 
 TEST(Observer, StepTypes) {
