@@ -78,10 +78,7 @@ uint32_t SkyObject::RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& 
 
     const double h0 = kRiseAltitudeDegrees * static_cast<double>(Pi) / 180.0;
     const double cosH0 = (std::sin(h0) - std::sin(phi) * std::sin(delta)) / (std::cos(phi) * std::cos(delta));
-    if (cosH0 > 1) return RtsNeverRises;
-    if (cosH0 < -1) return RtsNeverSets;
-    if (std::isnan(cosH0)) return RtsNeverRises;
-    const double hourAngle0 = std::acos(cosH0);
+    if (cosH0 > 1 || std::isnan(cosH0)) return RtsNeverRises;
 
     // Moments in days after 0h UT of the universal date. The sky turns once
     // per sidereal day, so angles of the sphere become fractions of a
@@ -89,17 +86,16 @@ uint32_t SkyObject::RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& 
     double m0 = std::fmod((alpha - lambda - theta0) / twoPi, 1.0);
     if (m0 < 0) m0 += 1.0;
     m0 *= kSiderealDayInDays;
-    const double halfArc = hourAngle0 / twoPi * kSiderealDayInDays;
 
     // The events of the observer's civil date: local midnight of that date,
     // in the same days after 0h UT.
     const double localMidnight = TimeOfDayFraction(observer.universal()) - TimeOfDayFraction(observer.civil());
-    const double mTransit = OnLocalDate(m0, localMidnight);
-    const double mRise = OnLocalDate(m0 - halfArc, localMidnight);
-    const double mSet = OnLocalDate(m0 + halfArc, localMidnight);
+    transit.SetRadians(twoPi * (OnLocalDate(m0, localMidnight) - localMidnight));
+    // A star that never sets still crosses the meridian every day.
+    if (cosH0 < -1) return RtsNeverSets | RtsTransit;
 
-    rise.SetRadians(twoPi * (mRise - localMidnight));
-    transit.SetRadians(twoPi * (mTransit - localMidnight));
-    set.SetRadians(twoPi * (mSet - localMidnight));
+    const double halfArc = std::acos(cosH0) / twoPi * kSiderealDayInDays;
+    rise.SetRadians(twoPi * (OnLocalDate(m0 - halfArc, localMidnight) - localMidnight));
+    set.SetRadians(twoPi * (OnLocalDate(m0 + halfArc, localMidnight) - localMidnight));
     return RtsAll;
 }

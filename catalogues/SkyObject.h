@@ -6,7 +6,14 @@
 
 #include "astro/Angles.h"
 
-// Rise/transit/set status bits.
+// Rise/transit/set status bits. Every RiseTransitSet, of fixed objects and
+// of the Sun, the Moon and the planets alike, keeps to these rules:
+// - all three events found: RtsAll (7), all three times written;
+// - never rises on the date: RtsNeverRises (8), nothing written;
+// - never sets on the date: RtsNeverSets | RtsTransit (18), the transit time
+//   written (it still crosses the meridian every day), rise and set left
+//   as they were.
+// Callers show each time whose bit is set and test the bits, not the sum.
 enum RiseTransitSetStatus : uint32_t {
     RtsRise = 1,
     RtsTransit = 2,

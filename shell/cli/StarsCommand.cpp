@@ -126,13 +126,14 @@ void PrintStar(Star& star, bool correct) {
     star.CorrectToDate(raDate, decDate);
     star.UpdateHorizontal(999.9f, correct);
     HmsAngle rise, transit, set;
-    const bool times = star.RiseTransitSet(rise, transit, set) == RtsAll;
+    const uint32_t status = star.RiseTransitSet(rise, transit, set);
+    const auto time = [status](uint32_t bit, const HmsAngle& t) { return status & bit ? ClockText(t) : "-"; };
     const double altitude = star.altitude.radians * 180.0 / static_cast<double>(Pi);
     std::printf("%s,%u,%u,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.2f,%s,%s,%s\n", CsvField(ShownName(star)).c_str(), star.hd,
                 star.hip, Degrees(star.ra.radians), star.dec.radians * 180.0 / static_cast<double>(Pi),
                 Degrees(raDate), decDate * 180.0 / static_cast<double>(Pi), altitude, Degrees(star.azimuth.radians),
-                static_cast<double>(star.magnitude), times ? ClockText(rise).c_str() : "-",
-                times ? ClockText(transit).c_str() : "-", times ? ClockText(set).c_str() : "-");
+                static_cast<double>(star.magnitude), time(RtsRise, rise).c_str(), time(RtsTransit, transit).c_str(),
+                time(RtsSet, set).c_str());
 }
 
 // Publishes the command's observer for as long as the command runs, so that
@@ -167,7 +168,8 @@ void PrintStarsHelp() {
                 "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
                 "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
                 "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
-                "civil time of the date, or - when the star never rises or never sets.\n\n"
+                "civil time of the date; - for the times a star does not have (a star that\n"
+                "never sets still has its transit, one that never rises has none).\n\n"
                 "Stars:\n"
                 "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
                 "  --brightest N             the N brightest stars, brightest first.\n"

@@ -164,40 +164,61 @@ TEST(RiseTransitSet, EventsNearMidnightBelongToTheObserversDate) {
     }
 }
 
-TEST(RiseTransitSet, CircumpolarAndNeverRisingStarsLeaveTheTimesAlone) {
-    StoppedObserver observer(6.883, 50.0, 1, false, 2026, 1, 15, 22, 0, 0);
-    HmsAngle rise, transit, set;
-    rise.SetRadians(0.1);
-    transit.SetRadians(0.2);
-    set.SetRadians(0.3);
-    Star star;
-    SetPlace(star, 3.0, 89.0);
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverSets);
-    SetPlace(star, 3.0, -60.0);
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverRises);
-    // A damaged record ("nan" where a number belongs) has no times to give,
-    // whether or not the place is corrected to the date.
-    star.ra.radians = std::nan("");
-    star.dec.SetRadians(0.2);
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverRises);
+// A star that never sets still crosses the meridian every day: it gets its
+// transit, and no rise or set. One that never rises, or has no place, gets
+// nothing at all.
+TEST(RiseTransitSet, CircumpolarStarsTransitAndNeverRisingStarsGetNoTimes) {
+    const double vega[2] = {18 + 36 / 60.0 + 56.3 / 3600.0, 38 + 47 / 60.0 + 1.3 / 3600.0};
+    const double canopus[2] = {6 + 23 / 60.0 + 57.1 / 3600.0, -(52 + 41 / 60.0 + 44.4 / 3600.0)};
+    const double nan = std::nan("");
+    struct Row {
+        const char* what;
+        double raHours, decDegrees;
+        double latitude;
+        uint32_t status;
+    } rows[] = {
+        {"near the pole from 50 N", 3.0, 89.0, 50.0, RtsNeverSets | RtsTransit},
+        {"Vega from 52 N", vega[0], vega[1], 52.35, RtsNeverSets | RtsTransit},
+        {"a southern star from 50 N", 3.0, -60.0, 50.0, RtsNeverRises},
+        {"Canopus from 52 N", canopus[0], canopus[1], 52.35, RtsNeverRises},
+        {"Canopus from 40 S", canopus[0], canopus[1], -40.0, RtsNeverSets | RtsTransit},
+        {"Canopus from the equator", canopus[0], canopus[1], 0.0, RtsAll},
+        {"a damaged record", nan, 10.0, 52.35, RtsNeverRises},
+    };
+    for (const Row& r : rows) {
+        StoppedObserver observer(6.883, r.latitude, 1, false, 2026, 1, 15, 22, 0, 0);
+        Star star;
+        SetPlace(star, r.raHours, r.decDegrees);
+        HmsAngle rise, transit, set;
+        rise.SetRadians(0.1);
+        transit.SetRadians(0.2);
+        set.SetRadians(0.3);
+        const uint32_t status = star.RiseTransitSet(rise, transit, set);
+        EXPECT_EQ(status, r.status) << r.what;
+        if (!(status & RtsRise)) {
+            EXPECT_EQ(rise.radians, 0.1) << r.what;
+        }
+        if (!(status & RtsSet)) {
+            EXPECT_EQ(set.radians, 0.3) << r.what;
+        }
+        if (!(status & RtsTransit)) {
+            EXPECT_EQ(transit.radians, 0.2) << r.what;
+            continue;
+        }
+        // The transit is the upper one, on the meridian (to 0.05 degrees on
+        // the sky), on the observer's date.
+        const ErfaSky sky{6.883 * kDegree, r.latitude * kDegree, 1, 2026, 1, 15};
+        double altitude, hourAngle;
+        sky.At(star, DayFraction(transit), altitude, hourAngle);
+        EXPECT_NEAR(hourAngle / kDegree * std::cos(r.decDegrees * kDegree), 0.0, 0.05)
+            << r.what << " transit " << transit.Format();
+    }
+    // Without the correction to the date a damaged place gives nothing either.
     SkyObject uncorrected;
-    uncorrected.ra.radians = std::nan("");
+    uncorrected.ra.radians = nan;
     uncorrected.dec.SetRadians(0.2);
+    HmsAngle rise, transit, set;
     EXPECT_EQ(uncorrected.RiseTransitSet(rise, transit, set), RtsNeverRises);
-    EXPECT_EQ(rise.radians, 0.1);
-    EXPECT_EQ(transit.radians, 0.2);
-    EXPECT_EQ(set.radians, 0.3);
-
-    // Vega never sets and Canopus never rises seen from 52 degrees North.
-    observer.Set(2026, 1, 15, 22, 0, 0);
-    StoppedObserver home(6.883, 52.35, 1, false, 2026, 1, 15, 22, 0, 0);
-    SetPlace(star, 18 + 36 / 60.0 + 56.3 / 3600.0, 38 + 47 / 60.0 + 1.3 / 3600.0);
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverSets);
-    SetPlace(star, 6 + 23 / 60.0 + 57.1 / 3600.0, -(52 + 41 / 60.0 + 44.4 / 3600.0));
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsNeverRises);
-    // Seen from the equator both rise and set.
-    StoppedObserver equator(0.0, 0.0, 0, false, 2026, 1, 15, 22, 0, 0);
-    EXPECT_EQ(star.RiseTransitSet(rise, transit, set), RtsAll);
 }
 
 }  // namespace

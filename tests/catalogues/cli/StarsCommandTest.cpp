@@ -103,7 +103,10 @@ TEST_F(StarsCommand, PrintsSiriusWithItsPlaceOfTheDateAndItsTimes) {
     for (int i = 10; i < 13; ++i) EXPECT_EQ(sirius[i].size(), 8u) << sirius[i];
     EXPECT_EQ(sirius[11].substr(0, 3), "23:");  // it culminates before midnight
     EXPECT_EQ(r.rows[2][0], "61 Cyg");
-    EXPECT_EQ(r.rows[2][10], "-");  // 61 Cygni never sets seen from 52 degrees North
+    // 61 Cygni never sets seen from 52 degrees North, but it transits.
+    EXPECT_EQ(r.rows[2][10], "-");
+    EXPECT_EQ(r.rows[2][11].size(), 8u) << r.rows[2][11];
+    EXPECT_EQ(r.rows[2][12], "-");
 }
 
 TEST_F(StarsCommand, TheBrightestComeOnceFromTheCataloguesAsked) {
