@@ -171,6 +171,9 @@ void Planetarium::ForgetStarsOf(int slot) {
 }
 
 void Planetarium::ApplyCatalogueRequests(LoadProgress* shown) {
+    // A progress window lets events through while it shows the load; the
+    // timer's among them must not run an update on half-loaded catalogues.
+    const bool wasLoading = std::exchange(loading_, true);
     ProgressRelay relay(shown);
     LoadProgress* progress = &relay;
     for (int c = 0; c < starCatalogueCount_; ++c) {
@@ -188,6 +191,7 @@ void Planetarium::ApplyCatalogueRequests(LoadProgress* shown) {
         // Resolving the constellation figures against the foundation
         // catalogue belongs here once figures exist.
     }
+    loading_ = wasLoading;
     for (const std::string& problem : relay.TakeProblems()) Warn(problem);
 }
 
@@ -199,6 +203,7 @@ void Planetarium::SetUpdateIntervals(uint32_t real, uint32_t anim) {
 }
 
 void Planetarium::Tick(bool force) {
+    if (loading_) return;
     ++tickCount_;
     if (observer_->useSystemClock()) {
         UpdateStatus();

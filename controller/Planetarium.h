@@ -159,6 +159,7 @@ private:
     uint32_t updateIntervalAnim_ = 10;
     uint32_t tickCount_ = 0;
     bool syncingClockControls_ = false;
+    bool loading_ = false;  // star catalogues are being loaded or unloaded
     uint32_t redrawCount_ = 0;
     uint32_t recomputeCount_ = 0;
 };

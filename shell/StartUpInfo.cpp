@@ -1,5 +1,7 @@
 #include "shell/StartUpInfo.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,14 +74,23 @@ TStartUpInfo::TStartUpInfo(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Q
 void TStartUpInfo::SetJob(const std::string& text) {
     labelJob->setText(QString::fromStdString(text));
     PBStarLoad->setValue(0);
-    // No event is handled until the load is over: paint now or never.
+    // The load handles no events of its own: paint now.
     labelJob->repaint();
     PBStarLoad->repaint();
+    LetTheWindowSystemIn();
 }
 
 void TStartUpInfo::Step(int n) {
     PBStarLoad->setValue(std::clamp(PBStarLoad->value() + n, PBStarLoad->minimum(), PBStarLoad->maximum()));
     PBStarLoad->repaint();
+    LetTheWindowSystemIn();
+}
+
+void TStartUpInfo::LetTheWindowSystemIn() {
+    // A window manager maps a new window, and asks for its paint, through
+    // events: until they are handled the window stays black whatever is
+    // painted. The user's input waits until the load is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TStartUpInfo::ReportProblem(const std::string& message) { problems_.push_back(message); }

@@ -11,7 +11,8 @@ class QProgressBar;
 
 // The small window shown while data files load: the program's title, a
 // credit, what is being loaded and a bar. Loading runs on the user-interface
-// thread without handling events, so a new job text is painted at once.
+// thread without handling events, so a new job text is painted at once, and
+// every job and step lets the window system's pending events through.
 class TStartUpInfo : public QWidget, public LoadProgress {
     Q_OBJECT
 
@@ -30,5 +31,7 @@ public:
     QProgressBar* PBStarLoad;
 
 private:
+    void LetTheWindowSystemIn();
+
     std::vector<std::string> problems_;
 };

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -10,9 +11,12 @@
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "astro/Constants.h"
 #include "catalogues/StarCatalogue.h"
@@ -96,6 +100,92 @@ TEST(StartUpInfo, ShowsACatalogueLoad) {
     EXPECT_EQ(window.PBStarLoad->value(), 100);
     EXPECT_EQ(catalogue.stars().size(), 300u);
     EXPECT_TRUE(window.problems().empty());
+}
+
+// Notes how far a load had gone when a posted event reached it.
+class EventProbe : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return QObject::event(e);
+        if (deliveredAfterGrabs < 0 && grabsBefore) deliveredAfterGrabs = grabsBefore();
+        return true;
+    }
+    std::function<int()> grabsBefore;
+    int deliveredAfterGrabs = -1;
+};
+
+// Watches a load through the window as the user sees it: at every job and
+// every tenth step it grabs what the screen shows where the window stands.
+class ScreenWatcher : public LoadProgress {
+public:
+    explicit ScreenWatcher(TStartUpInfo& window) : window_(window) {}
+    void SetJob(const std::string& text) override {
+        window_.SetJob(text);
+        Grab();
+    }
+    void Step(int n) override {
+        window_.Step(n);
+        if (++steps_ % 10 == 0) Grab();
+    }
+    void ReportProblem(const std::string& message) override { window_.ReportProblem(message); }
+
+    // Per grab: pixels of the window's maroon, and of the bar's filled part.
+    std::vector<std::pair<int, int>> grabs;
+
+private:
+    void Grab() {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window_.geometry());
+        int maroon = 0, bar = 0;
+        const QColor filled = window_.PBStarLoad->palette().color(QPalette::Highlight);
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb p = shot.pixel(x, y);
+                if (p == qRgb(0x80, 0, 0)) ++maroon;
+                if (qAbs(qRed(p) - filled.red()) + qAbs(qGreen(p) - filled.green()) + qAbs(qBlue(p) - filled.blue()) < 40)
+                    ++bar;
+            }
+        }
+        grabs.emplace_back(maroon, bar);
+    }
+    TStartUpInfo& window_;
+    int steps_ = 0;
+};
+
+// The window is on the screen, with its face and a moving bar, from the
+// first job of a load on, although the load handles no events of its own.
+TEST(StartUpInfo, IsOnTheScreenAndMovesWhileALoadRuns) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("velkaris-shell-st500-" + std::to_string(getpid()) + ".dat"))
+            .string();
+    {
+        std::ofstream file(path);
+        file << "500\nfive hundred\n";
+        for (int i = 1; i <= 500; ++i) file << "T " << i << " 0 1 2 3 +4 5 6 0 0 9 0\n\n\n\n\n";
+    }
+    TStartUpInfo window;
+    window.show();  // and straight into the load, as at start-up
+    ScreenWatcher watcher(window);
+    // A window system maps, exposes and paints a new window through events
+    // of its own; they wait in the queue like this one unless the load lets
+    // them through.
+    EventProbe probe;
+    QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
+    probe.grabsBefore = [&watcher] { return static_cast<int>(watcher.grabs.size()); };
+    StarCatalogue catalogue(path, {}, true);
+    EXPECT_TRUE(catalogue.Load(&watcher));
+    EXPECT_EQ(probe.deliveredAfterGrabs, 0) << "the queue was not handled from the first job on";
+    std::filesystem::remove(path);
+    ASSERT_GE(watcher.grabs.size(), 5u);
+    const int area = window.width() * window.height();
+    int previousBar = -1;
+    for (std::size_t i = 0; i < watcher.grabs.size(); ++i) {
+        const auto [maroon, bar] = watcher.grabs[i];
+        EXPECT_GT(maroon, area / 2) << "grab " << i;  // the face, not a black hole
+        if (i > 0) {
+            EXPECT_GT(bar, previousBar) << "grab " << i;  // the bar moves
+        }
+        previousBar = bar;
+    }
 }
 
 TEST(AboutForm, HasItsCaptionControlsAndClosesWithOk) {
