@@ -403,8 +403,10 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             // An open menu runs a loop of its own that takes every key, as
-            // menus do: the arrows move through its items.
-            if (QApplication::activePopupWidget()) break;
+            // menus do: the arrows move through its items. A modal window
+            // (a question, the About box, the preferences) keeps its keys
+            // too: Tab and the arrows move between its controls.
+            if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) break;
             auto* key = static_cast<QKeyEvent*>(event);
             const int k = key->key();
             // The arrows and Tab belong to the command language wherever

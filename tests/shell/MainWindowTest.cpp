@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -147,6 +149,38 @@ TEST_F(MainWindowTest, OpenMenuKeepsItsArrowKeys) {
     window->FileMenu->hide();
     // Closed again, the arrows are the sky's.
     EXPECT_EQ(Press(Qt::Key_Down), QStringLiteral("Scroll Down"));
+}
+
+// While a modal window is open (the Clean Registry question, the About box)
+// the keys are that window's: Tab and the arrows move between its buttons and
+// the sky behind it stays where it is.
+TEST_F(MainWindowTest, AModalWindowKeepsItsKeys) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Velkaris v1.1.2"), QStringLiteral("Really?"),
+                    QMessageBox::Yes | QMessageBox::No, window.get());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.activateWindow();
+    box.button(QMessageBox::Yes)->setFocus();
+    const double centreX = window->View()->CentreX(), centreY = window->View()->CentreY();
+    const QString message = window->statusPanels[4]->text();
+    const struct {
+        Qt::Key key;
+        QMessageBox::StandardButton focused;
+    } rows[] = {
+        {Qt::Key_Tab, QMessageBox::No}, {Qt::Key_Backtab, QMessageBox::Yes}, {Qt::Key_Right, QMessageBox::No},
+        {Qt::Key_Left, QMessageBox::Yes}, {Qt::Key_Down, QMessageBox::No}, {Qt::Key_Up, QMessageBox::Yes},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(QApplication::focusWidget(), row.key);
+        EXPECT_EQ(QApplication::focusWidget(), box.button(row.focused)) << QKeySequence(row.key).toString().toStdString();
+    }
+    EXPECT_EQ(window->View()->CentreX(), centreX);
+    EXPECT_EQ(window->View()->CentreY(), centreY);
+    EXPECT_EQ(window->statusPanels[4]->text(), message);
+    box.close();
+    // Closed again, the keys are the sky's.
+    EXPECT_EQ(Press(Qt::Key_Up), QStringLiteral("Scroll Up"));
 }
 
 TEST_F(MainWindowTest, CompassButtonsSetTheDirection) {
