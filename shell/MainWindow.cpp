@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -45,10 +46,14 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 }
 
 void SetForeground(QWidget* widget, const QColor& colour) {
+    // Active and inactive only: a disabled control (the Run box while the
+    // clock follows the system) keeps the style's greyed text.
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+        palette.setColor(group, QPalette::Text, colour);
+    }
     widget->setPalette(palette);
 }
 
@@ -271,6 +276,14 @@ void THCI::BuildControls() {
     labels[LabTrans]->setGeometry(5, 454, 91, 15);
     labels[LabSet] = new QLabel(p);
     labels[LabSet]->setGeometry(5, 469, 91, 15);
+    // Those one-line labels stand 13 to 16 pixels apart (the Azi line covers
+    // the foot of the Alt line): the panel's font, made as small as it takes
+    // for every line to show whole, descenders included.
+    QFont lineFont = p->font();
+    while (lineFont.pixelSize() > 6 && QFontMetrics(lineFont).height() > readoutTops[4] - readoutTops[3])
+        lineFont.setPixelSize(lineFont.pixelSize() - 1);
+    for (PanelLabel l : {LabCurRA, LabCurDec, LabCurMag, LabCurAlt, LabCurAzi, LabRise, LabTrans, LabSet})
+        labels[l]->setFont(lineFont);
     const char* labelNames[PanelLabelCount] = {"LabCurRA", "LabCurDec", "LabCurMag", "LabCurAlt",
                                                "LabCurAzi", "LabCurrentStar", "labLockedObject",
                                                "LabDirection", "LabRise", "LabSet", "LabTrans"};

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 #include "../controller/ControllerTestSupport.h"
@@ -181,6 +184,47 @@ TEST_F(MainWindowTest, AModalWindowKeepsItsKeys) {
     box.close();
     // Closed again, the keys are the sky's.
     EXPECT_EQ(Press(Qt::Key_Up), QStringLiteral("Scroll Up"));
+}
+
+// The readout lines keep their places, and their font lets every line show
+// whole, descenders included, in the height left to it before the next line.
+TEST_F(MainWindowTest, ReadoutLinesAreWhole) {
+    const struct {
+        PanelLabel label;
+        int top;
+    } rows[] = {
+        {LabCurRA, 363}, {LabCurDec, 378}, {LabCurMag, 394}, {LabCurAlt, 410},
+        {LabCurAzi, 423}, {LabRise, 439}, {LabTrans, 454}, {LabSet, 469},
+    };
+    for (const auto& row : rows) {
+        const QLabel* label = window->labels[row.label];
+        EXPECT_EQ(label->geometry(), QRect(5, row.top, 91, 15)) << label->objectName().toStdString();
+        // What the next line down leaves of this one.
+        int visible = label->height();
+        for (const auto& other : rows) {
+            if (other.top > row.top) visible = std::min(visible, other.top - row.top);
+        }
+        EXPECT_LE(QFontMetrics(label->font()).height(), visible) << label->objectName().toStdString();
+    }
+}
+
+// A disabled check box looks disabled: its text is not the black of an
+// enabled one.
+TEST_F(MainWindowTest, TheDisabledRunBoxLooksDisabled) {
+    const auto darkest = [](QWidget* w) {
+        const QImage image = w->grab().toImage();
+        int least = 255;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = image.width() / 4; x < image.width(); ++x) least = std::min(least, qGray(image.pixel(x, y)));
+        }
+        return least;
+    };
+    ASSERT_FALSE(window->cbRun->isEnabled());  // following the system clock
+    const int disabled = darkest(window->cbRun);
+    window->cbRun->setEnabled(true);
+    const int enabled = darkest(window->cbRun);
+    EXPECT_LT(enabled, 60);
+    EXPECT_GT(disabled, enabled + 60);
 }
 
 TEST_F(MainWindowTest, CompassButtonsSetTheDirection) {
