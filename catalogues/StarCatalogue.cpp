@@ -139,6 +139,20 @@ private:
     double sinZeta_ = 0.0, cosZeta_ = 1.0;
 };
 
+// What the user is told about a load that left something out, or nothing.
+std::string LoadProblem(const std::string& path, std::size_t stars, std::size_t skippedLines, std::size_t damaged) {
+    const std::string file = "The Star Catalogue file " + path;
+    if (skippedLines == 0 && damaged == 0)
+        return stars == 0 ? file + " holds no stars." : std::string();
+    std::string text = file + ": ";
+    if (skippedLines != 0)
+        text += std::to_string(skippedLines) + (skippedLines == 1 ? " line holds" : " lines hold") + " no star record";
+    if (skippedLines != 0 && damaged != 0) text += " and ";
+    if (damaged != 0)
+        text += std::to_string(damaged) + (damaged == 1 ? " record has" : " records have") + " numbers that are none";
+    return text + "; they are left out.";
+}
+
 }  // namespace
 
 std::string LoadJobText(const std::string& path) { return "Loading: " + path; }
@@ -218,14 +232,28 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
 
     // The count line is only a promise. A first pass finds how many records
     // the text really holds, so that memory follows the file and not what
-    // it claims; the second reads them into their stars.
+    // it claims; the second reads them into their stars. A line where no
+    // record starts is skipped on its own (the next line may start one), a
+    // record with a number that is none is skipped whole.
     const TextCursor records = cursor;
     StarRecord record;
-    std::size_t found = 0;
-    while (found < promised && !cursor.OnlyBlanksLeft()) {
-        ReadStarRecord(cursor, record);
-        ++found;
-    }
+    const auto next = [&cursor, &record](std::size_t& skippedLines, std::size_t& damaged) {
+        while (!cursor.OnlyBlanksLeft()) {
+            TextCursor lineStart = cursor;
+            if (!ReadStarRecord(cursor, record)) {
+                cursor = lineStart;
+                cursor.SkipLine();
+                ++skippedLines;
+            } else if (!HasOnlyNumbers(record)) {
+                ++damaged;
+            } else {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::size_t found = 0, skippedLines = 0, damaged = 0;
+    while (found < promised && next(skippedLines, damaged)) ++found;
 
     LargeBlock storage = AllocateLarge(found * sizeof(Star));
     if (!storage) {
@@ -238,8 +266,9 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     storage_ = std::move(storage);
     stars_ = static_cast<Star*>(storage_.get());
     cursor = records;
+    std::size_t again = 0;
     for (std::size_t i = 0; i < found; ++i) {
-        ReadStarRecord(cursor, record);
+        next(again, again);
         Star* star = new (&stars_[i]) Star;
         starCount_ = i + 1;  // constructed, so destroyed whatever happens next
         SetStarFromRecord(*star, record);
@@ -262,7 +291,8 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     count = static_cast<uint32_t>(starCount_);
     loaded_ = true;
     loadRequested = false;
-    lastProblem_.clear();
+    lastProblem_ = LoadProblem(path, found, skippedLines, damaged);
+    if (progress && !lastProblem_.empty()) progress->ReportProblem(lastProblem_);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "catalogues/StarRecord.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "astro/Constants.h"
 #include "catalogues/Star.h"
@@ -17,25 +18,26 @@ bool EndsLine(std::string_view s) { return !s.empty() && s.back() == '\n'; }
 
 }  // namespace
 
-void ReadStarRecord(TextCursor& text, StarRecord& r) {
+bool ReadStarRecord(TextCursor& text, StarRecord& r) {
     r = StarRecord{};
     // The numeric part stops at the first field that does not convert.
-    [&] {
-        if (!text.ReadChar(r.kind)) return;
-        if (!text.ReadUnsigned(r.hd)) return;
-        if (!text.ReadUnsigned(r.hip)) return;
-        if (!text.ReadUnsignedShort(r.raHours)) return;
-        if (!text.ReadUnsignedShort(r.raMinutes)) return;
-        if (!text.ReadFloat(r.raSeconds)) return;
+    const bool numbers = [&] {
+        if (!text.ReadChar(r.kind)) return false;
+        if (!text.ReadUnsigned(r.hd)) return false;
+        if (!text.ReadUnsigned(r.hip)) return false;
+        if (!text.ReadUnsignedShort(r.raHours)) return false;
+        if (!text.ReadUnsignedShort(r.raMinutes)) return false;
+        if (!text.ReadFloat(r.raSeconds)) return false;
         text.SkipBlanks();
-        if (!text.ReadChar(r.decSign)) return;
-        if (!text.ReadUnsignedShort(r.decDegrees)) return;
-        if (!text.ReadUnsignedShort(r.decMinutes)) return;
-        if (!text.ReadFloat(r.decSeconds)) return;
-        if (!text.ReadFloat(r.pmRa)) return;
-        if (!text.ReadFloat(r.pmDec)) return;
-        if (!text.ReadFloat(r.magnitude)) return;
+        if (!text.ReadChar(r.decSign)) return false;
+        if (!text.ReadUnsignedShort(r.decDegrees)) return false;
+        if (!text.ReadUnsignedShort(r.decMinutes)) return false;
+        if (!text.ReadFloat(r.decSeconds)) return false;
+        if (!text.ReadFloat(r.pmRa)) return false;
+        if (!text.ReadFloat(r.pmDec)) return false;
+        if (!text.ReadFloat(r.magnitude)) return false;
         text.ReadUnsignedShort(r.flamsteed);
+        return true;
     }();
     // The separator after the Flamsteed number: a blank or the line end.
     char separator;
@@ -67,6 +69,13 @@ void ReadStarRecord(TextCursor& text, StarRecord& r) {
         text.SkipLine();
     }
     r.name = name;
+    return numbers;
+}
+
+bool HasOnlyNumbers(const StarRecord& r) {
+    for (const float v : {r.raSeconds, r.decSeconds, r.pmRa, r.pmDec, r.magnitude})
+        if (!std::isfinite(v)) return false;
+    return true;
 }
 
 char BayerLetter(std::string_view a) {

@@ -34,9 +34,12 @@ struct StarRecord {
 // Flamsteed; then one separator; then four bounded reads: constellation (4
 // characters), Bayer letter (5), spectral type (21) and proper name (63).
 // A number that does not convert leaves it and the ones after it at zero and
-// the reads go on from where the text stands, so a damaged record costs
-// itself and nothing more.
-void ReadStarRecord(TextCursor& text, StarRecord& record);
+// the reads go on from where the text stands. True when every number up to
+// the magnitude converted: only then does the text hold a record there.
+bool ReadStarRecord(TextCursor& text, StarRecord& record);
+
+// False when a number of the record is none (nan, inf): a damaged record.
+bool HasOnlyNumbers(const StarRecord& record);
 
 // The symbol-font letter of a Bayer abbreviation ("Alp" 'a', "Eta" 'h',
 // "The" 'q', "Phi" 'j', "Psi" 'y', "Ome" 'w', ...).

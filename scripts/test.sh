@@ -2,6 +2,7 @@
 # Sets up, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+ROOT=$(pwd)
 BUILD_DIR=${BUILD_DIR:-build}
 export BUILD_DIR
 bash scripts/setup.sh
@@ -9,3 +10,12 @@ bash scripts/build.sh
 bash scripts/data.sh
 cd "$BUILD_DIR"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+
+# The same suite once more under AddressSanitizer and UBSan (float-to-integer
+# overflow included), in build-asan/, when asked for.
+if [ "${VELKARIS_SANITIZE_TESTS:-0}" = 1 ]; then
+  cd "$ROOT"
+  BUILD_DIR=build-asan bash scripts/build.sh -DVELKARIS_SANITIZE=ON
+  cd build-asan
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+fi

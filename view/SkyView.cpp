@@ -41,6 +41,18 @@ int32_t TruncToPixel(double v) {
     return static_cast<int32_t>(v);
 }
 
+// The magnitude a star's disc and pen are sized by. A damaged one (-1e10,
+// nan) is held to what a star can sensibly be, so that no size computed from
+// it leaves the range of the integers the canvas draws with.
+float DrawnMagnitude(float magnitude) {
+    if (!(magnitude <= 30.0f)) return 30.0f;
+    return std::max(magnitude, -30.0f);
+}
+
+int DiscRadius(float magnitude, float zoomSteps) {
+    return static_cast<int>((12 - DrawnMagnitude(magnitude)) * (zoomSteps - 45) / 60);
+}
+
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kHorizonRed{128, 0, 0};
 constexpr Colour kEquatorBlue{0, 0, 128};
@@ -357,7 +369,7 @@ void SkyView::OutlinedText(int x, int y, const std::string& text) {
 void SkyView::DrawStarDisc(double x, double y, float magnitude, const std::string& t1, const std::string& t2,
                            const std::string& t3) {
     const int px = ToPixelX(x), py = ToPixelY(y);
-    const int d = static_cast<int>((12 - magnitude) * (zoomSteps_ - 45) / 60);
+    const int d = DiscRadius(magnitude, zoomSteps_);
     if (d < 2) {
         // Faint stars are dots of the pen's width and carry no label.
         canvas_->SetPenColour(canvas_->BrushColour());
@@ -437,13 +449,12 @@ void SkyView::DrawStar(Star& star) {
     }
     const int c = std::clamp<int>(star.colourClass, 0, 7);
     const bool dim = Dimmed(star);
-    canvas_->SetPenWidth(static_cast<int>((12 - star.magnitude) * 0.0125f * labelScale_));
+    canvas_->SetPenWidth(static_cast<int>((12 - DrawnMagnitude(star.magnitude)) * 0.0125f * labelScale_));
     canvas_->SetPenColour(palette_.Get(c, dim ? 0 : 1));
     canvas_->SetBrushColour(palette_.Get(c, dim ? 1 : 2));
     canvas_->SetFontColour(palette_.Get(PalStarLabel, dim ? 1 : 2));
 
-    const int radius = static_cast<int>((12 - star.magnitude) * (zoomSteps_ - 45) / 60);
-    if (radius < 2) {
+    if (DiscRadius(star.magnitude, zoomSteps_) < 2) {
         // A dot carries no label, so its texts are not built; the font
         // height is still set, as later painters inherit it.
         const bool named = options_[DisplayOptions::ShowStarNames] && labelScale_ - 3 > star.magnitude && star.Name();

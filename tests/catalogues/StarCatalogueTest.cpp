@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "catalogues/LoadProgress.h"
 #include "catalogues/StarCatalogue.h"
@@ -69,6 +71,44 @@ TEST(CatalogueLoading, ACountBeyondTheRecordsKeepsTheRecordsThatAreThere) {
         EXPECT_EQ(catalogue.count, 3u) << promise;
         EXPECT_EQ(catalogue.stars()[2].hd, 3u);
         EXPECT_TRUE(catalogue.loaded());
+    }
+}
+
+// A line that holds no record is no star, and a record with a number that is
+// none (nan, inf) is damaged: both are left out, counted, and the file is
+// reported once. A catalogue that holds no stars at all is reported too.
+TEST(CatalogueLoading, JunkAndDamagedRecordsAreLeftOutAndReportedOnce) {
+    std::string junk;
+    for (int i = 0; i < 1000; ++i) junk += "junk line\n";
+    const struct {
+        const char* what;
+        std::string text;
+        std::size_t stars;
+        const char* problem;  // the one problem reported, empty for none
+    } rows[] = {
+        {"clean", Catalogue("3", 3), 3, ""},
+        {"junk lines", "4294967295\njunk\n" + junk + Record(7) + junk, 1,
+         "The Star Catalogue file junk lines: 2000 lines hold no star record; they are left out."},
+        {"damaged numbers", "3\ndamaged\nH 1 0 1 2 nan +4 5 6.0 0 0 5.5 0\nOri\n\nA0 \n\n" + Record(2) +
+             "H 3 0 1 2 3.0 +4 5 6.0 0 0 -inf 0\nOri\n\nA0 \n\n",
+         1, "The Star Catalogue file damaged numbers: 2 records have numbers that are none; they are left out."},
+        {"no stars", "0\nempty\n", 0, "The Star Catalogue file no stars holds no stars."},
+    };
+    for (const auto& r : rows) {
+        StarCatalogue catalogue(r.what, {}, true);
+        QuietProgress progress;
+        ASSERT_TRUE(catalogue.LoadText(r.text, &progress)) << r.what;
+        ASSERT_EQ(catalogue.stars().size(), r.stars) << r.what;
+        for (const Star& star : catalogue.stars()) {
+            EXPECT_NE(star.hd, 0u) << r.what;  // no phantom stars at 0h, 0 degrees
+            EXPECT_TRUE(std::isfinite(star.magnitude) && std::isfinite(star.ra.radians)) << r.what;
+        }
+        if (*r.problem) {
+            EXPECT_EQ(progress.problems(), std::vector<std::string>{r.problem}) << r.what;
+        } else {
+            EXPECT_TRUE(progress.problems().empty()) << r.what;
+        }
+        EXPECT_EQ(catalogue.lastProblem(), r.problem) << r.what;
     }
 }
 

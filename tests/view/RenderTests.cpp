@@ -36,6 +36,34 @@ protected:
     void SetUp() override { UseTestObserver(52.35, 2026, 12, 8, 20, 0); }
 };
 
+// A damaged magnitude draws as the brightest or faintest a star can sensibly
+// be, at every zoom, instead of overflowing the disc and pen arithmetic.
+TEST_F(RenderTest, AbsurdMagnitudesDrawAsTheLimitsOfSaneOnes) {
+    const struct {
+        float magnitude;
+        float drawnAs;
+    } rows[] = {
+        {-1e10f, -30.0f}, {-3.0e38f, -30.0f}, {1e10f, 30.0f}, {std::nanf(""), 30.0f},
+    };
+    for (const float scale : {175.0f, 1.0e4f, 2.0e6f}) {
+        for (const auto& row : rows) {
+            RecordingPanel panel(300, 200);
+            SkyView view(Settings(Stereographic), &panel);
+            view.SetScale(scale);
+            view.Options()[DisplayOptions::ShowStarNames] = false;
+            auto absurd = MakeStar(0.0, 0.0, row.magnitude);
+            auto sane = MakeStar(0.0, 0.0, row.drawnAs);
+            view.Clear();
+            view.DrawStar(*sane);
+            const QImage expected = view.Image().copy();
+            view.Clear();
+            view.DrawStar(*absurd);
+            EXPECT_TRUE(view.Image() == expected) << row.magnitude << " at scale " << scale;
+            EXPECT_LT(CountLit(view.Image()), 300 * 200) << row.magnitude << " at scale " << scale;
+        }
+    }
+}
+
 TEST_F(RenderTest, ABrightStarIsADiscOfItsRadiusAtItsPixel) {
     RecordingPanel panel(400, 300);
     SkyView view(Settings(Stereographic), &panel);
