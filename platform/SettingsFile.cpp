@@ -121,21 +121,27 @@ bool SettingsFile::load()
 {
     entries_.clear();
     index_.clear();
-    usable_ = ReadEntries(path_, entries_);
+    bool whole = true;
+    usable_ = ReadEntries(path_, entries_, whole);
+    problem_ = whole ? std::string()
+                     : "The settings file " + path_ + " is larger than " + std::to_string(MaxFileBytes >> 20) +
+                           " MiB: it was read only in part, and so is not saved over.";
     if (!usable_) entries_.clear();
     else RemoveStaleTemporaries(path_);
     for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
     return usable_;
 }
 
-bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entries)
+bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entries, bool& whole)
 {
     entries.clear();
+    whole = true;
     if (path.empty()) return false;
     std::string contents;
     bool missing = false;
     bool truncated = false;
     if (!ReadFileBounded(path, MaxFileBytes, contents, missing, truncated)) return missing;
+    whole = !truncated;
     if (truncated) {
         // The last line of a cut file is incomplete.
         const auto lastNewline = contents.find_last_of('\n');
@@ -149,6 +155,8 @@ std::vector<SettingsFile::Entry> SettingsFile::Parse(std::string_view text)
 {
     std::vector<Entry> entries;
     std::map<std::string, std::size_t, std::less<>> positions;
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     while (!text.empty()) {
         const std::size_t newline = text.find('\n');
         const std::string_view line = text.substr(0, newline);
@@ -308,7 +316,7 @@ bool SettingsFile::setText(std::string_view name, std::string_view v)
 
 bool SettingsFile::set(std::string_view name, const char* type, std::string value)
 {
-    if (!usable_ || name.size() > MaxNameBytes) return false;
+    if (!usable_ || !problem_.empty() || name.size() > MaxNameBytes) return false;
 
     // Start from what is on disk now, not from what was read at opening, so
     // that a second running copy of the program saving at the same time does
@@ -316,7 +324,8 @@ bool SettingsFile::set(std::string_view name, const char* type, std::string valu
     // the read and the replacement one step for every copy.
     const FolderLock lock(path_);
     std::vector<Entry> next;
-    if (!ReadEntries(path_, next)) return false;  // never replace what cannot be read
+    bool whole = true;
+    if (!ReadEntries(path_, next, whole) || !whole) return false;  // never replace what cannot be read whole
 
     auto it = std::find_if(next.begin(), next.end(), [&](const Entry& e) { return e.name == name; });
     if (it != next.end()) {

@@ -25,9 +25,11 @@
 // file stays readable and editable by hand.
 //
 // Reading is forgiving and bounded: lines that parse are kept, everything
-// else (comments, junk, binary, over-long lines) is skipped, and no more than
-// MaxFileBytes are ever read. Entries of a type this program does not know
-// are kept and written back untouched.
+// else (comments, junk, binary, over-long lines, a UTF-8 byte-order mark) is
+// skipped, and no more than MaxFileBytes are ever read. A file larger than
+// that is read only in part and therefore never written back: every change
+// is refused and problem() says why. Entries of a type this program does not
+// know are kept and written back untouched.
 //
 // Every change is saved at once, on its own, through an atomic replacement of
 // the whole file (see AtomicFile.h): when a change cannot be saved, neither
@@ -40,7 +42,7 @@
 // each one.
 class SettingsFile {
 public:
-    static constexpr std::size_t MaxFileBytes = 1u << 20;
+    static constexpr std::size_t MaxFileBytes = 16u << 20;
     static constexpr std::size_t MaxLineBytes = 32768;
     static constexpr std::size_t MaxTextBytes = 4096;
     static constexpr std::size_t MaxNameBytes = 1024;
@@ -62,6 +64,9 @@ public:
     // not be read. Returns usable().
     bool load();
     bool usable() const { return usable_; }
+    // Why changes cannot be saved although the values could be read (a file
+    // too large to read whole); empty otherwise.
+    const std::string& problem() const { return problem_; }
     const std::string& path() const { return path_; }
 
     std::optional<int32_t> intValue(std::string_view name) const;
@@ -91,12 +96,14 @@ public:
 
 private:
     // False when the file exists but cannot be read; a missing file is empty.
-    static bool ReadEntries(const std::string& path, std::vector<Entry>& entries);
+    // whole tells whether all of it was read.
+    static bool ReadEntries(const std::string& path, std::vector<Entry>& entries, bool& whole);
     const Entry* find(std::string_view name) const;
     bool set(std::string_view name, const char* type, std::string value);
 
     std::string path_;
     bool usable_ = false;
+    std::string problem_;
     bool unsyncedRename_ = false;
     std::vector<Entry> entries_;                     // in file order
     std::map<std::string, std::size_t, std::less<>> index_;  // name -> position

@@ -87,6 +87,8 @@ SettingsStore::~SettingsStore() = default;
 
 bool SettingsStore::opened() const { return file_ != nullptr; }
 
+std::string SettingsStore::Problem() const { return file_ ? file_->problem() : std::string(); }
+
 bool SettingsStore::ReadBool(const std::string& name, bool def) const
 {
     if (!file_) return def;

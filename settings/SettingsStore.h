@@ -63,6 +63,10 @@ public:
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     bool opened() const;
+    // Why the values, although readable, cannot be saved (the settings file
+    // is too large to read whole), for the message of a save; empty
+    // otherwise.
+    std::string Problem() const;
 
     // A switch is stored as an integer; any value but 0 reads as on.
     bool ReadBool(const std::string& name, bool def) const;

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "SettingsTestSupport.h"
+#include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -266,14 +267,46 @@ TEST_F(StoredSettings, BinaryAndOversizedFilesGiveDefaults)
     }
 
     // One endless line before a good one, then far more than any settings
-    // file holds: the good line survives, and the tail is never looked at.
+    // file holds: the good lines survive, the one past the first MiB too.
     std::string big = std::string(200000, 'x') + "\nint Projection = 5\n";
     big += std::string(3 * 1024 * 1024, '#');
     big += "\nint AsteroidsToShow = 7\n";
     writeRaw(big);
     SettingsStore store;
     EXPECT_EQ(store.ReadView().projection, 5);
-    EXPECT_EQ(store.ReadAsteroidCount(), 250);
+    EXPECT_EQ(store.ReadAsteroidCount(), 7);
+}
+
+// A file is read whole or never written back: a large one keeps every value
+// through a save; one too large to read whole is not saved over, and says so.
+// A byte-order mark does not hide the first line.
+TEST_F(StoredSettings, AFileIsReadWholeOrNeverWrittenBack)
+{
+    const std::string comment = "# " + std::string(1536 * 1024, '#') + "\n";
+    const std::string tooLarge = "int Projection = 4\n# " + std::string(SettingsFile::MaxFileBytes, '#') + "\n";
+    const struct {
+        const char* what;
+        std::string contents;
+        int projection;     // as read
+        bool saves;
+    } rows[] = {
+        {"a large file", comment + "int Projection = 6\n", 6, true},
+        {"a byte-order mark", "\xEF\xBB\xBFint Projection = 5\n", 5, true},
+        {"a file too large to read whole", tooLarge, 4, false},
+    };
+    for (const auto& r : rows) {
+        writeRaw(r.contents);
+        SettingsStore store;
+        EXPECT_EQ(store.ReadView().projection, r.projection) << r.what;
+        EXPECT_EQ(store.WriteInt("AsteroidsToShow", 9), r.saves) << r.what;
+        EXPECT_EQ(store.Problem().empty(), r.saves) << r.what;
+        SettingsStore again;
+        EXPECT_EQ(again.ReadView().projection, r.projection) << r.what;
+        EXPECT_EQ(again.ReadAsteroidCount(), r.saves ? 9 : 250) << r.what;
+        if (!r.saves) {
+            EXPECT_EQ(readRaw().size(), r.contents.size()) << r.what;
+        }
+    }
 }
 
 TEST_F(StoredSettings, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced)
