@@ -93,6 +93,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, Ren
     const auto slash = target.find_last_of('/');
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
+    // Only a file is replaced: renaming over a device, a named pipe or a
+    // folder would put a file in its place (for the superuser, even in /dev).
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        errno = S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {

@@ -12,7 +12,8 @@
 // and linked into place stays a link.
 //
 // Returns false (with errno describing the cause) when anything failed; no
-// temporary file is left behind in that case.
+// temporary file is left behind in that case. Something other than a regular
+// file at `path` (a device, a named pipe, a folder) is never replaced.
 //
 // The new contents are always on the disk before the rename. Whether the
 // rename itself is too when the call returns is the caller's choice: one who

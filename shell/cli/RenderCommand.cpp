@@ -1,18 +1,25 @@
 // velkaris-cli render: one frame of the sky, painted by the same code as the
 // window, written to a PNG file.
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "astro/Observer.h"
 #include "catalogues/StarCatalogue.h"
+#include "platform/AtomicFile.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
 #include "shell/cli/Commands.h"
@@ -254,9 +261,20 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         for (const Star& s : c->stars()) drawn += s.onScreen ? 1 : 0;
     }
 
-    const QImage& frame = view.Image();
-    if (!frame.save(QString::fromStdString(render.out), "PNG")) {
-        std::fprintf(stderr, "velkaris-cli render: cannot write '%s'\n", render.out.c_str());
+    // Encoded in memory, then written whole: a full disk or a failed close
+    // is a failure too, and no half-written picture is left behind.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const bool encoded = view.Image().save(&buffer, "PNG");
+    if (!encoded || !WriteFileAtomically(render.out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
+        const int error = errno;
+        struct stat existing {};
+        const bool notAFile = stat(render.out.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode);
+        std::fprintf(stderr, "velkaris-cli render: cannot write '%s': %s\n", render.out.c_str(),
+                     !encoded   ? "the picture could not be encoded"
+                     : notAFile ? "it is not a regular file"
+                                : std::strerror(error));
         TheObserver = nullptr;
         return 1;
     }

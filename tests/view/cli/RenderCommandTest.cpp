@@ -101,10 +101,15 @@ TEST_F(RenderCommand, OptionsAndPaletteReachThePicture) {
     EXPECT_EQ(Picture().pixel(200, 150) & 0xFFFFFF, 0u);
 }
 
+// A picture that is not written is a failure, whatever stops it: a missing
+// folder, a full disk (/dev/full).
 TEST_F(RenderCommand, AnUnwritableFileIsReported) {
-    const CliRun r = Run("--out no-such-folder/sky.png --size 40x30");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("no-such-folder/sky.png"), std::string::npos) << r.err;
+    for (const char* out : {"no-such-folder/sky.png", "/dev/full"}) {
+        const CliRun r = Run(std::string("--out ") + out + " --size 40x30");
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_NE(r.err.find(std::string("cannot write '") + out + "': "), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find("wrote"), std::string::npos) << r.out;
+    }
 }
 
 }  // namespace
