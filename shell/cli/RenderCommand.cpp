@@ -231,15 +231,15 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     SkyScene scene;
     {
         SettingsStore store;
-        const std::size_t found = DiscoverCatalogues(store, catalogueSlots);
+        CatalogueDiscoveryReport report;
+        const std::size_t found = DiscoverCatalogues(store, catalogueSlots, kMaxStarCatalogues, "data", &report);
+        for (const std::string& problem : report.problems) std::fprintf(stderr, "velkaris-cli render: %s\n", problem.c_str());
         for (std::size_t i = 0; i < found; ++i) {
             StarCatalogue& c = *catalogueSlots[i];
             if (!c.enabled) continue;
-            if (!c.Load(nullptr)) {
-                std::fprintf(stderr, "velkaris-cli render: %s\n", c.lastProblem().c_str());
-                continue;
-            }
-            scene.starCatalogues.push_back(&c);
+            const bool loaded = c.Load(nullptr);
+            if (!c.lastProblem().empty()) std::fprintf(stderr, "velkaris-cli render: %s\n", c.lastProblem().c_str());
+            if (loaded) scene.starCatalogues.push_back(&c);
         }
     }
 

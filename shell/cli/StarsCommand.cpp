@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -197,19 +198,28 @@ int RunStarsCommand(const std::vector<std::string>& args) {
     const PublishedObserver published(observer.get());
 
     std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> slots;
+    CatalogueDiscoveryReport report;
     bool correct = true;
     {
         SettingsStore store;
-        DiscoverCatalogues(store, slots);
+        DiscoverCatalogues(store, slots, kMaxStarCatalogues, "data", &report);
         correct = store.ReadDisplayOptions()[DisplayOptions::HighAccuracy];
     }
+    for (const std::string& problem : report.problems) std::fprintf(stderr, "%s\n", problem.c_str());
     int status = 0;
     for (const std::string& wanted : options.catalogues) {
         const bool known = std::any_of(slots.begin(), slots.end(), [&](const auto& c) { return c && Matches(*c, wanted); });
-        if (!known) {
+        if (known) continue;
+        const auto beyond = std::find_if(report.beyondLimit.begin(), report.beyondLimit.end(), [&](const std::string& path) {
+            const std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path);
+            return path.substr(path.find_last_of('/') + 1) == wanted || (header && header->name == wanted);
+        });
+        if (beyond != report.beyondLimit.end())
+            std::fprintf(stderr, "velkaris-cli stars: %s is past the first %zu star catalogues, which are all the program uses\n",
+                         beyond->c_str(), kMaxStarCatalogues);
+        else
             std::fprintf(stderr, "velkaris-cli stars: no star catalogue '%s' in data/\n", wanted.c_str());
-            status = 1;
-        }
+        status = 1;
     }
     std::vector<StarCatalogue*> loaded;
     {

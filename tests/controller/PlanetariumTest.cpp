@@ -5,10 +5,15 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 #include "ControllerTestSupport.h"
 #include "astro/Constants.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/Watchdog.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
 #include "view/SkyView.h"
@@ -90,6 +95,21 @@ TEST_F(PlanetariumTest, EmptyDataFolderRaisesNoFalseAlarm) {
     EXPECT_TRUE(messages.warnings.empty());
     p->SelectAt(350, 175);
     EXPECT_EQ(p->SelectedKind(), KindNone);
+}
+
+// What the data folder holds that cannot be used is said once at start-up,
+// and the start-up goes on.
+TEST_F(PlanetariumTest, UnusableCatalogueFilesAreReportedAtStartUp) {
+    work.Write(QStringLiteral("data/stfound.dat"), "0\nfoundation\n");
+    ASSERT_EQ(mkfifo((work.Path() + QStringLiteral("/data/stpipe.dat")).toLocal8Bit().constData(), 0600), 0);
+    const Watchdog watchdog(20);
+    auto p = Start(false);
+    const std::vector<std::string> expected = {
+        "The Star Catalogue file data/stpipe.dat is not a regular file; it is left out.",
+        "The Star Catalogue file data/stfound.dat holds no stars.",
+    };
+    EXPECT_EQ(messages.warnings, expected);
+    EXPECT_EQ(p->StarCatalogueCount(), 1);
 }
 
 TEST_F(PlanetariumTest, StatusTextsFollowTheClock) {

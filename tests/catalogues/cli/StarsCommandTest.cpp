@@ -2,6 +2,7 @@
 
 #include <erfa.h>
 #include <erfam.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -153,6 +154,18 @@ TEST_F(StarsCommand, MissingStarsCataloguesAndBadOptionsAreReported) {
         EXPECT_NE(r.err.find("data/stextra.dat"), std::string::npos);
     }
     fs::permissions(dir_ / "data" / "stextra.dat", fs::perms::owner_all);
+
+    // A catalogue past the 32 the program uses is named as such, and a file
+    // that cannot be a catalogue is named with what it is.
+    for (int i = 10; i < 42; ++i) std::ofstream(dir_ / "data" / ("stx" + std::to_string(i) + ".dat")) << "1\nx" << i << "\n";
+    ASSERT_EQ(mkfifo((dir_ / "data" / "stpipe.dat").c_str(), 0600), 0);
+    std::ofstream(dir_ / "data" / "stzz.dat") << "1\ntycho\n";
+    for (const char* wanted : {"stzz.dat", "tycho"}) {
+        r = Run(std::string("--hd 48915 --catalogue ") + wanted);
+        EXPECT_EQ(r.status, 1) << wanted;
+        EXPECT_NE(r.err.find("data/stzz.dat is past the first 32 star catalogues"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("data/stpipe.dat is not a regular file"), std::string::npos) << r.err;
+    }
 
     for (const char* bad : {"", "--hd", "--hd 12,x", "--brightest 0", "--hd 1 --brightest 2", "--frobnicate 1"}) {
         r = Run(bad);
