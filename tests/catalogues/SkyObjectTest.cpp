@@ -214,6 +214,7 @@ TEST(RiseTransitSet, CircumpolarStarsTransitAndNeverRisingStarsGetNoTimes) {
             << r.what << " transit " << transit.Format();
     }
     // Without the correction to the date a damaged place gives nothing either.
+    StoppedObserver observer(6.883, 52.35, 1, false, 2026, 1, 15, 22, 0, 0);
     SkyObject uncorrected;
     uncorrected.ra.radians = nan;
     uncorrected.dec.SetRadians(0.2);
