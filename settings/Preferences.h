@@ -54,8 +54,11 @@ struct PreferencesForm {
         std::string path;
         uint32_t stars = 0;
         bool load = false;
+        bool operator==(const Catalogue&) const = default;
     };
     std::vector<Catalogue> catalogues;
+
+    bool operator==(const PreferencesForm&) const = default;
 };
 
 // The units of comboStepType, in the order of the step types.
