@@ -369,6 +369,7 @@ void TPrefs::BuildCataloguesPage() {
 
 void TPrefs::Load(const PreferencesForm& form, const CatalogueMove* move) {
     move_ = move;
+    warnedEntry_.clear();
     catalogues_ = form.catalogues;
     ListCatalogues->clear();
     ListLoad->clear();
@@ -475,11 +476,13 @@ void TPrefs::RunClicked() {
 
 void TPrefs::ClockEntryLeft() {
     DateTime clock;
-    switch (CheckClockEntry(Digits(edTime->text()), Digits(edDate->text()), clock)) {
-        case ClockProblem::Time: Warn(TimeProblemMessage); break;
-        case ClockProblem::Date: Warn(DateProblemMessage); break;
-        case ClockProblem::None: break;
-    }
+    const std::string entry = Digits(edTime->text()) + "/" + Digits(edDate->text());
+    const ClockProblem problem = CheckClockEntry(Digits(edTime->text()), Digits(edDate->text()), clock);
+    // The focus comes back to the box when the message closes; leaving it
+    // again unchanged (for Help, say) is not told the same thing twice.
+    if (problem != ClockProblem::None && entry != warnedEntry_)
+        Warn(problem == ClockProblem::Time ? TimeProblemMessage : DateProblemMessage);
+    warnedEntry_ = problem == ClockProblem::None ? std::string() : entry;
     UpdateButtons();
 }
 

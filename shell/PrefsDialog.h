@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controller/PreferencesDialog.h"
@@ -145,4 +146,6 @@ private:
     std::unique_ptr<HelpViewer> help_;
     std::vector<PreferencesForm::Catalogue> catalogues_;
     const CatalogueMove* move_ = nullptr;
+    // The date and time last warned about on leaving their boxes.
+    std::string warnedEntry_;
 };

@@ -151,9 +151,16 @@ TEST_F(PrefsDialogTest, LeavingTheDateOrTimeChecksThemAndHoldsBothButtons) {
         EXPECT_EQ(dialog->Button2->isEnabled(), c.message == nullptr) << c.date;
         EXPECT_EQ(dialog->butSave->isEnabled(), c.message == nullptr) << c.date;
     }
-    // With the system clock the typed moment is not used: both buttons work.
+    // Leaving the same mistake again (the focus comes back after the
+    // message) is not told twice; a new mistake is.
+    messages.warnings.clear();
     dialog->edTime->setText(QStringLiteral("240000"));
     Leave(dialog->edTime);
+    Leave(dialog->edTime);
+    dialog->edTime->setText(QStringLiteral("235960"));
+    Leave(dialog->edTime);
+    EXPECT_EQ(messages.warnings, std::vector<std::string>(2, TimeProblemMessage));
+    // With the system clock the typed moment is not used: both buttons work.
     EXPECT_FALSE(dialog->butSave->isEnabled());
     dialog->checkSystem->click();
     EXPECT_TRUE(dialog->butSave->isEnabled());
