@@ -119,10 +119,37 @@ QCheckBox* TPrefs::OptionBox(std::size_t member, const char* name, const char* c
     return box;
 }
 
+QGroupBox* TPrefs::MagnitudeGroup(const char* caption, const char* editName, QLineEdit*& edit,
+                                  std::initializer_list<OptionItem> boxes, QWidget* parent) {
+    QGroupBox* group = Group(caption, parent);
+    auto* layout = new QGridLayout(group);
+    edit = Edit(editName, group, 50);
+    layout->addWidget(Label("", "Limiting magnitude:", group), 0, 0);
+    layout->addWidget(edit, 0, 1);
+    int i = 0;
+    for (const OptionItem& box : boxes) {
+        layout->addWidget(OptionBox(box.member, box.name, box.caption, group), 1 + i / 2, i % 2);
+        ++i;
+    }
+    return group;
+}
+
+QGroupBox* TPrefs::OptionGroup(const char* caption, std::initializer_list<OptionItem> boxes) {
+    QGroupBox* group = Group(caption, tabGrids);
+    auto* layout = new QVBoxLayout(group);
+    for (const OptionItem& box : boxes) layout->addWidget(OptionBox(box.member, box.name, box.caption, group));
+    return group;
+}
+
 void TPrefs::BuildTimePage() {
     tabTime = Page(Controller, "tabTime", "Time");
     QWidget* p = tabTime;
     auto* grid = new QGridLayout(p);
+    // A caption, its box and what follows it, side by side.
+    auto row = [grid](int r, std::initializer_list<QWidget*> widgets) {
+        int column = 0;
+        for (QWidget* w : widgets) grid->addWidget(w, r, column++);
+    };
     checkSystem = Check("checkSystem", "Use system time", p);
     grid->addWidget(checkSystem, 0, 0, 1, 3);
 
@@ -132,32 +159,25 @@ void TPrefs::BuildTimePage() {
     edTime->setInputMask(QStringLiteral("09:99:99;_"));
     edTime->setMaxLength(8);
     labTimeFormat = Label("labTimeFormat", "hh:mm:ss", p);
-    grid->addWidget(labTime, 1, 0);
-    grid->addWidget(edTime, 1, 1);
-    grid->addWidget(labTimeFormat, 1, 2);
+    row(1, {labTime, edTime, labTimeFormat});
 
     labDate = Label("labDate", "Date", p);
     edDate = Edit("edDate", p, 80);
     edDate->setInputMask(QStringLiteral("99/99/9999;_"));
     edDate->setMaxLength(10);
     labDateFormat = Label("labDateFormat", "dd-mm-yyyy", p);
-    grid->addWidget(labDate, 2, 0);
-    grid->addWidget(edDate, 2, 1);
-    grid->addWidget(labDateFormat, 2, 2);
+    row(2, {labDate, edDate, labDateFormat});
 
     labTimeZone = Label("labTimeZone", "Timezone", p);
     edTimeZone = Edit("edTimeZone", p, 40);
-    grid->addWidget(labTimeZone, 3, 0);
-    grid->addWidget(edTimeZone, 3, 1);
+    row(3, {labTimeZone, edTimeZone});
     checkDST = Check("checkDST", "Daylight Saving Time", p);
     grid->addWidget(checkDST, 4, 0, 1, 3);
 
     labUI1 = Label("labUI1", "Update interval:", p);
     edRealUpdate = Edit("edRealUpdate", p);
     labFac1 = Label("labFac1", "*1/10s", p);
-    grid->addWidget(labUI1, 5, 0);
-    grid->addWidget(edRealUpdate, 5, 1);
-    grid->addWidget(labFac1, 5, 2);
+    row(5, {labUI1, edRealUpdate, labFac1});
 
     checkRun = Check("checkRun", "Run", p);
     grid->addWidget(checkRun, 6, 0, 1, 3);
@@ -166,16 +186,12 @@ void TPrefs::BuildTimePage() {
     comboStepType->setObjectName(QStringLiteral("comboStepType"));
     for (const char* item : StepTypeItems) comboStepType->addItem(QString::fromLatin1(item));
     edStepSize = Edit("edStepSize", p, 50);
-    grid->addWidget(labStep, 7, 0);
-    grid->addWidget(comboStepType, 7, 1);
-    grid->addWidget(edStepSize, 7, 2);
+    row(7, {labStep, comboStepType, edStepSize});
 
     labUI2 = Label("labUI2", "Update interval:", p);
     edAnimUpdate = Edit("edAnimUpdate", p);
     labFac2 = Label("labFac2", "*1/10s", p);
-    grid->addWidget(labUI2, 8, 0);
-    grid->addWidget(edAnimUpdate, 8, 1);
-    grid->addWidget(labFac2, 8, 2);
+    row(8, {labUI2, edAnimUpdate, labFac2});
     grid->setRowStretch(9, 1);
     grid->setColumnStretch(3, 1);
 
@@ -251,26 +267,19 @@ void TPrefs::BuildObjectsPage() {
     QWidget* p = tabObjects;
     auto* grid = new QGridLayout(p);
 
-    QGroupBox* deepSky = Group("Deepsky Options", p);
-    auto* deepGrid = new QGridLayout(deepSky);
-    edDLM = Edit("edDLM", deepSky, 50);
-    deepGrid->addWidget(Label("", "Limiting magnitude:", deepSky), 0, 0);
-    deepGrid->addWidget(edDLM, 0, 1);
-    deepGrid->addWidget(OptionBox(DisplayOptions::ShowGalaxies, "cGalaxies", "Galaxies", deepSky), 1, 0);
-    deepGrid->addWidget(OptionBox(DisplayOptions::ShowClusters, "cClusters", "Clusters", deepSky), 1, 1);
-    deepGrid->addWidget(OptionBox(DisplayOptions::ShowOtherDSOs, "cOther", "Other", deepSky), 2, 0);
-    deepGrid->addWidget(OptionBox(DisplayOptions::ShowMessierOnly, "cMessier", "Messier Only", deepSky), 2, 1);
-    grid->addWidget(deepSky, 0, 0);
-
-    QGroupBox* stars = Group("Star Options", p);
-    auto* starGrid = new QGridLayout(stars);
-    edSLM = Edit("edSLM", stars, 50);
-    starGrid->addWidget(Label("", "Limiting magnitude:", stars), 0, 0);
-    starGrid->addWidget(edSLM, 0, 1);
-    starGrid->addWidget(OptionBox(DisplayOptions::ShowBayerId, "cBayer", "Bayer ID", stars), 1, 0);
-    starGrid->addWidget(OptionBox(DisplayOptions::ShowFlamsteedId, "cFlam", "Flamsteed", stars), 1, 1);
-    starGrid->addWidget(OptionBox(DisplayOptions::ShowHD, "cHD", "Henry Draper", stars), 2, 0);
-    grid->addWidget(stars, 0, 1);
+    grid->addWidget(MagnitudeGroup("Deepsky Options", "edDLM", edDLM,
+                                   {{DisplayOptions::ShowGalaxies, "cGalaxies", "Galaxies"},
+                                    {DisplayOptions::ShowClusters, "cClusters", "Clusters"},
+                                    {DisplayOptions::ShowOtherDSOs, "cOther", "Other"},
+                                    {DisplayOptions::ShowMessierOnly, "cMessier", "Messier Only"}},
+                                   p),
+                    0, 0);
+    grid->addWidget(MagnitudeGroup("Star Options", "edSLM", edSLM,
+                                   {{DisplayOptions::ShowBayerId, "cBayer", "Bayer ID"},
+                                    {DisplayOptions::ShowFlamsteedId, "cFlam", "Flamsteed"},
+                                    {DisplayOptions::ShowHD, "cHD", "Henry Draper"}},
+                                   p),
+                    0, 1);
 
     // Columns of objects, a row to show them and a row for their names.
     QGroupBox* selection = Group("Object Selection", p);
@@ -318,21 +327,12 @@ void TPrefs::BuildObjectsPage() {
 void TPrefs::BuildGridsPage() {
     tabGrids = Page(Controller, "tabGrids", "Grids");
     auto* layout = new QVBoxLayout(tabGrids);
-    QGroupBox* lines = Group("Lines", tabGrids);
-    auto* linesLayout = new QVBoxLayout(lines);
-    linesLayout->addWidget(OptionBox(DisplayOptions::ShowHorizon, "cHorizon", "Horizon", lines));
-    linesLayout->addWidget(OptionBox(DisplayOptions::ShowEquator, "cEquator", "Equator", lines));
-    linesLayout->addWidget(OptionBox(DisplayOptions::ShowConLines, "cConstel", "Constellations", lines));
-    layout->addWidget(lines);
-    QGroupBox* grids = Group("Grids", tabGrids);
-    auto* gridsLayout = new QVBoxLayout(grids);
-    gridsLayout->addWidget(OptionBox(DisplayOptions::ShowHorizontalGrid, "cHGrid", "Horizontal", grids));
-    gridsLayout->addWidget(OptionBox(DisplayOptions::ShowEquatorialGrid, "cEGrid", "Equatorial", grids));
-    layout->addWidget(grids);
-    QGroupBox* other = Group("Other", tabGrids);
-    auto* otherLayout = new QVBoxLayout(other);
-    otherLayout->addWidget(OptionBox(DisplayOptions::ShowUmbra, "cPenUmbra", "(Pen)Umbra", other));
-    layout->addWidget(other);
+    layout->addWidget(OptionGroup("Lines", {{DisplayOptions::ShowHorizon, "cHorizon", "Horizon"},
+                                            {DisplayOptions::ShowEquator, "cEquator", "Equator"},
+                                            {DisplayOptions::ShowConLines, "cConstel", "Constellations"}}));
+    layout->addWidget(OptionGroup("Grids", {{DisplayOptions::ShowHorizontalGrid, "cHGrid", "Horizontal"},
+                                            {DisplayOptions::ShowEquatorialGrid, "cEGrid", "Equatorial"}}));
+    layout->addWidget(OptionGroup("Other", {{DisplayOptions::ShowUmbra, "cPenUmbra", "(Pen)Umbra"}}));
     layout->addStretch(1);
 }
 

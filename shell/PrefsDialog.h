@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ class HelpViewer;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -127,6 +129,16 @@ private:
     void BuildGridsPage();
     void BuildCataloguesPage();
     QCheckBox* OptionBox(std::size_t member, const char* name, const char* caption, QWidget* parent);
+    struct OptionItem {
+        std::size_t member;
+        const char* name;
+        const char* caption;
+    };
+    // A group with a limiting magnitude above its check boxes, two a row.
+    QGroupBox* MagnitudeGroup(const char* caption, const char* editName, QLineEdit*& edit,
+                              std::initializer_list<OptionItem> boxes, QWidget* parent);
+    // A group of check boxes one below the other, on the "Grids" page.
+    QGroupBox* OptionGroup(const char* caption, std::initializer_list<OptionItem> boxes);
 
     void SystemTimeClicked();
     void RunClicked();
