@@ -91,35 +91,25 @@ TEST_F(PreferencesTakeOverTest, TheFormShowsTheRunningProgram) {
     auto p = Start();
     ASSERT_NE(dialog, nullptr);
     p->ShowPreferences();
-    const PreferencesForm& form = dialog->shown;
-    EXPECT_TRUE(form.useSystemTime);
-    EXPECT_TRUE(form.run);
-    EXPECT_FALSE(form.dst);
-    EXPECT_EQ(form.time, "210409");
-    EXPECT_EQ(form.date, "06122000");
-    EXPECT_EQ(form.timeZone, "1");
-    EXPECT_EQ(form.realUpdate, "  100");
-    EXPECT_EQ(form.animUpdate, "   10");
-    EXPECT_EQ(form.stepType, 0);
-    EXPECT_EQ(form.stepSize, "1");
-    EXPECT_EQ(form.longitudeDegrees, "6");
-    EXPECT_EQ(form.longitudeMinutes, "53");
-    EXPECT_EQ(form.longitudeSeconds, " 0.00");
-    EXPECT_FALSE(form.west);
-    EXPECT_EQ(form.latitudeDegrees, "52");
-    EXPECT_EQ(form.latitudeMinutes, "21");
-    EXPECT_FALSE(form.south);
-    EXPECT_EQ(form.projection, EqualArea);
-    EXPECT_EQ(form.direction, "0");
-    EXPECT_EQ(form.elevation, "0");
-    EXPECT_EQ(form.starLimit, " 4.50");
-    EXPECT_EQ(form.dsoLimit, " 9.00");
-    EXPECT_EQ(form.options, p->View()->GetOptions());
-    ASSERT_EQ(form.catalogues.size(), 1u);
-    EXPECT_EQ(form.catalogues[0].name, "foundation");
-    EXPECT_EQ(form.catalogues[0].path, "data/stfound.dat");
-    EXPECT_EQ(form.catalogues[0].stars, 2u);
-    EXPECT_TRUE(form.catalogues[0].load);
+    PreferencesForm expected;  // defaults everywhere else
+    expected.time = "210409";
+    expected.date = "06122000";
+    expected.timeZone = "1";
+    expected.run = true;
+    expected.realUpdate = "  100";
+    expected.animUpdate = "   10";
+    expected.stepSize = "1";
+    expected.longitudeDegrees = "6";
+    expected.longitudeMinutes = "53";
+    expected.latitudeDegrees = "52";
+    expected.latitudeMinutes = "21";
+    expected.longitudeSeconds = expected.latitudeSeconds = " 0.00";
+    expected.direction = expected.elevation = "0";
+    expected.starLimit = " 4.50";
+    expected.dsoLimit = " 9.00";
+    expected.asteroidCount = "0";  // as many as were loaded
+    expected.catalogues = {{0, "foundation", "data/stfound.dat", 2, true}};
+    EXPECT_TRUE(dialog->shown == expected);
 
     // An elevation below the horizon shows as such; whole degrees only.
     p->SetElevation(static_cast<float>(-10.5 * 3.14159265358979 / 180.0), false);
