@@ -10,6 +10,7 @@
 #include "catalogues/LoadProgress.h"
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
+#include "controller/PreferencesDialog.h"
 #include "controller/UserMessages.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
@@ -75,8 +76,9 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
     observer_->update();
     UpdateStatus();
 
-    // The preferences dialog and the report window are created here once
-    // they exist; until then Preferences and Report do nothing.
+    if (links_.createPreferences) prefsDialog_ = links_.createPreferences();
+    // The report window is created here once it exists; until then Report
+    // does nothing.
 
     std::unique_ptr<LoadProgress> progress;
     if (links_.createProgress) progress = links_.createProgress();
@@ -113,6 +115,7 @@ Planetarium::~Planetarium() {
     selected_ = locked_ = nullptr;
     if (TheObserver == observer_.get()) TheObserver = nullptr;
     observer_.reset();
+    prefsDialog_.reset();
     view_.reset();
 }
 
@@ -272,11 +275,14 @@ SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t inde
 
 void Planetarium::Redraw() {
     ++redrawCount_;
-    // Following the incoming slew file takes the place of the lock here once
-    // the slew files exist; the flags only switch for now.
-    if (locked_) {
+    // The telescope's position takes the place of the lock while it is
+    // followed; nothing is written back then.
+    if (readSlewFile) {
+        FollowSlewFile();
+    } else if (locked_) {
         FollowLocked();
         view_->CentreOn(ObjectOf(lockedKind_, lockedCatalogue_, lockedIndex_));
+        if (writeSlewFile) WriteLockedPosition();
     }
     ComputeRiseTransitSetTexts();
     SkyScene scene;
@@ -390,10 +396,6 @@ void Planetarium::FollowLocked() {
 
 void Planetarium::ToggleReport() {
     // The report window arrives with the object reports.
-}
-
-void Planetarium::ShowPreferences() {
-    // The preferences dialog arrives with the settings editor.
 }
 
 // --- view and display ------------------------------------------------------------------

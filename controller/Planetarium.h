@@ -12,10 +12,12 @@
 #include "catalogues/SkyObject.h"
 
 class LoadProgress;
+class PreferencesDialog;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
 class UserMessages;
+struct PreferencesForm;
 struct SkyScene;
 
 // What the planetarium needs of the window that shows it. Every member may be
@@ -26,6 +28,9 @@ struct PlanetariumLinks {
     UserMessages* messages = nullptr;
     // Creates a visible progress window; destroying it removes it again.
     std::function<std::unique_ptr<LoadProgress>()> createProgress;
+    // Creates the preferences dialog, once, at start-up; without it
+    // Preferences does nothing.
+    std::function<std::unique_ptr<PreferencesDialog>()> createPreferences;
     // Where the observer reads the clock; empty means the system clock.
     Observer::ClockSource clock;
 };
@@ -129,6 +134,18 @@ private:
     void ClearSelection();
     void ClearLock();
     void ForgetStarsOf(int slot);
+    // The preferences form filled from the running program; stops a running
+    // clock, which taking the form over starts again when asked.
+    PreferencesForm FillPreferences();
+    // Takes an edited form over in the dialog's order and, for a save,
+    // stores it in one transaction. False when a save could not be stored.
+    bool TakeOverPreferences(const PreferencesForm& form, bool save);
+    // One move between the preferences' catalogue lists.
+    void MoveCatalogue(std::size_t slot, bool load);
+    // The telescope slew files: turning to the incoming position, writing
+    // the locked object's.
+    void FollowSlewFile();
+    void WriteLockedPosition();
 
     PlanetariumLinks links_;
 
@@ -153,6 +170,7 @@ private:
 
     std::unique_ptr<SkyView> view_;
     std::unique_ptr<Observer> observer_;
+    std::unique_ptr<PreferencesDialog> prefsDialog_;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

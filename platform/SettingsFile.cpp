@@ -317,7 +317,33 @@ bool SettingsFile::setText(std::string_view name, std::string_view v)
 bool SettingsFile::set(std::string_view name, const char* type, std::string value)
 {
     if (!usable_ || !problem_.empty() || name.size() > MaxNameBytes) return false;
+    Entry change{std::string(name), type, std::move(value)};
+    if (batching_) {
+        pending_.push_back(std::move(change));
+        return true;
+    }
+    std::vector<Entry> changes;
+    changes.push_back(std::move(change));
+    return save(std::move(changes));
+}
 
+void SettingsFile::beginBatch()
+{
+    batching_ = true;
+    pending_.clear();
+}
+
+bool SettingsFile::commitBatch()
+{
+    batching_ = false;
+    std::vector<Entry> changes = std::move(pending_);
+    pending_.clear();
+    if (changes.empty()) return true;
+    return save(std::move(changes));
+}
+
+bool SettingsFile::save(std::vector<Entry> changes)
+{
     // Start from what is on disk now, not from what was read at opening, so
     // that a second running copy of the program saving at the same time does
     // not have its values overwritten with stale ones. The folder lock makes
@@ -327,12 +353,14 @@ bool SettingsFile::set(std::string_view name, const char* type, std::string valu
     bool whole = true;
     if (!ReadEntries(path_, next, whole) || !whole) return false;  // never replace what cannot be read whole
 
-    auto it = std::find_if(next.begin(), next.end(), [&](const Entry& e) { return e.name == name; });
-    if (it != next.end()) {
-        it->type = type;
-        it->value = std::move(value);
-    } else {
-        next.push_back(Entry{std::string(name), type, std::move(value)});
+    for (Entry& change : changes) {
+        auto it = std::find_if(next.begin(), next.end(), [&](const Entry& e) { return e.name == change.name; });
+        if (it != next.end()) {
+            it->type = std::move(change.type);
+            it->value = std::move(change.value);
+        } else {
+            next.push_back(std::move(change));
+        }
     }
     // Memory changes only once the disk has the new contents.
     if (!WriteFileAtomically(path_, Serialise(next), RenameDurability::Later)) return false;

@@ -31,9 +31,10 @@
 // is refused and problem() says why. Entries of a type this program does not
 // know are kept and written back untouched.
 //
-// Every change is saved at once, on its own, through an atomic replacement of
-// the whole file (see AtomicFile.h): when a change cannot be saved, neither
-// the file nor the values held in memory change. A change is applied to the
+// Every change is saved at once, on its own (or with the others of its batch,
+// see beginBatch), through an atomic replacement of the whole file (see
+// AtomicFile.h): when a change cannot be saved, neither the file nor the
+// values held in memory change. A change is applied to the
 // file as it is on disk at that moment, so two copies of the program saving
 // different values do not undo each other's. The contents of every change
 // reach the disk before it replaces the file; the replacements themselves are
@@ -83,6 +84,16 @@ public:
     // Makes the changes saved so far survive a power cut.
     void flush();
 
+    // Holds the changes that follow in memory until commitBatch(), which
+    // saves them all in one replacement of the file: a crash or a full disk
+    // leaves either every one of them or none. While a batch is open a change
+    // is only checked (usable store, name length, finite float) and reads
+    // still give the values saved before it. commitBatch() returns false when
+    // the file could not be replaced; the changes are then dropped. A batch
+    // that is never committed is dropped as well.
+    void beginBatch();
+    bool commitBatch();
+
     const std::vector<Entry>& entries() const { return entries_; }
 
     // The text form, exposed for the tests of the format itself.
@@ -100,11 +111,15 @@ private:
     static bool ReadEntries(const std::string& path, std::vector<Entry>& entries, bool& whole);
     const Entry* find(std::string_view name) const;
     bool set(std::string_view name, const char* type, std::string value);
+    // Replaces the file with what is on disk now plus the changes.
+    bool save(std::vector<Entry> changes);
 
     std::string path_;
     bool usable_ = false;
     std::string problem_;
     bool unsyncedRename_ = false;
+    bool batching_ = false;
+    std::vector<Entry> pending_;  // the open batch, in the order given
     std::vector<Entry> entries_;                     // in file order
     std::map<std::string, std::size_t, std::less<>> index_;  // name -> position
 };

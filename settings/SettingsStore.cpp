@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
 #include <limits>
 
 #include "platform/AtomicFile.h"
@@ -48,23 +49,6 @@ constexpr std::array<std::size_t, DisplayOptions::Count> DisplayOptionsReadOrder
     DisplayOptions::ShowMPNames,        DisplayOptions::ShowMPNumbers,
     DisplayOptions::HighAccuracy,
 };
-
-// An integer the angle record (16 bits, unsigned) can hold, else the default:
-// a negative or huge stored count must not wrap round to another place.
-uint16_t SexagesimalField(int32_t stored, int32_t def)
-{
-    if (stored < 0 || stored > std::numeric_limits<uint16_t>::max()) stored = def;
-    return static_cast<uint16_t>(stored);
-}
-
-// Seconds of arc as the angle record keeps them (a 32-bit float), else 0: a
-// negative value, or one beyond what the whole-unit fields allow, is damage,
-// and one beyond a float's range would not even convert.
-float SexagesimalSeconds(double stored)
-{
-    if (!(stored >= 0.0 && stored < std::numeric_limits<uint16_t>::max() + 1.0)) return 0.0f;
-    return static_cast<float>(stored);
-}
 
 int16_t StepField(int32_t stored, int16_t def)
 {
@@ -123,6 +107,16 @@ bool SettingsStore::WriteFloat(const std::string& name, double v)
     return file_ && file_->setFloat(name, v);
 }
 
+void SettingsStore::BeginTransaction()
+{
+    if (file_) file_->beginBatch();
+}
+
+bool SettingsStore::Commit()
+{
+    return file_ && file_->commitBatch();
+}
+
 bool SettingsStore::Clean()
 {
     file_.reset();
@@ -132,21 +126,34 @@ bool SettingsStore::Clean()
 
 Observer::Setup SettingsStore::ReadPlace() const
 {
+    const int32_t lonDeg = ReadInt(LongitudeDegreesName, DefaultLongitudeDegrees);
+    const int32_t lonMin = ReadInt(LongitudeMinutesName, DefaultLongitudeMinutes);
+    const double lonSec = ReadFloat(LongitudeSecondsName, 0.0);
+    const bool isWest = ReadBool(LongitudeIsWestName, false);
+    const int32_t latDeg = ReadInt(LatitudeDegreesName, DefaultLatitudeDegrees);
+    const int32_t latMin = ReadInt(LatitudeMinutesName, DefaultLatitudeMinutes);
+    const double latSec = ReadFloat(LatitudeSecondsName, 0.0);
+    const bool isSouth = ReadBool(LatitudeIsSouthName, false);
+
     Observer::Setup place;
-    const uint16_t lonDeg = SexagesimalField(ReadInt(LongitudeDegreesName, DefaultLongitudeDegrees),
-                                             DefaultLongitudeDegrees);
-    const uint16_t lonMin = SexagesimalField(ReadInt(LongitudeMinutesName, DefaultLongitudeMinutes),
-                                             DefaultLongitudeMinutes);
-    const float lonSec = SexagesimalSeconds(ReadFloat(LongitudeSecondsName, 0.0));
-    place.isWest = ReadBool(LongitudeIsWestName, false);
-    const uint16_t latDeg = SexagesimalField(ReadInt(LatitudeDegreesName, DefaultLatitudeDegrees),
-                                             DefaultLatitudeDegrees);
-    const uint16_t latMin = SexagesimalField(ReadInt(LatitudeMinutesName, DefaultLatitudeMinutes),
-                                             DefaultLatitudeMinutes);
-    const float latSec = SexagesimalSeconds(ReadFloat(LatitudeSecondsName, 0.0));
-    place.isSouth = ReadBool(LatitudeIsSouthName, false);
-    place.longitude.SetSexagesimal(lonDeg, lonMin, lonSec, place.isWest);
-    place.latitude.SetSexagesimal(latDeg, latMin, latSec, place.isSouth);
+    // Half a stored place is no place: one value off the globe discards the
+    // others too, rather than mixing them with defaults.
+    if (!PlaceInRange(lonDeg, lonMin, lonSec, 180.0) || !PlaceInRange(latDeg, latMin, latSec, 90.0)) {
+        std::fprintf(stderr,
+                     "Velkaris: the stored place (longitude %d\u00b0 %d' %g\", latitude %d\u00b0 %d' %g\") "
+                     "is not on the globe; using the default place, %d\u00b0 %d' East, %d\u00b0 %d' North.\n",
+                     lonDeg, lonMin, lonSec, latDeg, latMin, latSec, DefaultLongitudeDegrees,
+                     DefaultLongitudeMinutes, DefaultLatitudeDegrees, DefaultLatitudeMinutes);
+        place.longitude.SetSexagesimal(DefaultLongitudeDegrees, DefaultLongitudeMinutes, 0.0f, false);
+        place.latitude.SetSexagesimal(DefaultLatitudeDegrees, DefaultLatitudeMinutes, 0.0f, false);
+        return place;
+    }
+    place.isWest = isWest;
+    place.isSouth = isSouth;
+    place.longitude.SetSexagesimal(static_cast<uint16_t>(lonDeg), static_cast<uint16_t>(lonMin),
+                                   static_cast<float>(lonSec), isWest);
+    place.latitude.SetSexagesimal(static_cast<uint16_t>(latDeg), static_cast<uint16_t>(latMin),
+                                  static_cast<float>(latSec), isSouth);
     return place;
 }
 
@@ -264,4 +271,14 @@ int SettingsStore::WriteCatalogueFlags(const std::vector<std::pair<std::string, 
     for (const auto& [name, enabled] : flags)
         if (WriteBool(name, enabled)) ++saved;
     return saved;
+}
+
+bool PlaceInRange(double degrees, double minutes, double seconds, double maxDegrees)
+{
+    // Written so that a NaN fails every test. The seconds are also checked as
+    // the angle record keeps them, where 59.99999999 would round to 60.
+    if (!(degrees >= 0.0 && minutes >= 0.0 && minutes < 60.0 && seconds >= 0.0 &&
+          seconds < 60.0 && static_cast<float>(seconds) < 60.0f))
+        return false;
+    return degrees + minutes / 60.0 + seconds / 3600.0 <= maxDegrees;
 }

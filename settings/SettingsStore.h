@@ -52,9 +52,14 @@ struct IntervalSettings {
 // value would otherwise wait for the disk after each one).
 //
 // The group readers also turn stored values the program cannot use (a
-// projection outside 0-8, a degree count that does not fit the angle record,
-// a negative interval) into their defaults, so that a damaged or hand-edited
-// file cannot make the view or the clock misbehave.
+// projection outside 0-8, a place off the globe, a negative interval) into
+// their defaults, so that a damaged or hand-edited file cannot make the view
+// or the clock misbehave.
+//
+// A save of many values (the preferences' Save) opens a transaction first:
+// its writes are then only checked, and Commit stores them all in one
+// replacement of the file, so that an interrupted save never leaves some of
+// its values saved and others not.
 class SettingsStore {
 public:
     SettingsStore();
@@ -77,6 +82,12 @@ public:
     bool WriteInt(const std::string& name, int32_t v);
     bool WriteFloat(const std::string& name, double v);
 
+    // Holds every following write until Commit, which saves them together;
+    // false from Commit when they could not be saved (none of them then is).
+    // A store released with a transaction still open saves none of it.
+    void BeginTransaction();
+    bool Commit();
+
     // Deletes the product's whole settings folder (every version) and closes
     // the store; the next store starts from the defaults. False when the
     // folder could not be removed, which then stays as it was.
@@ -84,7 +95,9 @@ public:
 
     // Group readers.
     // The place: longitude and latitude with their sexagesimal fields and
-    // West/South flags set; the step fields keep their defaults.
+    // West/South flags set; the step fields keep their defaults. A stored
+    // place off the globe (see PlaceInRange) gives the default place as a
+    // whole, with a line on standard error.
     Observer::Setup ReadPlace() const;
     StepSettings ReadStep() const;
     // Place and step together, as the observer is built from them.
@@ -115,3 +128,8 @@ public:
 private:
     std::unique_ptr<SettingsFile> file_;
 };
+
+// Whether degrees, minutes and seconds of arc make a coordinate of at most
+// maxDegrees (180 for a longitude, 90 for a latitude) with whole minutes
+// and seconds below 60 and nothing negative.
+bool PlaceInRange(double degrees, double minutes, double seconds, double maxDegrees);

@@ -24,6 +24,7 @@
 #include "shell/AboutForm.h"
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
+#include "shell/PrefsDialog.h"
 #include "shell/StartUpInfo.h"
 #include "view/SkyView.h"
 
@@ -180,6 +181,11 @@ THCI::THCI(UserMessages* messages, Observer::ClockSource clock) {
         auto window = std::make_unique<TStartUpInfo>(this);
         window->show();
         return window;
+    };
+    links.createPreferences = [this]() -> std::unique_ptr<PreferencesDialog> {
+        // Warnings go over the dialog, which stays on top, unless someone
+        // else is listening.
+        return std::make_unique<TPrefs>(this, ownMessages_ ? nullptr : messages_);
     };
     planetarium_ = std::make_unique<Planetarium>(links);
     active_ = planetarium_.get();
