@@ -101,6 +101,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
         const IntervalSettings intervals = store.ReadIntervals();
         updateIntervalReal_ = static_cast<uint32_t>(intervals.real);
         updateIntervalAnim_ = static_cast<uint32_t>(intervals.anim);
+        recentPlaces_ = store.ReadRecentPlaces();
     }
     SyncClockControls();
     tickCount_ = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "astro/Angles.h"
 #include "astro/Observer.h"
@@ -171,6 +172,8 @@ private:
     std::unique_ptr<SkyView> view_;
     std::unique_ptr<Observer> observer_;
     std::unique_ptr<PreferencesDialog> prefsDialog_;
+    // The places last chosen from the preferences' city list, latest first.
+    std::vector<std::string> recentPlaces_;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

@@ -77,9 +77,10 @@ PreferencesForm Planetarium::FillPreferences() {
     form.latitudeMinutes = IntegerText("%ld", latitude.arcmin);
     form.latitudeSeconds = FixedText(latitude.arcsec, 5, 2);
     form.south = observer_->latitudeIsSouth();
+    form.recentPlaces = recentPlaces_;
 
     form.asteroidCount = IntegerText("%ld", view_->asteroidsToShow);
-    form.timeZone = IntegerText("%ld", observer_->zone());
+    form.timeZone = ZoneText(observer_->zone() * 60 + observer_->zoneExtraMinutes());
     return form;
 }
 
@@ -92,6 +93,7 @@ bool Planetarium::TakeOverPreferences(const PreferencesForm& form, bool save) {
     }
 
     observer_->setPlace(v.place.longitude, v.place.latitude, v.place.isWest, v.place.isSouth);
+    recentPlaces_ = form.recentPlaces;
     updateIntervalReal_ = static_cast<uint32_t>(v.intervals.real);
     updateIntervalAnim_ = static_cast<uint32_t>(v.intervals.anim);
     observer_->setStep(v.step.type, v.step.size);
@@ -115,6 +117,7 @@ bool Planetarium::TakeOverPreferences(const PreferencesForm& form, bool save) {
         store->WriteAsteroidCount(v.asteroidCount);
         store->WriteLimits(v.limits);
         store->WriteIntervals(v.intervals);
+        store->WriteRecentPlaces(recentPlaces_);
         saved = store->Commit();
     }
     view_->SetOptions(v.options);
@@ -125,7 +128,7 @@ bool Planetarium::TakeOverPreferences(const PreferencesForm& form, bool save) {
         observer_->setUseSystemClock(false);
         observer_->setCivil(v.clock.hour, v.clock.minute, v.clock.second, v.clock.day, v.clock.month, v.clock.year);
         observer_->setDst(v.dst);
-        observer_->setZone(v.zone);
+        observer_->setZoneMinutes(v.zoneMinutes);
     }
     // Derived times first, then the clock runs: the update cycle that
     // follows advances an animation from the moment entered by one step,

@@ -79,9 +79,18 @@ bool FileText::Read(const std::string& path, std::size_t maxBytes) {
     return false;
 }
 
+bool FileText::ReadBytes(const std::string& path, std::size_t maxBytes) {
+    if (!ReadAtMost(path, maxBytes, false)) return false;
+    if (complete_) return true;
+    block_.reset();
+    size_ = 0;
+    problem_ = FileProblem::TooLarge;
+    return false;
+}
+
 bool FileText::ReadStart(const std::string& path, std::size_t maxBytes) { return ReadAtMost(path, maxBytes); }
 
-bool FileText::ReadAtMost(const std::string& path, std::size_t maxBytes) {
+bool FileText::ReadAtMost(const std::string& path, std::size_t maxBytes, bool plainLineEnds) {
     block_.reset();
     size_ = 0;
     complete_ = false;
@@ -137,7 +146,7 @@ bool FileText::ReadAtMost(const std::string& path, std::size_t maxBytes) {
         block = std::move(grown);
         capacity = larger;
     }
-    size_ = PlainLineEnds(static_cast<char*>(block.get()), size);
+    size_ = plainLineEnds ? PlainLineEnds(static_cast<char*>(block.get()), size) : size;
     block_ = std::move(block);
     complete_ = complete;
     return true;

@@ -46,13 +46,16 @@ public:
     // At most maxBytes from the start of the file; complete() tells whether
     // that was all of it.
     bool ReadStart(const std::string& path, std::size_t maxBytes);
+    // The whole file byte for byte, carriage returns kept: a file that is
+    // not text (a database).
+    bool ReadBytes(const std::string& path, std::size_t maxBytes);
 
     std::string_view view() const { return {static_cast<const char*>(block_.get()), size_}; }
     FileProblem problem() const { return problem_; }
     bool complete() const { return complete_; }
 
 private:
-    bool ReadAtMost(const std::string& path, std::size_t maxBytes);
+    bool ReadAtMost(const std::string& path, std::size_t maxBytes, bool plainLineEnds = true);
 
     LargeBlock block_;
     std::size_t size_ = 0;

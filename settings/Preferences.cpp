@@ -5,6 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include <QDateTime>
+
+#include "settings/CityList.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -144,7 +148,49 @@ PreferencesValues ReadPreferencesForm(const PreferencesForm& form) {
     v.useSystemTime = form.useSystemTime;
     v.run = form.run;
     v.dst = form.dst;
-    v.zone = Clamped<int32_t>(LeadingInteger(form.timeZone));
+    // Hours with a fraction (5.5 for India) keep their minutes; a day and
+    // a half either way is more than any zone and more than the clock's
+    // offsets can carry.
+    v.zoneMinutes = static_cast<int32_t>(std::lround(std::clamp(LeadingNumber(form.timeZone), -36.0, 36.0) * 60.0));
     CheckClockEntry(form.time, form.date, v.clock);
     return v;
+}
+
+std::string ZoneText(int32_t minutesEast) {
+    if (minutesEast % 60 == 0) return std::to_string(minutesEast / 60);
+    std::string text = FixedText(minutesEast / 60.0, 0, 2);
+    // 5.50 reads as 5.5; 5.75 stays.
+    while (text.back() == '0') text.pop_back();
+    return text;
+}
+
+void RememberPlace(std::vector<std::string>& recent, const std::string& label) {
+    std::erase(recent, label);
+    recent.insert(recent.begin(), label);
+    if (recent.size() > static_cast<std::size_t>(RecentPlaceCount)) recent.resize(RecentPlaceCount);
+}
+
+void ChooseCity(PreferencesForm& form, const CityList& cities, const City& city, int64_t utcNow) {
+    auto integer = [](unsigned value) { return std::to_string(value); };
+    form.longitudeDegrees = integer(city.longitude.deg);
+    form.longitudeMinutes = integer(city.longitude.arcmin);
+    form.longitudeSeconds = FixedText(city.longitude.arcsec, 5, 2);
+    form.west = city.longitude.negative;
+    form.latitudeDegrees = integer(city.latitude.deg);
+    form.latitudeMinutes = integer(city.latitude.arcmin);
+    form.latitudeSeconds = FixedText(city.latitude.arcsec, 5, 2);
+    form.south = city.latitude.negative;
+    form.timeZone = ZoneText(city.zoneMinutes);
+
+    DateTime moment;
+    if (form.useSystemTime || CheckClockEntry(form.time, form.date, moment) != ClockProblem::None) {
+        const QDateTime standard = QDateTime::fromSecsSinceEpoch(utcNow + city.zoneMinutes * 60LL, Qt::UTC);
+        moment.year = static_cast<int16_t>(standard.date().year());
+        moment.month = static_cast<int16_t>(standard.date().month());
+        moment.day = static_cast<int16_t>(standard.date().day());
+        moment.hour = static_cast<int16_t>(standard.time().hour());
+        moment.minute = static_cast<int16_t>(standard.time().minute());
+    }
+    form.dst = cities.DaylightAt(city, moment);
+    RememberPlace(form.recentPlaces, city.Label());
 }

@@ -11,6 +11,9 @@
 #include "settings/DisplayOptions.h"
 #include "settings/SettingsStore.h"
 
+class CityList;
+struct City;
+
 // Everything the preferences dialog shows, as it shows it: the texts of its
 // edit boxes, the ticks of its check boxes, the items chosen in its lists.
 // The controller fills one from the running program, the dialog lets the user
@@ -21,7 +24,7 @@ struct PreferencesForm {
     bool useSystemTime = true;  // checkSystem
     std::string time;           // edTime: hhmmss, the separators not part of it
     std::string date;           // edDate: ddmmyyyy
-    std::string timeZone;       // edTimeZone: whole hours east of Greenwich
+    std::string timeZone;       // edTimeZone: hours east of Greenwich ("1", "5.5")
     bool dst = false;           // checkDST
     std::string realUpdate;     // edRealUpdate: ticks of 0.1 s with the system clock
     bool run = false;           // checkRun
@@ -34,6 +37,9 @@ struct PreferencesForm {
     bool west = false;
     std::string latitudeDegrees, latitudeMinutes, latitudeSeconds;
     bool south = false;
+    // The labels of the last places chosen from the city list, the latest
+    // first (at most RecentPlaceCount).
+    std::vector<std::string> recentPlaces;
 
     // "View"
     int projection = 2;     // cbProjection's index, the projection's number
@@ -105,7 +111,23 @@ struct PreferencesValues {
     bool useSystemTime = true;
     bool run = false;
     bool dst = false;
-    int32_t zone = 0;
+    int32_t zoneMinutes = 0;  // east of Greenwich
     DateTime clock;  // meaningful when the form passes PreferencesProblem
 };
 PreferencesValues ReadPreferencesForm(const PreferencesForm& form);
+
+// A zone as the "Timezone" box shows it: hours east of Greenwich, with the
+// fraction of a zone such as India's (+5:30 is "5.5", -3:30 "-3.5").
+std::string ZoneText(int32_t minutesEast);
+
+// Puts a place at the front of the recent places, once, keeping at most
+// RecentPlaceCount.
+void RememberPlace(std::vector<std::string>& recent, const std::string& label);
+
+// What choosing a city of the list does to the form: its longitude and
+// latitude, its zone, and whether its daylight rule is in effect at the
+// form's moment: the date and time set by hand, or, while the clock follows
+// the system (or the date typed is no date), the present moment utcNow
+// (seconds since 1970) in the city's standard time. The city goes to the
+// front of the recent places.
+void ChooseCity(PreferencesForm& form, const CityList& cities, const City& city, int64_t utcNow);

@@ -222,6 +222,31 @@ IntervalSettings SettingsStore::ReadIntervals() const
     return intervals;
 }
 
+namespace {
+std::string RecentPlaceName(int i) { return "RecentPlace" + std::to_string(i + 1); }
+}  // namespace
+
+std::vector<std::string> SettingsStore::ReadRecentPlaces() const
+{
+    std::vector<std::string> places;
+    if (!file_) return places;
+    for (int i = 0; i < RecentPlaceCount; ++i) {
+        const auto place = file_->textValue(RecentPlaceName(i));
+        if (place && !place->empty()) places.push_back(*place);
+    }
+    return places;
+}
+
+bool SettingsStore::WriteRecentPlaces(const std::vector<std::string>& places)
+{
+    if (!file_) return false;
+    for (int i = 0; i < RecentPlaceCount; ++i) {
+        const std::size_t n = static_cast<std::size_t>(i);
+        if (!file_->setText(RecentPlaceName(i), n < places.size() ? places[n] : std::string())) return false;
+    }
+    return true;
+}
+
 bool SettingsStore::WritePlace(const Observer::Setup& place)
 {
     return WriteInt(LongitudeDegreesName, place.longitude.deg) &&

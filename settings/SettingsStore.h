@@ -11,6 +11,9 @@
 
 class SettingsFile;
 
+// How many places chosen from the city list are remembered.
+inline constexpr int RecentPlaceCount = 5;
+
 // The view's stored geometry: projection index and the centre of the view.
 struct ViewSettings {
     int32_t projection = 2;  // equal area
@@ -107,6 +110,9 @@ public:
     DisplayOptions ReadDisplayOptions() const;
     LimitSettings ReadLimits() const;
     IntervalSettings ReadIntervals() const;
+    // The labels of the last places chosen from the city list, the latest
+    // first; at most RecentPlaceCount, none empty.
+    std::vector<std::string> ReadRecentPlaces() const;
 
     // Group writers: each writes its values in order and stops at the first
     // value that cannot be saved (the ones before it stay saved). True when
@@ -120,6 +126,8 @@ public:
     bool WriteDisplayOptions(const DisplayOptions& options);
     bool WriteLimits(const LimitSettings& limits);
     bool WriteIntervals(const IntervalSettings& intervals);
+    // Fills all RecentPlaceCount values, the unused ones empty.
+    bool WriteRecentPlaces(const std::vector<std::string>& places);
 
     // Each catalogue's enabled flag under the catalogue's name, in order; a
     // flag that cannot be saved is skipped. Returns how many were saved.

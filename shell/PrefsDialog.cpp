@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -17,6 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/LocalClock.h"
+#include "settings/CityList.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainWindow.h"
 #include "view/SkyView.h"
@@ -203,7 +206,9 @@ void TPrefs::BuildTimePage() {
 
 void TPrefs::BuildLocationPage() {
     tabLocation = Page(Controller, "tabLocation", "Location");
-    auto* layout = new QVBoxLayout(tabLocation);
+    auto* page = new QHBoxLayout(tabLocation);
+    auto* layout = new QVBoxLayout;
+    page->addLayout(layout);
     // One group per coordinate: degrees, minutes, seconds and the side.
     auto coordinate = [&](const char* caption, const char* names[3], QLineEdit** edits[3], const char* groupName,
                           QButtonGroup*& group, QRadioButton*& first, QRadioButton*& second, const char* firstName,
@@ -234,6 +239,36 @@ void TPrefs::BuildLocationPage() {
     QLineEdit** latEdits[3] = {&edLaD, &edLaM, &edLaS};
     coordinate("Latitude", latNames, latEdits, "latGroup", latGroup, latNorth, latSouth, "North", "South");
     layout->addStretch(1);
+
+    QGroupBox* city = Group("City", tabLocation);
+    auto* cityLayout = new QVBoxLayout(city);
+    edCitySearch = new QLineEdit(city);
+    edCitySearch->setObjectName(QStringLiteral("edCitySearch"));
+    edCitySearch->setPlaceholderText(QStringLiteral("Search"));
+    edCitySearch->setClearButtonEnabled(true);
+    ListCities = new QListWidget(city);
+    ListCities->setObjectName(QStringLiteral("ListCities"));
+    ListCities->setMinimumWidth(220);
+    labCities = Label("labCities", "", city);
+    labCities->setWordWrap(true);
+    labCityChosen = Label("labCityChosen", "", city);
+    labCityChosen->setWordWrap(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{edCitySearch, ListCities, labCities, labCityChosen})
+        cityLayout->addWidget(w);
+    page->addWidget(city, 1);
+
+    connect(edCitySearch, &QLineEdit::textChanged, this, &TPrefs::FillCityList);
+    // Return in the search box takes the first city that matches.
+    connect(edCitySearch, &QLineEdit::returnPressed, this, [this] {
+        for (int i = 0; i < ListCities->count(); ++i) {
+            if (ListCities->item(i)->flags() & Qt::ItemIsEnabled) {
+                ChooseCityItem(ListCities->item(i));
+                return;
+            }
+        }
+    });
+    connect(ListCities, &QListWidget::itemClicked, this, &TPrefs::ChooseCityItem);
+    connect(ListCities, &QListWidget::itemActivated, this, &TPrefs::ChooseCityItem);
 }
 
 void TPrefs::BuildViewPage() {
@@ -408,6 +443,11 @@ void TPrefs::Load(const PreferencesForm& form, const CatalogueMove* move) {
     (form.south ? latSouth : latNorth)->setChecked(true);
     edMPCount->setText(Text(form.asteroidCount));
     edTimeZone->setText(Text(form.timeZone));
+    recentPlaces_ = form.recentPlaces;
+    labCityChosen->clear();
+    // Clearing a search that is already empty refills nothing.
+    if (edCitySearch->text().isEmpty()) FillCityList();
+    edCitySearch->clear();
     UpdateButtons();
 }
 
@@ -439,6 +479,7 @@ PreferencesForm TPrefs::Store() const {
     form.asteroidCount = edMPCount->text().toStdString();
     for (std::size_t i = 0; i < DisplayOptions::Count; ++i) form.options[i] = optionBoxes[i]->isChecked();
     form.catalogues = catalogues_;
+    form.recentPlaces = recentPlaces_;
     return form;
 }
 
@@ -531,6 +572,107 @@ void TPrefs::ShowHelp() {
 }
 
 void TPrefs::Warn(const char* text) { messages_->Warning(text); }
+
+// --- the city list ------------------------------------------------------------------------
+
+void TPrefs::SetCityDatabase(const std::string& path) {
+    cityDatabase_ = path;
+    cities_.reset();
+}
+
+const CityList& TPrefs::Cities() {
+    if (!cities_) {
+        cities_ = std::make_unique<CityList>();
+        const std::string path = cityDatabase_.empty() ? CityDatabasePath() : cityDatabase_;
+        cities_->Load(path, CityRulesPath(path));
+        QString about = cities_->Available()
+                            ? QStringLiteral("%1 cities from %2.").arg(cities_->Cities().size()).arg(Text(path))
+                            : QString();
+        if (!cities_->Problem().empty()) about += (about.isEmpty() ? "" : " ") + Text(cities_->Problem());
+        labCities->setText(about);
+    }
+    return *cities_;
+}
+
+void TPrefs::FillCityList() {
+    const CityList& cities = Cities();
+    ListCities->clear();
+    const bool available = cities.Available();
+    edCitySearch->setEnabled(available);
+    // One line a city; only the message of a missing list wraps.
+    ListCities->setWordWrap(!available);
+    if (!available) {
+        // The list says why it is empty; the place is typed in by hand.
+        auto* item = new QListWidgetItem(
+            QStringLiteral("No city list: the place is entered by hand above. The list comes with the "
+                           "Debian package kstars-data."),
+            ListCities);
+        item->setFlags(Qt::NoItemFlags);
+        return;
+    }
+    auto add = [&](std::size_t index, bool recent) {
+        const City& city = cities.Cities()[index];
+        auto* item = new QListWidgetItem(Text(city.Label()), ListCities);
+        item->setData(Qt::UserRole, static_cast<qulonglong>(index));
+        QString about = Text(city.PlaceText() + ", zone " + (city.zoneMinutes >= 0 ? "+" : "") +
+                             ZoneText(city.zoneMinutes));
+        if (recent) {
+            QFont font = item->font();
+            font.setItalic(true);
+            item->setFont(font);
+            about += QStringLiteral(" (chosen recently)");
+        }
+        item->setToolTip(about);
+    };
+    const QString search = edCitySearch->text();
+    if (search.trimmed().isEmpty()) {
+        for (const std::string& label : recentPlaces_) {
+            const std::vector<std::size_t> named = cities.Named(label);
+            // A recent place is named by its whole label, which finds it
+            // and the cities of the same name in the same place.
+            for (std::size_t i : named) {
+                if (cities.Cities()[i].Label() == label) {
+                    add(i, true);
+                    break;
+                }
+            }
+        }
+    }
+    for (std::size_t i : cities.Matching(search.toStdString())) add(i, false);
+}
+
+void TPrefs::ChooseCityItem(QListWidgetItem* item) {
+    if (!item || !(item->flags() & Qt::ItemIsEnabled) || !cities_) return;
+    const std::size_t index = item->data(Qt::UserRole).toULongLong();
+    if (index >= cities_->Cities().size()) return;
+    const City& city = cities_->Cities()[index];
+    PreferencesForm form = Store();
+    ChooseCity(form, *cities_, city, QDateTime::currentSecsSinceEpoch());
+    edLoD->setText(Text(form.longitudeDegrees));
+    edLoM->setText(Text(form.longitudeMinutes));
+    edLoS->setText(Text(form.longitudeSeconds));
+    (form.west ? longWest : longEast)->setChecked(true);
+    edLaD->setText(Text(form.latitudeDegrees));
+    edLaM->setText(Text(form.latitudeMinutes));
+    edLaS->setText(Text(form.latitudeSeconds));
+    (form.south ? latSouth : latNorth)->setChecked(true);
+    edTimeZone->setText(Text(form.timeZone));
+    checkDST->setChecked(form.dst);
+    recentPlaces_ = form.recentPlaces;
+
+    QString chosen = QStringLiteral("%1: zone %2%3, %4.")
+                         .arg(Text(city.Label()), city.zoneMinutes >= 0 ? "+" : "", Text(form.timeZone),
+                              form.dst ? QStringLiteral("daylight saving time") : QStringLiteral("standard time"));
+    // The system clock keeps the system's zone: the place's zone and
+    // daylight time wait for a clock set by hand.
+    const LocalClockReading now = ReadLocalClock();
+    const int systemOffset = now.utcOffsetMinutes.value_or(now.standardOffsetMinutes);
+    if (form.useSystemTime && systemOffset != city.zoneMinutes + (form.dst ? 60 : 0))
+        chosen += QStringLiteral(" The clock keeps this computer's zone (%1) while \"Use system time\" is ticked.")
+                      .arg((systemOffset >= 0 ? QStringLiteral("UTC+") : QStringLiteral("UTC")) +
+                           Text(ZoneText(systemOffset)));
+    labCityChosen->setText(chosen);
+}
 
 void TPrefs::keyPressEvent(QKeyEvent* event) {
     // F1 asks for this dialog's page; the main window's F1 is blocked while

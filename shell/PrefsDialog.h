@@ -10,6 +10,7 @@
 #include "controller/PreferencesDialog.h"
 #include "settings/DisplayOptions.h"
 
+class CityList;
 class HelpViewer;
 class QButtonGroup;
 class QCheckBox;
@@ -48,6 +49,9 @@ public:
     void Load(const PreferencesForm& form, const CatalogueMove* move = nullptr);
     PreferencesForm Store() const;
     HelpViewer* Help() const { return help_.get(); }
+    // The city database to read at the next showing instead of the
+    // system's (the rules file beside it).
+    void SetCityDatabase(const std::string& path);
 
     QTabWidget* Controller;
     QWidget* tabTime;
@@ -96,6 +100,13 @@ public:
     QButtonGroup* latGroup;
     QRadioButton* latNorth;
     QRadioButton* latSouth;
+    // The city list: a search box, the cities that match it (the recent
+    // places first while it is empty), how many there are or why there are
+    // none, and what the city chosen set.
+    QLineEdit* edCitySearch;
+    QListWidget* ListCities;
+    QLabel* labCities;
+    QLabel* labCityChosen;
 
     // "View"
     QComboBox* cbProjection;
@@ -152,12 +163,19 @@ private:
     void MoveCatalogue(QListWidgetItem* item, bool load);
     void ShowHelp();
     void Warn(const char* text);
+    // Read once, at the first showing.
+    const CityList& Cities();
+    void FillCityList();
+    void ChooseCityItem(QListWidgetItem* item);
 
     std::unique_ptr<UserMessages> ownMessages_;
     UserMessages* messages_;
     std::unique_ptr<HelpViewer> help_;
     std::vector<PreferencesForm::Catalogue> catalogues_;
     const CatalogueMove* move_ = nullptr;
+    std::unique_ptr<CityList> cities_;
+    std::string cityDatabase_;
+    std::vector<std::string> recentPlaces_;
     // The date and time last warned about on leaving their boxes.
     std::string warnedEntry_;
 };

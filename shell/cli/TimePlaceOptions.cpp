@@ -57,6 +57,7 @@ constexpr OptionForm kZone{"--zone", "\302\261H[:MM], e.g. +1 or +5:30"};
 constexpr OptionForm kDst{"--dst", "0 or 1"};
 constexpr OptionForm kLon{"--lon", "D:M:S followed by E or W, e.g. 6:53:0E"};
 constexpr OptionForm kLat{"--lat", "D:M:S followed by N or S, e.g. 52:21:0N"};
+constexpr OptionForm kCity{"--city", "a city of the city list, e.g. Aachen or 'Springfield, Ohio'"};
 
 std::string Malformed(const OptionForm& form, const std::string& value) {
     return std::string("malformed ") + form.name + " value '" + value + "' (expected " + form.expected + ")";
@@ -110,8 +111,9 @@ std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& 
 }
 
 bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& options, std::string& error) {
-    const OptionForm* forms[] = {&kAt, &kZone, &kDst, &kLon, &kLat};
+    const OptionForm* forms[] = {&kAt, &kZone, &kDst, &kLon, &kLat, &kCity};
     std::vector<std::string> rest;
+    std::unique_ptr<CityList> cities;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const OptionForm* form = nullptr;
@@ -149,6 +151,17 @@ bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& o
         } else if (form == &kDst) {
             if (value == "0" || value == "1") options.dst = value == "1";
             else error = Malformed(*form, value);
+        } else if (form == &kCity) {
+            if (!cities) {
+                cities = std::make_unique<CityList>();
+                const std::string path = CityDatabasePath();
+                cities->Load(path, CityRulesPath(path));
+            }
+            options.city = FindCity(*cities, value, error);
+            if (options.city) {
+                const DaylightRule* rule = cities->RuleOf(*options.city);
+                options.cityRule = rule ? std::optional<DaylightRule>(*rule) : std::nullopt;
+            }
         } else if (form == &kLon) {
             options.longitude = ParsePlaceAngle(value, false);
             if (!options.longitude) error = Malformed(*form, value);
@@ -158,8 +171,46 @@ bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& o
         }
         if (!error.empty()) return false;
     }
+    if (options.city && (options.longitude || options.latitude)) {
+        error = "--city gives the place: it cannot be combined with --lon or --lat";
+        return false;
+    }
     args = std::move(rest);
     return true;
+}
+
+std::optional<City> FindCity(const CityList& cities, const std::string& name, std::string& error) {
+    if (!cities.Available()) {
+        error = "--city needs the city list, which is missing: " + cities.Problem() +
+                " It comes with the Debian package kstars-data.";
+        return std::nullopt;
+    }
+    const std::vector<std::size_t> found = cities.Named(name);
+    auto describe = [&](const std::vector<std::size_t>& which, bool withPlace) {
+        std::string text;
+        for (std::size_t k = 0; k < which.size() && k < 8; ++k) {
+            const City& c = cities.Cities()[which[k]];
+            text += (k ? "; " : "") + c.Label() + (withPlace ? " " + c.PlaceText() : "");
+        }
+        if (which.size() > 8) text += "; ...";
+        return text;
+    };
+    if (found.empty()) {
+        const std::vector<std::size_t> like = cities.Matching(name);
+        error = "no city '" + name + "' in the city list";
+        if (!like.empty()) error += " (cities whose names hold it: " + describe(like, false) + ")";
+        return std::nullopt;
+    }
+    const City& first = cities.Cities()[found.front()];
+    for (std::size_t i : found) {
+        const City& c = cities.Cities()[i];
+        if (c.Label() != first.Label() || c.PlaceText() != first.PlaceText()) {
+            error = "'" + name + "' names " + std::to_string(found.size()) + " places: " + describe(found, true) +
+                    " (name the province or country after a comma, or give --lon and --lat)";
+            return std::nullopt;
+        }
+    }
+    return first;
 }
 
 Observer::Setup ObserverSetupFor(const TimePlaceOptions& options) {
@@ -180,6 +231,12 @@ Observer::Setup ObserverSetupFor(const TimePlaceOptions& options) {
                                       static_cast<float>(a.seconds), a.negative);
         setup.isSouth = a.negative;
     }
+    if (options.city) {
+        setup.longitude = options.city->longitude;
+        setup.latitude = options.city->latitude;
+        setup.isWest = options.city->longitude.negative;
+        setup.isSouth = options.city->latitude.negative;
+    }
     return setup;
 }
 
@@ -189,8 +246,26 @@ std::unique_ptr<Observer> MakeObserver(const TimePlaceOptions& options) {
     return observer;
 }
 
-void ConfigureObserver(const TimePlaceOptions& options, Observer& observer) {
-    if (options.longitude || options.latitude) {
+void ConfigureObserver(const TimePlaceOptions& given, Observer& observer) {
+    // A city brings its zone, and its rule's daylight time at the moment
+    // asked for (now, without --at), where they are not given.
+    TimePlaceOptions options = given;
+    if (options.city) {
+        const int zone = options.zoneMinutes.value_or(options.city->zoneMinutes);
+        if (!options.dst) {
+            TimePlaceOptions::Civil t;
+            if (options.at) {
+                t = *options.at;
+            } else {
+                const QDateTime standard = QDateTime::currentDateTimeUtc().addSecs(60LL * zone);
+                t = {standard.date().year(), standard.date().month(), standard.date().day(),
+                     standard.time().hour(), standard.time().minute(), 0};
+            }
+            options.dst = options.cityRule && options.cityRule->InEffect(t.year, t.month, t.day, t.hour, t.minute);
+        }
+        options.zoneMinutes = zone;
+    }
+    if (options.longitude || options.latitude || options.city) {
         const Observer::Setup place = ObserverSetupFor(options);
         observer.setPlace(place.longitude, place.latitude, place.isWest, place.isSouth);
     }
@@ -247,5 +322,9 @@ const char* TimePlaceUsage() {
            "  --lon D:M:S{E|W}          longitude, e.g. 6:53:0E (seconds may have decimals).\n"
            "  --lat D:M:S{N|S}          latitude, e.g. 52:21:0N.\n"
            "                            Without them: the place in the preferences.\n"
+           "  --city NAME               a city of the city list (Debian package kstars-data),\n"
+           "                            e.g. Aachen, 'Springfield, Ohio': its place, and its zone\n"
+           "                            and daylight time at that moment unless --zone or --dst\n"
+           "                            are given. Not with --lon or --lat.\n"
            "  Each option may also be written --option=VALUE.\n";
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "astro/Observer.h"
+#include "settings/CityList.h"
 
 // The moment and place options shared by the commands of velkaris-cli that
 // need an observer (time, stars, render):
@@ -13,6 +14,8 @@
 //   --zone ±H[:MM]             zone east of Greenwich
 //   --dst 0|1                  daylight time in effect
 //   --lon D:M:S{E|W}, --lat D:M:S{N|S}
+//   --city NAME                a city of the city list: its place, and its
+//                              zone and daylight time unless --zone/--dst
 // Each may be written "--opt VALUE" or "--opt=VALUE".
 struct TimePlaceOptions {
     struct Civil {
@@ -28,6 +31,8 @@ struct TimePlaceOptions {
     std::optional<bool> dst;
     std::optional<Sexagesimal> longitude;
     std::optional<Sexagesimal> latitude;
+    std::optional<City> city;
+    std::optional<DaylightRule> cityRule;  // the city's, when it has one
 };
 
 // Takes the recognised options out of args (other arguments stay, in order)
@@ -39,6 +44,10 @@ bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& o
 std::optional<TimePlaceOptions::Civil> ParseCivilMoment(const std::string& text);
 std::optional<int> ParseZoneMinutes(const std::string& text);
 std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& text, bool latitude);
+// The one city of the list a name designates ("Aachen", "Springfield,
+// Ohio"); on failure a message that says why (no such city, several,
+// no city list) and nullopt.
+std::optional<City> FindCity(const CityList& cities, const std::string& name, std::string& error);
 
 // The place and step an observer starts from: the options' place where
 // given, the user's stored place otherwise.

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ControllerTestSupport.h"
 #include "catalogues/LoadProgress.h"
@@ -270,6 +272,37 @@ TEST_F(PreferencesTakeOverTest, ASaveThatCannotBeStoredSaysSo) {
     EXPECT_NE(messages.warnings[0].find("could not be saved"), std::string::npos);
     // Applied all the same.
     EXPECT_EQ(p->View()->GetProjection(), Peters);
+}
+
+// Places chosen from the city list live as long as the program with Apply
+// and are stored with Save; a zone with half an hour keeps it.
+TEST_F(PreferencesTakeOverTest, RecentPlacesAndAZoneOfHalfAnHourAreTakenOver) {
+    {
+        auto p = Start();
+        dialog->script = [](PreferencesForm& form, const PreferencesDialog::CatalogueMove&) {
+            EditEverything(form);
+            form.timeZone = "5.5";
+            form.dst = false;
+            form.recentPlaces = {"Mumbai, India", "Aachen, Germany"};
+            return PreferencesDialog::Apply;
+        };
+        p->ShowPreferences();
+        const Observer& o = p->GetObserver();
+        EXPECT_EQ(o.zone() * 60 + o.zoneExtraMinutes(), 330);
+        EXPECT_EQ(o.universal().TimeText(), "06:30:00");
+        dialog->script = [](PreferencesForm& form, const PreferencesDialog::CatalogueMove&) {
+            // The next showing offers them again, and the zone as it was set.
+            EXPECT_EQ(form.recentPlaces, (std::vector<std::string>{"Mumbai, India", "Aachen, Germany"}));
+            EXPECT_EQ(form.timeZone, "5.5");
+            return PreferencesDialog::Save;
+        };
+        p->ShowPreferences();
+        EXPECT_EQ(dialog->shows, 2);
+    }
+    EXPECT_EQ(SettingsStore().ReadRecentPlaces(), (std::vector<std::string>{"Mumbai, India", "Aachen, Germany"}));
+    auto again = Start();
+    again->ShowPreferences();
+    EXPECT_EQ(dialog->shown.recentPlaces, (std::vector<std::string>{"Mumbai, India", "Aachen, Germany"}));
 }
 
 }  // namespace

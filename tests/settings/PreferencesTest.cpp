@@ -145,7 +145,7 @@ TEST(FormValues, NumbersAreKeptWithinWhatTheProgramHolds) {
     EXPECT_EQ(v.direction, 370.0);
     EXPECT_EQ(v.elevation, -10.0);
     EXPECT_EQ(v.limits.stars, 0.0);
-    EXPECT_EQ(v.zone, 5);
+    EXPECT_EQ(v.zoneMinutes, 300);
 }
 
 TEST_F(PreferencesStore, ATransactionSavesAllOrNothingInOneReplacement) {
@@ -220,6 +220,54 @@ TEST_F(PreferencesStore, AStoredPlaceOffTheGlobeGivesTheDefaultPlaceAndSaysSo) {
     EXPECT_EQ(pole.latitude.deg, 90);
     EXPECT_EQ(pole.longitude.deg, 180);
     EXPECT_TRUE(pole.isSouth);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ZoneTexts, HoursWithTheirFractionRoundTrip) {
+    struct Case {
+        const char* text;
+        int32_t minutes;
+    };
+    const Case read[] = {{"1", 60},      {"+1", 60},       {"-5", -300}, {"5.5", 330}, {"5,75", 345},
+                         {"-3.5", -210}, {"9.5 h", 570},   {"abc", 0},   {"", 0},      {"99", 36 * 60},
+                         {"-1e9", -36 * 60}};
+    for (const Case& c : read) {
+        PreferencesForm form;
+        form.timeZone = c.text;
+        EXPECT_EQ(ReadPreferencesForm(form).zoneMinutes, c.minutes) << c.text;
+    }
+    // Every zone of the city list shows as it reads back.
+    for (int32_t minutes : {-660, -210, 0, 60, 330, 345, 390, 525, 570, 765, 840}) {
+        PreferencesForm form;
+        form.timeZone = ZoneText(minutes);
+        EXPECT_EQ(ReadPreferencesForm(form).zoneMinutes, minutes) << form.timeZone;
+    }
+    EXPECT_EQ(ZoneText(330), "5.5");
+    EXPECT_EQ(ZoneText(-210), "-3.5");
+    EXPECT_EQ(ZoneText(345), "5.75");
+    EXPECT_EQ(ZoneText(-60), "-1");
+}
+
+TEST(RecentPlaces, TheLatestComesFirstOnceAndFiveAreKept) {
+    std::vector<std::string> recent;
+    for (const char* place : {"A", "B", "C", "B", "D", "E", "F", "G"}) RememberPlace(recent, place);
+    EXPECT_EQ(recent, (std::vector<std::string>{"G", "F", "E", "D", "B"}));
+    RememberPlace(recent, "E");
+    EXPECT_EQ(recent, (std::vector<std::string>{"E", "G", "F", "D", "B"}));
+}
+
+TEST_F(PreferencesStore, RecentPlacesAreStoredWithoutLeftovers) {
+    ASSERT_TRUE(SettingsStore().WriteRecentPlaces({"Aachen, Germany", "Mumbai, India", "Accra, Ghana"}));
+    EXPECT_EQ(SettingsStore().ReadRecentPlaces(),
+              (std::vector<std::string>{"Aachen, Germany", "Mumbai, India", "Accra, Ghana"}));
+    ASSERT_TRUE(SettingsStore().WriteRecentPlaces({"Lérida, Spain"}));
+    EXPECT_EQ(SettingsStore().ReadRecentPlaces(), std::vector<std::string>{"Lérida, Spain"});
+    // A value of another type, or an empty one, is no place.
+    writeRaw("int RecentPlace1 = 3\ntext RecentPlace2 =\ntext RecentPlace3 = Leeds, United Kingdom\n");
+    EXPECT_EQ(SettingsStore().ReadRecentPlaces(), std::vector<std::string>{"Leeds, United Kingdom"});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 
 #include "../controller/ControllerTestSupport.h"
 #include "controller/Planetarium.h"
+#include "settings/CityList.h"
 #include "settings/SettingsStore.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainWindow.h"
@@ -285,6 +287,61 @@ TEST_F(PreferencesWindowTest, TheSkysKeysAndHelpStandAsideWhileItIsOpen) {
     // Closed again, the arrows are the sky's.
     QTest::keyClick(window.get(), Qt::Key_Up);
     EXPECT_GT(window->View()->CentreY(), centreY);
+}
+
+// The city list of the kstars-data package, where it is installed.
+TEST_F(PrefsDialogTest, ChoosingACityFillsThePlaceAndIsRememberedFirst) {
+    const std::string path = CityDatabasePath();
+    if (!QFile::exists(QString::fromStdString(path))) GTEST_SKIP() << "no city database at " << path;
+    dialog->Controller->setCurrentWidget(dialog->tabLocation);
+    EXPECT_TRUE(dialog->labCities->text().startsWith(QStringLiteral("3428 cities"))) << dialog->labCities->text().toStdString();
+    EXPECT_EQ(dialog->ListCities->count(), 3428);
+    QTest::keyClicks(dialog->edCitySearch, QStringLiteral("aach"));
+    ASSERT_GE(dialog->ListCities->count(), 1);
+    QListWidgetItem* first = dialog->ListCities->item(0);
+    EXPECT_TRUE(first->text().startsWith(QStringLiteral("Aachen, Germany"))) << first->text().toStdString();
+    QTest::keyClick(dialog->edCitySearch, Qt::Key_Return);
+    const PreferencesForm form = dialog->Store();
+    EXPECT_EQ(form.longitudeDegrees + " " + form.longitudeMinutes + " " + form.longitudeSeconds, "6 6  0.00");
+    EXPECT_FALSE(form.west);
+    EXPECT_EQ(form.latitudeDegrees + " " + form.latitudeMinutes + " " + form.latitudeSeconds, "50 46  0.00");
+    EXPECT_FALSE(form.south);  // the form came with South ticked
+    EXPECT_EQ(form.timeZone, "1");
+    // The form's clock is set by hand to 6 December: standard time.
+    EXPECT_FALSE(form.dst);
+    EXPECT_EQ(form.recentPlaces, std::vector<std::string>{"Aachen, Germany"});
+    EXPECT_TRUE(dialog->labCityChosen->text().contains(QStringLiteral("zone +1, standard time")));
+
+    // Shown again, the recent place stands first, before the whole list.
+    dialog->Load(form, &move);
+    ASSERT_EQ(dialog->ListCities->count(), 3429);
+    EXPECT_TRUE(dialog->ListCities->item(0)->text().startsWith(QStringLiteral("Aachen, Germany")));
+    EXPECT_TRUE(dialog->ListCities->item(0)->font().italic());
+    // A click chooses as well.
+    QTest::keyClicks(dialog->edCitySearch, QStringLiteral("mumbai"));
+    ASSERT_EQ(dialog->ListCities->count(), 1);
+    QListWidgetItem* mumbai = dialog->ListCities->item(0);
+    QTest::mouseClick(dialog->ListCities->viewport(), Qt::LeftButton, {},
+                      dialog->ListCities->visualItemRect(mumbai).center());
+    EXPECT_EQ(dialog->edTimeZone->text(), QStringLiteral("5.5"));
+    EXPECT_EQ(dialog->Store().recentPlaces, (std::vector<std::string>{"Mumbai, India", "Aachen, Germany"}));
+}
+
+TEST_F(PrefsDialogTest, WithoutTheCityListThePlaceIsTypedAsBefore) {
+    dialog->SetCityDatabase(testing::TempDir() + "no-such-folder/citydb.sqlite");
+    dialog->Load(Filled(), &move);
+    dialog->Controller->setCurrentWidget(dialog->tabLocation);
+    ASSERT_EQ(dialog->ListCities->count(), 1);
+    EXPECT_EQ(dialog->ListCities->item(0)->flags(), Qt::NoItemFlags);
+    EXPECT_TRUE(dialog->ListCities->item(0)->text().contains(QStringLiteral("kstars-data")));
+    EXPECT_TRUE(dialog->labCities->text().contains(QStringLiteral("does not exist")));
+    EXPECT_FALSE(dialog->edCitySearch->isEnabled());
+    // Clicking the message chooses nothing.
+    QTest::mouseClick(dialog->ListCities->viewport(), Qt::LeftButton, {},
+                      dialog->ListCities->visualItemRect(dialog->ListCities->item(0)).center());
+    EXPECT_TRUE(dialog->Store() == Filled());
+    dialog->edLoD->setText(QStringLiteral("10"));
+    EXPECT_EQ(dialog->Store().longitudeDegrees, "10");
 }
 
 }  // namespace

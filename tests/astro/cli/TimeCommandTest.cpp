@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,77 @@ TEST(TimePlaceOptions, UniversalTimeIsTheSystemsInEveryZone) {
     }
     if (previous) ::setenv("TZ", saved.c_str(), 1);
     else ::unsetenv("TZ");
+}
+
+// A city of the list brings its place, its zone and its rule's daylight
+// time; the system's own zone data, which for Aachen starts summer time an
+// hour later than the list's rule, has no say in it.
+TEST(TimeCommand, ACityGivesPlaceZoneAndDaylightTime) {
+    if (!std::filesystem::exists(CityDatabasePath())) GTEST_SKIP() << "no city database";
+    struct Case {
+        const char* args;
+        const char* universal;
+        const char* zone;
+        const char* dst;
+    } cases[] = {
+        {"--city Aachen --at 2024-07-01T22:00:00", "01-07-2024 20:00:00", "+1:00", "1"},
+        {"--city=aachen --at 2024-01-15T22:00:00", "15-01-2024 21:00:00", "+1:00", "0"},
+        {"--city Aachen --at 2024-03-31T01:30:00", "30-03-2024 23:30:00", "+1:00", "1"},
+        {"--city 'Sydney, Australia' --at 2024-01-15T22:00:00", "15-01-2024 11:00:00", "+10:00", "1"},
+        {"--city Mumbai --at 2024-07-01T22:00:00", "01-07-2024 16:30:00", "+5:30", "0"},
+        {"--city Mumbai --zone +4 --dst 1 --at 2024-07-01T22:00:00", "01-07-2024 17:00:00", "+4:00", "1"},
+    };
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    for (const char* system : {"Europe/Berlin", "America/New_York"}) {
+        ::setenv("TZ", system, 1);
+        for (const Case& c : cases) {
+            const CliRun r = RunCli(std::string("time ") + c.args);
+            ASSERT_EQ(r.status, 0) << c.args << ": " << r.err;
+            EXPECT_EQ(Value(r.out, "universal"), c.universal) << c.args << " in " << system;
+            EXPECT_EQ(Value(r.out, "zone"), c.zone) << c.args;
+            EXPECT_EQ(Value(r.out, "dst"), c.dst) << c.args;
+        }
+    }
+    if (previous) ::setenv("TZ", saved.c_str(), 1);
+    else ::unsetenv("TZ");
+    const CliRun aachen = RunCli("time --city Aachen");
+    EXPECT_EQ(Value(aachen.out, "longitude"), "6°06'00.00\"E");
+    EXPECT_EQ(Value(aachen.out, "latitude"), "50°46'00.00\"N");
+}
+
+TEST(TimeCommand, ACityThatIsNotOneIsRefused) {
+    const bool listed = std::filesystem::exists(CityDatabasePath());
+    struct Case {
+        const char* args;
+        const char* expected;
+        bool needsList;
+    } cases[] = {
+        {"--city Springfield", "names 6 places", true},
+        {"--city Atlantis", "no city 'Atlantis'", true},
+        {"--city Aachen --lat 1:0:0N", "cannot be combined", true},
+        {"--city", "needs a value", false},
+    };
+    for (const Case& c : cases) {
+        if (c.needsList && !listed) continue;
+        const CliRun r = RunCli(std::string("time ") + c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << c.args;
+    }
+    // Without the package the option says what is missing.
+    const CliRun absent = [] {
+        const char* previous = std::getenv("XDG_DATA_DIRS");
+        const std::string saved = previous ? previous : "";
+        ::setenv("XDG_DATA_DIRS", "/nonexistent", 1);
+        CliRun run = RunCli("time --city Aachen");
+        if (previous) ::setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+        else ::unsetenv("XDG_DATA_DIRS");
+        return run;
+    }();
+    EXPECT_EQ(absent.status, 2);
+    EXPECT_NE(absent.err.find("/nonexistent/kstars/citydb.sqlite does not exist"), std::string::npos) << absent.err;
+    EXPECT_NE(absent.err.find("kstars-data"), std::string::npos) << absent.err;
 }
 
 }  // namespace
