@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/DataText.h"
+#include "tools/OrbitIntegration.h"
 
 namespace velkaris::tools {
 
@@ -11,6 +12,14 @@ namespace velkaris::tools {
 constexpr double MinorPlanetEpochJD = 2451000.5;
 // The year length the reader uses to turn the mean motion into the axis.
 constexpr double MinorPlanetSiderealYear = 365.2568984;
+
+// The dates the elements may be brought to, 1900-01-01 to 2100-12-31. The
+// series and the integration hold far beyond, but the table of the planets'
+// places grows with the years between the sources' epochs and this one.
+constexpr double MinorEpochFirstJD = 2415020.5;
+constexpr double MinorEpochLastJD = 2488433.5;
+// A "YYYY-MM-DD" within that span, as the Julian date of its 0h.
+bool ParseMinorEpoch(const std::string& text, double& jd);
 
 struct MinorPlanetElements {
     int number = 0;            // 0 for an unnumbered object
@@ -23,10 +32,11 @@ struct MinorPlanetElements {
     double meanMotion = 0;     // degrees per day
     double absoluteMagnitude = 0;
     double slope = 0.15;
-    // Kept for checks: the source's own epoch and mean anomaly there.
+    // The epoch (JD, TT) the angles osculate at, the source's own or the one
+    // they were integrated to, and the mean anomaly (degrees) there.
     double sourceEpochJD = 0;
     double sourceMeanAnomaly = 0;
-    double semiMajorAxis = 0;
+    double semiMajorAxis = 0;  // au
 };
 
 // The mean motion in degrees per day that makes the reader's Kepler's-third-
@@ -38,6 +48,16 @@ double MeanMotionForAxis(double semiMajorAxis);
 // order, then the rest in the source's order.
 std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, const std::string& fileName,
                                                    Diagnostics& diag);
+
+// Integrates every object's orbit from its elements' epoch to epochJD (TT)
+// under the pull of the table's planets and replaces its elements by the
+// osculating ones there, carried to the file's epoch by two-body motion as
+// the reader runs them. The table must span every object's epoch and
+// epochJD. An object whose integration fails (a close encounter the steps
+// cannot follow, an orbit that opens) keeps its elements and is reported.
+// Returns the number of objects brought to epochJD.
+std::size_t OsculateAt(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
+                       unsigned threads, Diagnostics& diag);
 
 std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets);
 
