@@ -308,7 +308,7 @@ bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResu
         return false;
     }
     double epoch = src.minorEpochJD != 0 ? src.minorEpochJD : TodayJD();
-    double first = epoch, last = epoch;
+    double first = epoch, last = epoch + MinorPlanetFitDays;
     for (const MinorPlanetElements& p : planets) {
         first = std::min(first, p.sourceEpochJD);
         last = std::max(last, p.sourceEpochJD);
@@ -319,10 +319,10 @@ bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResu
         pulling += (i + 1 == bodies.size() ? " and " : ", ") + bodies[i].name;
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     PerturberTable table(std::move(bodies), first, last, threads);
-    std::size_t integrated = OsculateAt(planets, epoch, table, threads, diag);
-    diag.Note(Format("asteroids.dat: elements osculate at %s 0h TT (JD %.1f): %zu of %zu objects integrated to it "
-                     "under the pull of %s",
-                     IsoDate(epoch).c_str(), epoch, integrated, planets.size(), pulling.c_str()));
+    std::size_t integrated = IntegrateToEpoch(planets, epoch, table, threads, diag);
+    diag.Note(Format("asteroids.dat: elements for %s 0h TT (JD %.1f), through the places integrated for that date "
+                     "and a year later under the pull of %s: %zu of %zu objects",
+                     IsoDate(epoch).c_str(), epoch, pulling.c_str(), integrated, planets.size()));
     return Write(outDir, "asteroids.dat", FormatMinorPlanets(planets), planets.size(), result, diag);
 }
 

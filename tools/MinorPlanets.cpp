@@ -138,8 +138,8 @@ std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, cons
     return out;
 }
 
-std::size_t OsculateAt(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
-                       unsigned threads, Diagnostics& diag)
+std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
+                             unsigned threads, Diagnostics& diag)
 {
     constexpr double Radians = 1.0 / DegreesPerRadian;
     std::vector<char> done(planets.size(), 0);
@@ -148,7 +148,11 @@ std::size_t OsculateAt(std::vector<MinorPlanetElements>& planets, double epochJD
         KeplerOrbit orbit{p.semiMajorAxis, p.eccentricity, p.inclination * Radians, p.node * Radians,
                           p.perihelion * Radians, p.sourceMeanAnomaly * Radians};
         OrbitState state = StateFromOrbit(orbit);
-        if (!Integrate(state, p.sourceEpochJD, epochJD, &table) || !OrbitFromState(state, orbit)) return;
+        if (!Integrate(state, p.sourceEpochJD, epochJD, &table)) return;
+        OrbitState later = state;
+        if (Integrate(later, epochJD, epochJD + MinorPlanetFitDays, &table))
+            AimVelocity(state, later.r, MinorPlanetFitDays);  // keeps the osculating velocity if it fails
+        if (!OrbitFromState(state, orbit)) return;
         p.semiMajorAxis = orbit.a;
         p.eccentricity = orbit.e;
         p.inclination = orbit.inclination * DegreesPerRadian;

@@ -32,8 +32,8 @@ struct MinorPlanetElements {
     double meanMotion = 0;     // degrees per day
     double absoluteMagnitude = 0;
     double slope = 0.15;
-    // The epoch (JD, TT) the angles osculate at, the source's own or the one
-    // they were integrated to, and the mean anomaly (degrees) there.
+    // The epoch (JD, TT) of the elements, the source's own or the one they
+    // were integrated to, and the mean anomaly (degrees) there.
     double sourceEpochJD = 0;
     double sourceMeanAnomaly = 0;
     double semiMajorAxis = 0;  // au
@@ -49,15 +49,23 @@ double MeanMotionForAxis(double semiMajorAxis);
 std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, const std::string& fileName,
                                                    Diagnostics& diag);
 
+// How far beyond the epoch the elements are pinned to the integrated path.
+constexpr double MinorPlanetFitDays = 365.25;
+
 // Integrates every object's orbit from its elements' epoch to epochJD (TT)
-// under the pull of the table's planets and replaces its elements by the
-// osculating ones there, carried to the file's epoch by two-body motion as
-// the reader runs them. The table must span every object's epoch and
-// epochJD. An object whose integration fails (a close encounter the steps
-// cannot follow, an orbit that opens) keeps its elements and is reported.
-// Returns the number of objects brought to epochJD.
-std::size_t OsculateAt(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
-                       unsigned threads, Diagnostics& diag);
+// and on to MinorPlanetFitDays later, under the pull of the table's planets,
+// and replaces its elements by the two-body ellipse through its integrated
+// places at both dates (the osculating ellipse, should that fail), carried to
+// the file's epoch as the reader runs it. Osculating elements would reproduce
+// the place at epochJD alone and drift from the path by up to minutes of arc
+// within the year; this ellipse reproduces it as well, meets the path again a
+// year later and keeps closer to it in between and for some years after. The
+// table must span every object's epoch and epochJD + MinorPlanetFitDays. An
+// object whose integration fails (a close encounter the steps cannot follow,
+// an orbit that opens) keeps its elements and is reported. Returns the number
+// of objects brought to epochJD.
+std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
+                             unsigned threads, Diagnostics& diag);
 
 std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets);
 

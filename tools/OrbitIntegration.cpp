@@ -111,6 +111,69 @@ bool OrbitFromState(const OrbitState& s, KeplerOrbit& o, double gm)
     return true;
 }
 
+Vector3 TwoBodyPosition(const OrbitState& state, double days, double gm)
+{
+    KeplerOrbit orbit;
+    if (!OrbitFromState(state, orbit, gm)) return state.r;
+    orbit.meanAnomaly += std::sqrt(gm / (orbit.a * orbit.a * orbit.a)) * days;
+    return StateFromOrbit(orbit, gm).r;
+}
+
+bool AimVelocity(OrbitState& state, const Vector3& target, double days, double gm)
+{
+    OrbitState s = state;
+    double speed = s.v.Length();
+    for (int iteration = 0; iteration < 20; ++iteration) {
+        Vector3 miss = TwoBodyPosition(s, days, gm) - target;
+        if (miss.Length() <= 1e-13 * target.Length()) {
+            if ((s.v - state.v).Length() > 0.01 * speed) return false;
+            state = s;
+            return true;
+        }
+        // The Jacobian of the place reached by the starting velocity, by
+        // differences; the normal equations carry a trace of damping, because
+        // half an orbit away the place hardly depends on the velocity across
+        // the orbit's plane.
+        double jacobian[3][3];
+        double h = 1e-7 * speed;
+        for (int k = 0; k < 3; ++k) {
+            OrbitState nudged = s;
+            (k == 0 ? nudged.v.x : k == 1 ? nudged.v.y : nudged.v.z) += h;
+            Vector3 column = (TwoBodyPosition(nudged, days, gm) - target - miss) * (1 / h);
+            jacobian[0][k] = column.x;
+            jacobian[1][k] = column.y;
+            jacobian[2][k] = column.z;
+        }
+        double normal[3][3], right[3], trace = 0;
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) {
+                normal[i][j] = 0;
+                for (int k = 0; k < 3; ++k) normal[i][j] += jacobian[k][i] * jacobian[k][j];
+            }
+            trace += normal[i][i];
+            right[i] = -(jacobian[0][i] * miss.x + jacobian[1][i] * miss.y + jacobian[2][i] * miss.z);
+        }
+        for (int i = 0; i < 3; ++i) normal[i][i] += 1e-12 * trace;
+        // Cramer's rule on the symmetric 3×3 system.
+        auto det = [](const double m[3][3]) {
+            return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                   m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+        };
+        double d = det(normal);
+        if (!(std::fabs(d) > 0) || !std::isfinite(d)) return false;
+        double step[3];
+        for (int c = 0; c < 3; ++c) {
+            double m[3][3];
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j) m[i][j] = j == c ? right[i] : normal[i][j];
+            step[c] = det(m) / d;
+        }
+        s.v += Vector3{step[0], step[1], step[2]};
+        if (!std::isfinite(s.v.x + s.v.y + s.v.z)) return false;
+    }
+    return false;
+}
+
 double PlanetGM(const std::string& planet)
 {
     const PlanetConstants* p = FindPlanet(planet);

@@ -56,6 +56,18 @@ OrbitState StateFromOrbit(const KeplerOrbit& orbit, double gm = SunGM);
 // about gm (parabolic or hyperbolic, or a degenerate state through the Sun).
 bool OrbitFromState(const OrbitState& state, KeplerOrbit& orbit, double gm = SunGM);
 
+// Position after `days` of two-body motion about gm from a state on an
+// ellipse (the state's own position when it is on none).
+Vector3 TwoBodyPosition(const OrbitState& state, double days, double gm = SunGM);
+
+// Replaces the state's velocity by the one whose two-body ellipse about gm
+// reaches `target` after `days` (either sign), keeping the position: the
+// ellipse through two places of a perturbed path. Newton's method from the
+// state's own velocity, which must be close (the osculating velocity of the
+// path is). False, leaving the state as it was, when it does not converge
+// or would change the velocity by more than a hundredth.
+bool AimVelocity(OrbitState& state, const Vector3& target, double days, double gm = SunGM);
+
 // A planet that pulls on the minor planets. `place` gives its heliocentric
 // position (au, J2000 ecliptic) at a Julian date (TT); it is called from
 // several threads at once when the table is built, so it must not change

@@ -152,6 +152,37 @@ TEST(OrbitIntegration, StatesAndElementsConvertBothWays)
     EXPECT_FALSE(OrbitFromState(OrbitState{}, o));
 }
 
+// The ellipse through two places: from a velocity a little off, the aim
+// finds the one that reaches the place a year ahead. Half an orbit ahead the
+// place does not depend on the velocity across the plane: it is still reached.
+TEST(OrbitIntegration, AimedVelocityReachesTheSecondPlace)
+{
+    const NamedOrbit halfOrbit{"half an orbit in a year", {std::cbrt(4.0 * 365.25 * 365.25 * SunGM / (TwoPi * TwoPi)),
+                                                           0.05, 12.0, 30.0, 40.0, 50.0}};
+    std::vector<NamedOrbit> cases(std::begin(Orbits), std::end(Orbits));
+    cases.push_back(halfOrbit);
+    for (const NamedOrbit& c : cases) {
+        for (double days : {365.25, -365.25}) {
+            OrbitState start = StateFromOrbit(Radians(c.orbit));
+            OrbitState truth = start;
+            truth.v += Vector3{2e-4, -1e-4, 1.5e-4} * start.v.Length();
+            Vector3 target = TwoBodyPosition(truth, days);
+            OrbitState aimed = start;
+            ASSERT_TRUE(AimVelocity(aimed, target, days)) << c.name;
+            EXPECT_EQ((aimed.r - start.r).Length(), 0.0) << c.name;
+            EXPECT_LT((TwoBodyPosition(aimed, days) - target).Length(), 1e-12 * target.Length()) << c.name;
+            if (&c != &cases.back()) {
+                EXPECT_LT((aimed.v - truth.v).Length(), 1e-7 * truth.v.Length()) << c.name;
+            }
+        }
+    }
+    // A place no nearby ellipse reaches: refused, the state kept.
+    OrbitState start = StateFromOrbit(Radians(Orbits[0].orbit));
+    OrbitState aimed = start;
+    EXPECT_FALSE(AimVelocity(aimed, TwoBodyPosition(start, 365.25) * 1.3, 365.25));
+    EXPECT_EQ((aimed.v - start.v).Length(), 0.0);
+}
+
 // With Jupiter on a circular orbit the Jacobi integral, energy minus the
 // orbital rate times the angular momentum in the barycentric frame, is the
 // one quantity the pull leaves unchanged. It holds only when both the direct

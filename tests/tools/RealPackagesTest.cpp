@@ -220,12 +220,12 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
 {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
     REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Djupiter.js", "astronomia (npm)");
-    // Built for the source's own epoch, the elements of most objects are
-    // the source's, untouched by the integration.
+    // Built for the source's own epoch, every object of that epoch keeps its
+    // source place there.
     sources_.minorEpochJD = 2459800.5;
     Build("series");
     std::string out = Build("asteroids");
-    EXPECT_NE(messages_.find("osculate at 2022-08-09"), std::string::npos) << messages_;
+    EXPECT_NE(messages_.find("elements for 2022-08-09"), std::string::npos) << messages_;
     std::vector<literal::MinorPlanet> read;
     ASSERT_TRUE(literal::ReadMinorPlanetFile(out + "/asteroids.dat", read));
     EXPECT_GT(read.size(), 7000u);
@@ -275,8 +275,8 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
 
 // Built for 2016 January 13.0, the file must put Ceres, Pallas and Juno where
 // Stellarium's elements of that epoch do (an independent fit, six and a half
-// years before the source's), and where the integrator puts them, through
-// the reader's own steps.
+// years before the source's), and where the integrator puts them on that date
+// and a year later, through the reader's own steps.
 TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
 {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
@@ -285,7 +285,7 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
     sources_.minorEpochJD = epoch;
     Build("series");
     std::string out = Build("asteroids");
-    EXPECT_NE(messages_.find("osculate at 2016-01-13"), std::string::npos) << messages_;
+    EXPECT_NE(messages_.find("elements for 2016-01-13"), std::string::npos) << messages_;
     EXPECT_NE(messages_.find("Jupiter, Saturn"), std::string::npos) << messages_;
     std::vector<literal::MinorPlanet> read;
     ASSERT_TRUE(literal::ReadMinorPlanetFile(out + "/asteroids.dat", read));
@@ -294,7 +294,7 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
     Diagnostics diag;
     std::vector<MinorPlanetElements> source =
         ParseMinorPlanets(ReadText(Installed().kstars + "/asteroids.dat"), "asteroids.dat", diag);
-    PerturberTable planets(PerturbingPlanets(out, diag), epoch, source[0].sourceEpochJD);
+    PerturberTable planets(PerturbingPlanets(out, diag), epoch, source[0].sourceEpochJD + MinorPlanetFitDays);
     ASSERT_EQ(planets.BodyCount(), 8u);
 
     struct Check {
@@ -320,6 +320,11 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
         twobody::Vector integrated{state.r.x, state.r.y, state.r.z};
         EXPECT_LT(twobody::AngleBetween(file, integrated), 1.0) << checks[i].name;
         EXPECT_NEAR(file.Length(), integrated.Length(), 1e-5) << checks[i].name;
+        // ...and meets the integrated path again a year later.
+        ASSERT_TRUE(Integrate(state, epoch, epoch + MinorPlanetFitDays, &planets));
+        twobody::Vector yearLater{state.r.x, state.r.y, state.r.z};
+        EXPECT_LT(twobody::AngleBetween(twobody::ReaderPlace(read[i], epoch + MinorPlanetFitDays), yearLater), 1.0)
+            << checks[i].name;
         // Two-body motion from the source's epoch would have missed by arcminutes.
         twobody::Elements unperturbed{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                                       p.sourceMeanAnomaly + MeanMotionForAxis(p.semiMajorAxis) *
