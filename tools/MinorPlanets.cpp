@@ -58,7 +58,9 @@ void CarryToCommonEpoch(MinorPlanetElements& p)
     // anomaly with that very value makes the round trip exact, where the
     // rounding would otherwise grow with the years between epochs.
     p.meanMotion = static_cast<float>(MeanMotionForAxis(p.semiMajorAxis));
-    double m = std::fmod(p.sourceMeanAnomaly - p.meanMotion * (p.sourceEpochJD - MinorPlanetEpochJD), 360.0);
+    // The reader's clock shows the elements' epoch TT − UT later.
+    double days = p.sourceEpochJD - TerrestrialMinusUniversalDays - MinorPlanetEpochJD;
+    double m = std::fmod(p.sourceMeanAnomaly - p.meanMotion * days, 360.0);
     p.meanAnomaly = m < 0 ? m + 360.0 : m;
 }
 

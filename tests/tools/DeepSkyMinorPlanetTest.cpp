@@ -146,7 +146,7 @@ TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
         twobody::Elements source{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                                  p.sourceMeanAnomaly};
         twobody::Vector expected = twobody::Heliocentric(source);
-        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD);
+        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
         EXPECT_LT(twobody::AngleBetween(expected, got), 0.5) << p.name;  // arcseconds
         EXPECT_NEAR(got.Length(), expected.Length(), 1e-5) << p.name;
     }
