@@ -166,15 +166,18 @@ std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double e
         done[i] = 1;
     });
 
-    std::size_t count = 0;
+    std::size_t count = 0, named = 0;
+    constexpr std::size_t MostNamed = 10;
     for (std::size_t i = 0; i < planets.size(); ++i) {
         if (done[i]) {
             ++count;
-            continue;
+        } else if (++named <= MostNamed) {
+            diag.Note(Format("asteroids.dat: %d %s could not be integrated to the new epoch; it keeps its elements "
+                             "of JD %.1f",
+                             planets[i].number, planets[i].name.c_str(), planets[i].sourceEpochJD));
         }
-        diag.Note(Format("asteroids.dat: %d %s could not be integrated to the new epoch; it keeps its elements of JD %.1f",
-                         planets[i].number, planets[i].name.c_str(), planets[i].sourceEpochJD));
     }
+    if (named > MostNamed) diag.Note(Format("asteroids.dat: %zu more objects keep their elements", named - MostNamed));
     return count;
 }
 

@@ -33,15 +33,16 @@ struct PlanetConstants {
     const char* name;
     double reciprocalMass;  // Sun's mass over the planet's
     double sampleDays;
+    double semiMajorAxis;   // au
 };
 
 // Reciprocal masses of the IAU 2009 system of constants (Earth: Earth and
 // Moon together). The sample spacings keep eight-point Lagrange interpolation
 // of each orbit below 2e-9 au, which changes no pull by a measurable amount.
 constexpr PlanetConstants Planets[] = {
-    {"Mercury", 6023600.0, 2},  {"Venus", 408523.71, 4},   {"Earth", 328900.56, 4},
-    {"Mars", 3098708.0, 8},     {"Jupiter", 1047.3486, 32}, {"Saturn", 3497.898, 64},
-    {"Uranus", 22902.98, 128},  {"Neptune", 19412.24, 128},
+    {"Mercury", 6023600.0, 2, 0.387}, {"Venus", 408523.71, 4, 0.723},    {"Earth", 328900.56, 4, 1.000},
+    {"Mars", 3098708.0, 8, 1.524},    {"Jupiter", 1047.3486, 32, 5.203}, {"Saturn", 3497.898, 64, 9.537},
+    {"Uranus", 22902.98, 128, 19.19}, {"Neptune", 19412.24, 128, 30.07},
 };
 
 const PlanetConstants* FindPlanet(const std::string& name)
@@ -184,6 +185,12 @@ double PlanetSampleDays(const std::string& planet)
 {
     const PlanetConstants* p = FindPlanet(planet);
     return p ? p->sampleDays : 1.0;
+}
+
+double PlanetSemiMajorAxis(const std::string& planet)
+{
+    const PlanetConstants* p = FindPlanet(planet);
+    return p ? p->semiMajorAxis : 0.0;
 }
 
 PerturberTable::PerturberTable(std::vector<PerturbingBody> bodies, double firstJD, double lastJD, unsigned threads)

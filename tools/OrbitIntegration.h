@@ -85,6 +85,8 @@ double PlanetGM(const std::string& planet);
 // A spacing of tabulated places that keeps the interpolation error of each
 // planet below 1e-9 au (a 16th of its shortest orbital period and finer).
 double PlanetSampleDays(const std::string& planet);
+// The planet's mean distance from the Sun in au (0 for another name).
+double PlanetSemiMajorAxis(const std::string& planet);
 
 // The planets' places tabulated once over a span of dates, and read back at
 // any moment of it by eighth-point Lagrange interpolation. Building the table

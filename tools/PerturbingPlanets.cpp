@@ -97,9 +97,19 @@ std::vector<PerturbingBody> PerturbingPlanets(const std::string& folder, Diagnos
                              path.c_str(), name));
             continue;
         }
-        bodies.push_back({name, PlanetGM(name), PlanetSampleDays(name), [series](double jdTT) {
-                              return EclipticOfDateToJ2000(SeriesPlace(*series, jdTT), jdTT);
-                          }});
+        PerturbingBody body{name, PlanetGM(name), PlanetSampleDays(name), [series](double jdTT) {
+                                return EclipticOfDateToJ2000(SeriesPlace(*series, jdTT), jdTT);
+                            }};
+        // Series that put the planet far from its orbit would pull every
+        // minor planet astray.
+        double distance = body.place(2451545.0).Length() / PlanetSemiMajorAxis(name);
+        if (!(distance > 0.7 && distance < 1.3)) {
+            diag.Note(Format("asteroids.dat: %s places %s %.3g au from the Sun; the minor planets are integrated "
+                             "without its pull",
+                             path.c_str(), name, body.place(2451545.0).Length()));
+            continue;
+        }
+        bodies.push_back(std::move(body));
     }
     return bodies;
 }
