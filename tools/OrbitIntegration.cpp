@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <limits>
 #include <thread>
 
 namespace velkaris::tools {
@@ -59,10 +58,9 @@ constexpr int Stencil = 8;  // interpolation points
 double EccentricAnomaly(double e, double meanAnomaly)
 {
     double m = std::remainder(meanAnomaly, TwoPi);  // -π..π
-    // Danby's start lies on the right side of the root for every e < 1, so
-    // Newton's steps converge without oscillating even near e = 1.
-    double E = m + (m < 0 ? -0.85 : 0.85) * e;
-    if (e < 0.8) E = m + e * std::sin(m);
+    // Near e = 1 Danby's start keeps Newton's steps from oscillating; below,
+    // the second-order start is closer.
+    double E = e < 0.8 ? m + e * std::sin(m) : m + (m < 0 ? -0.85 : 0.85) * e;
     for (int i = 0; i < 60; ++i) {
         double f = E - e * std::sin(E) - m;
         double step = f / (1 - e * std::cos(E));
@@ -196,6 +194,7 @@ double PlanetSemiMajorAxis(const std::string& planet)
 PerturberTable::PerturberTable(std::vector<PerturbingBody> bodies, double firstJD, double lastJD, unsigned threads)
     : bodies_(std::move(bodies)), firstJD_(std::min(firstJD, lastJD)), lastJD_(std::max(firstJD, lastJD))
 {
+    if (bodies_.size() > MostBodies) bodies_.resize(MostBodies);
     samples_.resize(bodies_.size());
     std::vector<std::pair<std::size_t, std::size_t>> jobs;
     for (std::size_t b = 0; b < bodies_.size(); ++b) {
@@ -245,11 +244,9 @@ Vector3 HeliocentricAcceleration(const Vector3& r, double jdTT, const PerturberT
     double r2 = r.Dot(r);
     Vector3 a = r * (-SunGM / (r2 * std::sqrt(r2)));
     if (!table) return a;
-    constexpr std::size_t MaxBodies = 16;
-    std::array<Vector3, MaxBodies> places;
-    std::size_t n = std::min(table->BodyCount(), MaxBodies);
+    std::array<Vector3, PerturberTable::MostBodies> places;
     table->Places(jdTT, places.data());
-    for (std::size_t b = 0; b < n; ++b) {
+    for (std::size_t b = 0; b < table->BodyCount(); ++b) {
         const Vector3& p = places[b];
         Vector3 d = p - r;
         double d2 = d.Dot(d), p2 = p.Dot(p);

@@ -82,8 +82,8 @@ struct PerturbingBody {
 // GM of the major planets in au³/day², from their reciprocal masses in
 // solar units (IAU 2009 system; the Earth carries the Moon's mass).
 double PlanetGM(const std::string& planet);
-// A spacing of tabulated places that keeps the interpolation error of each
-// planet below 1e-9 au (a 16th of its shortest orbital period and finer).
+// The spacing of tabulated places, in days, that keeps the interpolated
+// place of the planet within 2e-9 au.
 double PlanetSampleDays(const std::string& planet);
 // The planet's mean distance from the Sun in au (0 for another name).
 double PlanetSemiMajorAxis(const std::string& planet);
@@ -95,15 +95,13 @@ double PlanetSemiMajorAxis(const std::string& planet);
 // set of planetary places. Read-only once built, so threads may share it.
 class PerturberTable {
 public:
-    PerturberTable() = default;
-    // Tabulates every body over [firstJD, lastJD] (either order), using up to
-    // `threads` threads.
+    static constexpr std::size_t MostBodies = 16;
+    // Tabulates the bodies (the first MostBodies of them) over [firstJD,
+    // lastJD] (either order), using up to `threads` threads.
     PerturberTable(std::vector<PerturbingBody> bodies, double firstJD, double lastJD, unsigned threads = 1);
 
     std::size_t BodyCount() const { return bodies_.size(); }
     const PerturbingBody& Body(std::size_t i) const { return bodies_[i]; }
-    double FirstJD() const { return firstJD_; }
-    double LastJD() const { return lastJD_; }
     // Interpolated heliocentric places of every body at jd into places[0..BodyCount()).
     // Outside the tabulated span the nearest eight samples are used.
     void Places(double jdTT, Vector3* places) const;
@@ -111,7 +109,7 @@ public:
 private:
     struct Samples {
         double step = 1;
-        std::vector<Vector3> at;  // at[j]: place at firstJD_ + j * step
+        std::vector<Vector3> at;  // at[j]: place at firstJD_ + (j - 3) * step
     };
     std::vector<PerturbingBody> bodies_;
     std::vector<Samples> samples_;
