@@ -3,66 +3,22 @@
 #include <erfa.h>
 #include <erfam.h>
 
-#include <array>
-#include <cerrno>
-#include <cstdlib>
+#include <cmath>
 #include <memory>
+
+#include "solar/PlanetSeries.h"
 
 namespace velkaris::tools {
 
 namespace {
 
-struct Term {
-    double a, b, c;
-};
-using Series = std::array<std::vector<Term>, 18>;  // L0..L5, B0..B5, R0..R5
-
-// The series file: for each of the 18 series a label, a term count and the
-// terms' A B C, as a stream of numbers.
-bool LoadSeries(const std::string& path, Series& series)
-{
-    std::string text;
-    if (!ReadWholeFile(path, text)) return false;
-    const char* p = text.c_str();
-    auto next = [&](double& value) {
-        char* end = nullptr;
-        errno = 0;
-        value = std::strtod(p, &end);
-        if (end == p || errno != 0) return false;
-        p = end;
-        return true;
-    };
-    std::size_t total = 0;
-    for (auto& s : series) {
-        double label = 0, count = 0;
-        if (!next(label) || !next(count) || count < 0 || count > 65535) return false;
-        s.resize(static_cast<std::size_t>(count));
-        for (Term& t : s)
-            if (!next(t.a) || !next(t.b) || !next(t.c)) return false;
-        total += s.size();
-    }
-    return total > 0;
-}
-
 // Heliocentric ecliptic rectangular coordinates of date (au) from the L, B,
 // R series at jd (TT).
-Vector3 SeriesPlace(const Series& series, double jdTT)
+Vector3 SeriesPlace(const PlanetSeries& series, double jdTT)
 {
-    double tau = (jdTT - 2451545.0) / 365250.0;
-    double lbr[3];
-    for (int coordinate = 0; coordinate < 3; ++coordinate) {
-        double total = 0, power = 1;
-        for (int k = 0; k < 6; ++k) {
-            double sum = 0;
-            for (const Term& t : series[static_cast<std::size_t>(coordinate * 6 + k)])
-                sum += t.a * std::cos(t.b + t.c * tau);
-            total += sum * power;
-            power *= tau;
-        }
-        lbr[coordinate] = total;
-    }
-    double cosB = std::cos(lbr[1]);
-    return {lbr[2] * cosB * std::cos(lbr[0]), lbr[2] * cosB * std::sin(lbr[0]), lbr[2] * std::sin(lbr[1])};
+    PlanetSeries::Place p = series.Evaluate(PlanetSeries::PowersAt(jdTT));
+    double l = static_cast<double>(p.L), b = static_cast<double>(p.B), r = static_cast<double>(p.R);
+    return {r * std::cos(b) * std::cos(l), r * std::cos(b) * std::sin(l), r * std::sin(b)};
 }
 
 }  // namespace
@@ -90,10 +46,12 @@ std::vector<PerturbingBody> PerturbingPlanets(const std::string& folder, Diagnos
     };
     std::vector<PerturbingBody> bodies;
     for (const auto& [name, file] : planets) {
-        auto series = std::make_shared<Series>();
+        auto series = std::make_shared<PlanetSeries>();
         std::string path = folder + "/" + file;
-        if (!LoadSeries(path, *series)) {
-            diag.Note(Format("asteroids.dat: %s cannot be read; the minor planets are integrated without %s's pull",
+        SeriesFileStatus status = series->Load(path);
+        if (status != SeriesFileStatus::Read || series->Empty()) {
+            diag.Note(Format("asteroids.dat: %s cannot be read whole; the minor planets are integrated without %s's "
+                             "pull",
                              path.c_str(), name));
             continue;
         }
