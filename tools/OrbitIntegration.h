@@ -83,7 +83,7 @@ struct PerturbingBody {
 // solar units (IAU 2009 system; the Earth carries the Moon's mass).
 double PlanetGM(const std::string& planet);
 // The spacing of tabulated places, in days, that keeps the interpolated
-// place of the planet within 2e-9 au.
+// place of the planet within 3e-7 au.
 double PlanetSampleDays(const std::string& planet);
 // The planet's mean distance from the Sun in au (0 for another name).
 double PlanetSemiMajorAxis(const std::string& planet);
