@@ -158,7 +158,8 @@ bool AimVelocity(OrbitState& state, const Vector3& target, double days, double g
         for (int i = 0; i < 3; ++i) normal[i][i] += 1e-12 * trace;
         // Cramer's rule on the symmetric 3×3 system.
         auto det = [](const double m[3][3]) {
-            return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+            return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                   m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
                    m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
         };
         double d = det(normal);

@@ -263,7 +263,8 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
         ++compared;
         twobody::Elements el{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                              p.sourceMeanAnomaly};
-        double off = twobody::AngleBetween(twobody::Heliocentric(el), twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays));
+        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
+        double off = twobody::AngleBetween(twobody::Heliocentric(el), got);
         if (off > worst) {
             worst = off;
             worstName = p.name;
@@ -323,8 +324,8 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
         // ...and meets the integrated path again a year later.
         ASSERT_TRUE(Integrate(state, epoch, epoch + MinorPlanetFitDays, &planets));
         twobody::Vector yearLater{state.r.x, state.r.y, state.r.z};
-        EXPECT_LT(twobody::AngleBetween(twobody::ReaderPlace(read[i], epoch + MinorPlanetFitDays - TerrestrialMinusUniversalDays), yearLater), 1.0)
-            << checks[i].name;
+        double clock = epoch + MinorPlanetFitDays - TerrestrialMinusUniversalDays;
+        EXPECT_LT(twobody::AngleBetween(twobody::ReaderPlace(read[i], clock), yearLater), 1.0) << checks[i].name;
         // Two-body motion from the source's epoch would have missed by arcminutes.
         twobody::Elements unperturbed{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                                       p.sourceMeanAnomaly + MeanMotionForAxis(p.semiMajorAxis) *
