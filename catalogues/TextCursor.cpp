@@ -118,14 +118,19 @@ bool TextCursor::ReadShortDecimal(float& value) {
     return true;
 }
 
-bool TextCursor::ReadFloat(float& value) {
+bool TextCursor::ReadSign(bool& negative) {
     SkipBlanks();
-    bool negative = false;
+    negative = false;
     if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
         negative = *p_ == '-';
         ++p_;
     }
-    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    return p_ != end_ && *p_ != '+' && *p_ != '-';
+}
+
+bool TextCursor::ReadFloat(float& value) {
+    bool negative;
+    if (!ReadSign(negative)) return false;
     if (ReadShortDecimal(value)) {
         if (negative) value = -value;
         return true;
@@ -138,6 +143,21 @@ bool TextCursor::ReadFloat(float& value) {
         // The rare case takes the slow road through a bounded copy.
         const std::string copy(p_, next);
         v = std::strtof(copy.c_str(), nullptr);
+    }
+    p_ = next;
+    value = negative ? -v : v;
+    return true;
+}
+
+bool TextCursor::ReadDouble(double& value) {
+    bool negative;
+    if (!ReadSign(negative)) return false;
+    double v = 0.0;
+    const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
+    if (next == p_) return false;
+    if (error == std::errc::result_out_of_range) {
+        const std::string copy(p_, next);
+        v = std::strtod(copy.c_str(), nullptr);
     }
     p_ = next;
     value = negative ? -v : v;

@@ -12,11 +12,15 @@
 #include "astro/Observer.h"
 #include "catalogues/SkyObject.h"
 
+class EarthShadow;
 class LoadProgress;
 class PreferencesDialog;
+class Moon;
+class Planet;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
+class Sun;
 class UserMessages;
 struct PreferencesForm;
 struct SkyScene;
@@ -34,6 +38,10 @@ struct PlanetariumLinks {
     std::function<std::unique_ptr<PreferencesDialog>()> createPreferences;
     // Where the observer reads the clock; empty means the system clock.
     Observer::ClockSource clock;
+    // Called once the observer exists, before anything is computed: puts it
+    // at another moment and place than the system clock's and the settings'
+    // (the command-line tool's options).
+    std::function<void(Observer&)> placeObserver;
 };
 
 // The one object that owns everything the sky is made of and everything that
@@ -42,6 +50,7 @@ struct PlanetariumLinks {
 class Planetarium {
 public:
     static constexpr int MaxStarCatalogues = 32;
+    static constexpr int PlanetCount = 8;
 
     explicit Planetarium(const PlanetariumLinks& links);
     ~Planetarium();
@@ -105,6 +114,12 @@ public:
     SkyObject* Locked() const { return locked_; }
     uint16_t StarCatalogueCount() const { return starCatalogueCount_; }
     StarCatalogue* Catalogue(int slot) const;
+    // The bodies of the solar system, or null for one whose series could not
+    // be read (it is then nowhere on the sky). Planets 0 Mercury ... 7 Pluto.
+    Sun* SunBody() const;
+    Moon* MoonBody() const;
+    Planet* PlanetBody(int index) const;
+    EarthShadow* Shadow() const;
     uint32_t TickCount() const { return tickCount_; }
     uint32_t UpdateIntervalReal() const { return updateIntervalReal_; }
     uint32_t UpdateIntervalAnim() const { return updateIntervalAnim_; }
@@ -151,10 +166,13 @@ private:
     PlanetariumLinks links_;
 
     std::array<std::unique_ptr<StarCatalogue>, MaxStarCatalogues> starCatalogues_;
-    // Deep-sky objects, constellation figures, the Sun, the Moon, the planets,
-    // the Earth's shadow and the minor planets join here as their kinds are
-    // built; until then their lists are empty and every loop over them runs
-    // zero times.
+    std::array<std::unique_ptr<Planet>, PlanetCount> planets_;
+    std::unique_ptr<Sun> sun_;
+    std::unique_ptr<Moon> moon_;
+    std::unique_ptr<EarthShadow> earthShadow_;
+    // Deep-sky objects, constellation figures and the minor planets join here
+    // as their kinds are built; until then their lists are empty and every
+    // loop over them runs zero times.
     uint16_t starCatalogueCount_ = 0;
     uint16_t constellationCount_ = 0;
     uint32_t deepSkyCount_ = 0;

@@ -5,12 +5,14 @@
 #include "tools/DeepSky.h"
 #include "tools/Hipparcos.h"
 #include "tools/MinorPlanets.h"
+#include "tools/PerturbingPlanets.h"
 #include "tools/PlanetSeries.h"
 #include "tools/StarRecords.h"
 
 #include <cmath>
 #include <optional>
 #include <set>
+#include <thread>
 #include <unordered_map>
 
 namespace velkaris::tools {
@@ -305,6 +307,22 @@ bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResu
         result.notBuilt.push_back("asteroids.dat");
         return false;
     }
+    double epoch = src.minorEpochJD != 0 ? src.minorEpochJD : TodayJD();
+    double first = epoch, last = epoch + MinorPlanetFitDays;
+    for (const MinorPlanetElements& p : planets) {
+        first = std::min(first, p.sourceEpochJD);
+        last = std::max(last, p.sourceEpochJD);
+    }
+    std::vector<PerturbingBody> bodies = PerturbingPlanets(outDir, diag);
+    std::string pulling = "the Sun";
+    for (std::size_t i = 0; i < bodies.size(); ++i)
+        pulling += (i + 1 == bodies.size() ? " and " : ", ") + bodies[i].name;
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    PerturberTable table(std::move(bodies), first, last, threads);
+    std::size_t integrated = IntegrateToEpoch(planets, epoch, table, threads, diag);
+    diag.Note(Format("asteroids.dat: elements for %s 0h TT (JD %.1f), through the places integrated for that date "
+                     "and a year later under the pull of %s: %zu of %zu objects",
+                     IsoDate(epoch).c_str(), epoch, pulling.c_str(), integrated, planets.size()));
     return Write(outDir, "asteroids.dat", FormatMinorPlanets(planets), planets.size(), result, diag);
 }
 

@@ -15,6 +15,9 @@ struct SourcePaths {
     std::string stellarium = "/usr/share/stellarium/stars/default";
     std::string npm = "tools/npm/node_modules";
     std::string ngc2000;  // empty: no descriptions
+    // The Julian date (TT) the minor planets' elements are integrated to;
+    // 0: 0h of the day of the build (UTC).
+    double minorEpochJD = 0;
 };
 
 struct BuildResult {
@@ -28,7 +31,9 @@ struct BuildResult {
 //   hipparcos:  sthip.dat
 //   notes:      bnotes.dat
 //   deepsky:    dsocat.dat
-//   asteroids:  asteroids.dat
+//   asteroids:  asteroids.dat, integrated under the pull of the planets
+//               whose series files the output folder holds (build the series
+//               group first)
 const std::vector<std::string>& BuildGroups();
 
 bool BuildGroup(const std::string& group, const SourcePaths& sources, const std::string& outDir,

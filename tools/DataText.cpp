@@ -1,5 +1,7 @@
 #include "tools/DataText.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -132,6 +134,24 @@ bool ParseInt(std::string_view s, long long& value)
     value = v;
     return true;
 }
+
+bool ParseIsoDate(std::string_view text, double& jd)
+{
+    QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // The strict form only: Qt would also take a trailing time or a sign.
+    if (t.size() != 10 || t[4] != '-' || t[7] != '-') return false;
+    QDate d = QDate::fromString(t, "yyyy-MM-dd");
+    if (!d.isValid()) return false;
+    jd = static_cast<double>(d.toJulianDay()) - 0.5;
+    return true;
+}
+
+std::string IsoDate(double jd)
+{
+    return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))).toString("yyyy-MM-dd").toStdString();
+}
+
+double TodayJD() { return static_cast<double>(QDateTime::currentDateTimeUtc().date().toJulianDay()) - 0.5; }
 
 bool ParseDouble(std::string_view s, double& value)
 {

@@ -58,6 +58,14 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // Cuts a UTF-8 text to at most maxBytes bytes without splitting a character.
 std::string CutUtf8(std::string_view text, std::size_t maxBytes);
 
+// Julian date of 0h of a Gregorian calendar date written "YYYY-MM-DD"; false
+// for any other text and for a day the month does not have.
+bool ParseIsoDate(std::string_view text, double& jd);
+// The "YYYY-MM-DD" of the day that holds jd.
+std::string IsoDate(double jd);
+// Julian date of 0h UTC of the current day.
+double TodayJD();
+
 struct Sexagesimal {
     bool negative = false;
     unsigned whole = 0;    // hours or degrees

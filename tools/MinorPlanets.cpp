@@ -50,7 +50,29 @@ void SplitFullName(const std::string& fullName, int& number, std::string& name)
     name = CutUtf8(name, NameField);
 }
 
+// The mean motion and the mean anomaly at the file's epoch, from the axis
+// and the mean anomaly at the elements' own epoch.
+void CarryToCommonEpoch(MinorPlanetElements& p)
+{
+    // The reader keeps the mean motion as a 32-bit float: carrying the mean
+    // anomaly with that very value makes the round trip exact, where the
+    // rounding would otherwise grow with the years between epochs.
+    p.meanMotion = static_cast<float>(MeanMotionForAxis(p.semiMajorAxis));
+    // The reader's clock shows the elements' epoch TT − UT later.
+    double days = p.sourceEpochJD - TerrestrialMinusUniversalDays - MinorPlanetEpochJD;
+    double m = std::fmod(p.sourceMeanAnomaly - p.meanMotion * days, 360.0);
+    p.meanAnomaly = m < 0 ? m + 360.0 : m;
+}
+
 }  // namespace
+
+bool ParseMinorEpoch(const std::string& text, double& jd)
+{
+    double value = 0;
+    if (!ParseIsoDate(text, value) || value < MinorEpochFirstJD || value > MinorEpochLastJD) return false;
+    jd = value;
+    return true;
+}
 
 double MeanMotionForAxis(double semiMajorAxis)
 {
@@ -105,16 +127,9 @@ std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, cons
             continue;
         }
         p.semiMajorAxis = a;
-        // The reader keeps the mean motion as a 32-bit float: carrying the
-        // mean anomaly with that very value makes the round trip exact, where
-        // the rounding would otherwise grow with the years between epochs.
-        p.meanMotion = static_cast<float>(MeanMotionForAxis(a));
         p.sourceEpochJD = epochMjd + 2400000.5;
         p.sourceMeanAnomaly = ma;
-        // Carry the mean anomaly to the file's epoch with the very mean motion
-        // the reader will use, so that it lands on the source's place again.
-        double m = std::fmod(ma - p.meanMotion * (p.sourceEpochJD - MinorPlanetEpochJD), 360.0);
-        p.meanAnomaly = m < 0 ? m + 360.0 : m;
+        CarryToCommonEpoch(p);
         out.push_back(std::move(p));
     }
     std::stable_sort(out.begin(), out.end(), [](const auto& x, const auto& y) {
@@ -123,6 +138,47 @@ std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, cons
         return xn && x.number < y.number;
     });
     return out;
+}
+
+std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
+                             unsigned threads, Diagnostics& diag)
+{
+    constexpr double Radians = 1.0 / DegreesPerRadian;
+    std::vector<char> done(planets.size(), 0);
+    ParallelFor(planets.size(), threads, [&](std::size_t i) {
+        MinorPlanetElements& p = planets[i];
+        KeplerOrbit orbit{p.semiMajorAxis, p.eccentricity, p.inclination * Radians, p.node * Radians,
+                          p.perihelion * Radians, p.sourceMeanAnomaly * Radians};
+        OrbitState state = StateFromOrbit(orbit);
+        if (!Integrate(state, p.sourceEpochJD, epochJD, &table)) return;
+        OrbitState later = state;
+        if (Integrate(later, epochJD, epochJD + MinorPlanetFitDays, &table))
+            AimVelocity(state, later.r, MinorPlanetFitDays);  // keeps the osculating velocity if it fails
+        if (!OrbitFromState(state, orbit)) return;
+        p.semiMajorAxis = orbit.a;
+        p.eccentricity = orbit.e;
+        p.inclination = orbit.inclination * DegreesPerRadian;
+        p.node = orbit.node * DegreesPerRadian;
+        p.perihelion = orbit.perihelion * DegreesPerRadian;
+        p.sourceMeanAnomaly = orbit.meanAnomaly * DegreesPerRadian;
+        p.sourceEpochJD = epochJD;
+        CarryToCommonEpoch(p);
+        done[i] = 1;
+    });
+
+    std::size_t count = 0, named = 0;
+    constexpr std::size_t MostNamed = 10;
+    for (std::size_t i = 0; i < planets.size(); ++i) {
+        if (done[i]) {
+            ++count;
+        } else if (++named <= MostNamed) {
+            diag.Note(Format("asteroids.dat: %d %s could not be integrated to the new epoch; it keeps its elements "
+                             "of JD %.1f",
+                             planets[i].number, planets[i].name.c_str(), planets[i].sourceEpochJD));
+        }
+    }
+    if (named > MostNamed) diag.Note(Format("asteroids.dat: %zu more objects keep their elements", named - MostNamed));
+    return count;
 }
 
 std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds data/ from the catalogue packages when it is missing, incomplete or
-# older than its converter. "--force" rebuilds it whole; "--ngc2000 DIR" names
-# a folder holding ngc2000.dat for the deep-sky descriptions (default:
+# Builds data/ from the catalogue packages when it is missing, incomplete,
+# older than its converter or more than a year old (the minor planets' elements
+# serve a year). "--force" rebuilds it whole; "--ngc2000 DIR" names a folder
+# holding ngc2000.dat for the deep-sky descriptions (default:
 # ../shared/catalogues/ngc2000 beside the repository, when it exists).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +39,11 @@ fi
 for f in "${expected[@]}"; do
   [ -f "data/$f" ] || needed=1
 done
+# The minor planets' elements are fitted to the year after the build.
+if [ "$needed" -eq 0 ] && [ -n "$(find "$stamp" -mtime +365 2>/dev/null)" ]; then
+  echo "build-data: data/ is more than a year old; rebuilding it to bring the minor planets up to date"
+  needed=1
+fi
 if [ "$needed" -eq 0 ]; then
   exit 0
 fi

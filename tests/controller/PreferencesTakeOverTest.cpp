@@ -36,6 +36,7 @@ class PreferencesTakeOverTest : public ::testing::Test {
 protected:
     std::unique_ptr<Planetarium> Start() {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        WriteSolarSeries(work);
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;

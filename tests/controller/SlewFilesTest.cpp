@@ -104,6 +104,7 @@ class SlewControllerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        WriteSolarSeries(work);
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;

@@ -218,6 +218,7 @@ class PreferencesWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        WriteSolarSeries(work);
         Open();
     }
     void Open() {

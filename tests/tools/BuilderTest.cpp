@@ -95,3 +95,26 @@ TEST(TextHelpers, SexagesimalRoundingAndColumns)
     EXPECT_TRUE(ParseInt(" +12 ", v));
     EXPECT_EQ(v, 12);
 }
+
+TEST(DataBuilder, MinorPlanetsFeelOnlyThePlanetsWhoseSeriesHold)
+{
+    QTemporaryDir dir;
+    std::string out = dir.path().toStdString();
+    Diagnostics diag;
+    BuildResult result;
+    BuildGroup("series", FixtureSources(), out, result, diag);  // only the Earth's series is whole
+    ASSERT_TRUE(FileExists(out + "/la_earth.dat"));
+    // Jupiter's file holding the Earth's series would put it at 1 au; Saturn's breaks off.
+    ASSERT_TRUE(WriteFileAtomically(out + "/la_Jupiter.dat", ReadText(out + "/la_earth.dat"), diag));
+    ASSERT_TRUE(WriteFileAtomically(out + "/la_Saturn.dat", "0\n5\n1.0 2.0\n", diag));
+    Diagnostics minor;
+    ASSERT_TRUE(BuildGroup("asteroids", FixtureSources(), out, result, minor));
+    EXPECT_EQ(result.records.at("asteroids.dat"), 4u);
+    std::string messages;
+    for (const std::string& m : minor.Messages()) messages += m + "\n";
+    EXPECT_NE(messages.find("la_Jupiter.dat places Jupiter 0.98"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("la_Saturn.dat cannot be read whole"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("la_Uranus.dat cannot be read whole"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("elements for 2022-08-09 0h TT (JD 2459800.5)"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("under the pull of the Sun and Earth: 4 of 4 objects"), std::string::npos) << messages;
+}

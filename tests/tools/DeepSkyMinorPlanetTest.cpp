@@ -146,8 +146,28 @@ TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
         twobody::Elements source{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                                  p.sourceMeanAnomaly};
         twobody::Vector expected = twobody::Heliocentric(source);
-        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD);
+        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
         EXPECT_LT(twobody::AngleBetween(expected, got), 0.5) << p.name;  // arcseconds
         EXPECT_NEAR(got.Length(), expected.Length(), 1e-5) << p.name;
+    }
+}
+
+TEST(MinorPlanets, EpochsAreWholeCalendarDatesOfTheTwoCenturies)
+{
+    const std::pair<const char*, double> valid[] = {
+        {"2026-12-08", 2461382.5}, {"2000-01-01", 2451544.5}, {"2024-02-29", 2460369.5},
+        {"1900-01-01", 2415020.5}, {"2100-12-31", 2488433.5},
+    };
+    for (const auto& [text, jd] : valid) {
+        double got = 0;
+        EXPECT_TRUE(ParseMinorEpoch(text, got)) << text;
+        EXPECT_EQ(got, jd) << text;
+        EXPECT_EQ(IsoDate(got), text);
+    }
+    for (const char* text : {"2026-02-29", "2026-13-01", "2026-2-8", "2026-12-08T00:00", "1899-12-31", "2101-01-01",
+                             "+026-12-08", "", "today"}) {
+        double got = 7;
+        EXPECT_FALSE(ParseMinorEpoch(text, got)) << text;
+        EXPECT_EQ(got, 7) << text;
     }
 }

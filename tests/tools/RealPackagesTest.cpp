@@ -5,6 +5,7 @@
 #include "TwoBody.h"
 
 #include "tools/MinorPlanets.h"
+#include "tools/PerturbingPlanets.h"
 
 #include <cmath>
 #include <set>
@@ -28,15 +29,17 @@ protected:
     {
         Diagnostics diag;
         BuildResult result;
-        bool ok = BuildGroup(group, Installed(), dir_.path().toStdString(), result, diag);
-        std::string messages;
-        for (const auto& m : diag.Messages()) messages += m + "\n";
-        EXPECT_TRUE(ok) << messages;
+        bool ok = BuildGroup(group, sources_, dir_.path().toStdString(), result, diag);
+        messages_.clear();
+        for (const auto& m : diag.Messages()) messages_ += m + "\n";
+        EXPECT_TRUE(ok) << messages_;
         results_ = result;
         return dir_.path().toStdString();
     }
     QTemporaryDir dir_;
+    SourcePaths sources_ = Installed();
     BuildResult results_;
+    std::string messages_;
 };
 
 // Julian date of a Gregorian calendar moment (UT).
@@ -216,7 +219,13 @@ TEST_F(RealPackages, DeepSkyCatalogueKnowsTheAndromedaGalaxy)
 TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
 {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
+    REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Djupiter.js", "astronomia (npm)");
+    // Built for the source's own epoch, every object of that epoch keeps its
+    // source place there.
+    sources_.minorEpochJD = 2459800.5;
+    Build("series");
     std::string out = Build("asteroids");
+    EXPECT_NE(messages_.find("elements for 2022-08-09"), std::string::npos) << messages_;
     std::vector<literal::MinorPlanet> read;
     ASSERT_TRUE(literal::ReadMinorPlanetFile(out + "/asteroids.dat", read));
     EXPECT_GT(read.size(), 7000u);
@@ -233,30 +242,94 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
     twobody::Elements jpl{80.2664361119415, 73.53162522557164, 10.58679512153367, 0.07863575691875528,
                           2.766619044655007, 334.3271698971151};
     twobody::Vector expected = twobody::Heliocentric(jpl);
-    twobody::Vector got = twobody::ReaderPlace(read[0], 59800 + 2400000.5);
+    twobody::Vector got = twobody::ReaderPlace(read[0], 59800 + 2400000.5 - TerrestrialMinusUniversalDays);
     EXPECT_LT(twobody::AngleBetween(expected, got), 0.5);
     EXPECT_NEAR(got.Length(), expected.Length(), 1e-5);
 
-    // Every object, whatever its source epoch and speed, comes back to its
-    // source place: only the file's float digits stand between them. Eccentric
-    // orbits are left out: near perihelion the 32-bit eccentricity alone
-    // moves their place by arcseconds.
+    // Every object of that epoch, whatever its speed, comes back to its
+    // source place: only the file's float digits stand between them.
+    // Eccentric orbits are left out: near perihelion the 32-bit eccentricity
+    // alone moves their place by arcseconds.
     Diagnostics diag;
     std::vector<MinorPlanetElements> source =
         ParseMinorPlanets(ReadText(Installed().kstars + "/asteroids.dat"), "asteroids.dat", diag);
     ASSERT_EQ(source.size(), read.size());
     double worst = 0;
     std::string worstName;
+    std::size_t compared = 0;
     for (std::size_t i = 0; i < source.size(); ++i) {
         const MinorPlanetElements& p = source[i];
-        if (p.eccentricity > 0.5) continue;
+        if (p.eccentricity > 0.5 || p.sourceEpochJD != sources_.minorEpochJD) continue;
+        ++compared;
         twobody::Elements el{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
                              p.sourceMeanAnomaly};
-        double off = twobody::AngleBetween(twobody::Heliocentric(el), twobody::ReaderPlace(read[i], p.sourceEpochJD));
+        twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
+        double off = twobody::AngleBetween(twobody::Heliocentric(el), got);
         if (off > worst) {
             worst = off;
             worstName = p.name;
         }
     }
     EXPECT_LT(worst, 0.5) << worstName;
+    EXPECT_GT(compared, 5000u);
+}
+
+// Built for 2016 January 13.0, the file must put Ceres, Pallas and Juno where
+// Stellarium's elements of that epoch do (an independent fit, six and a half
+// years before the source's), and where the integrator puts them on that date
+// and a year later, through the reader's own steps.
+TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
+{
+    REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
+    REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Djupiter.js", "astronomia (npm)");
+    const double epoch = 2457400.5;
+    sources_.minorEpochJD = epoch;
+    Build("series");
+    std::string out = Build("asteroids");
+    EXPECT_NE(messages_.find("elements for 2016-01-13"), std::string::npos) << messages_;
+    EXPECT_NE(messages_.find("Jupiter, Saturn"), std::string::npos) << messages_;
+    std::vector<literal::MinorPlanet> read;
+    ASSERT_TRUE(literal::ReadMinorPlanetFile(out + "/asteroids.dat", read));
+    ASSERT_GT(read.size(), 3u);
+
+    Diagnostics diag;
+    std::vector<MinorPlanetElements> source =
+        ParseMinorPlanets(ReadText(Installed().kstars + "/asteroids.dat"), "asteroids.dat", diag);
+    PerturberTable planets(PerturbingPlanets(out, diag), epoch, source[0].sourceEpochJD + MinorPlanetFitDays);
+    ASSERT_EQ(planets.BodyCount(), 8u);
+
+    struct Check {
+        const char* name;
+        twobody::Elements stellarium;  // node, perihelion, inclination, e, a, M at the epoch
+    };
+    const Check checks[] = {
+        {"Ceres", {80.3218, 72.73324, 10.59166, 0.0757544, 2.7681117, 181.38133}},
+        {"Pallas", {173.08828, 309.98943, 34.84095, 0.2310236, 2.7723622, 163.60442}},
+        {"Juno", {169.86255, 248.29396, 12.98987, 0.2562656, 2.6697633, 123.4668}},
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        const MinorPlanetElements& p = source[i];
+        ASSERT_EQ(read[i].name, checks[i].name);
+        twobody::Vector file = twobody::ReaderPlace(read[i], epoch - TerrestrialMinusUniversalDays);
+        twobody::Vector other = twobody::Heliocentric(checks[i].stellarium);
+        EXPECT_LT(twobody::AngleBetween(file, other), 1.0) << checks[i].name;  // arcseconds
+
+        OrbitState state = StateFromOrbit({p.semiMajorAxis, p.eccentricity, p.inclination * twobody::Deg,
+                                           p.node * twobody::Deg, p.perihelion * twobody::Deg,
+                                           p.sourceMeanAnomaly * twobody::Deg});
+        ASSERT_TRUE(Integrate(state, p.sourceEpochJD, epoch, &planets));
+        twobody::Vector integrated{state.r.x, state.r.y, state.r.z};
+        EXPECT_LT(twobody::AngleBetween(file, integrated), 1.0) << checks[i].name;
+        EXPECT_NEAR(file.Length(), integrated.Length(), 1e-5) << checks[i].name;
+        // ...and meets the integrated path again a year later.
+        ASSERT_TRUE(Integrate(state, epoch, epoch + MinorPlanetFitDays, &planets));
+        twobody::Vector yearLater{state.r.x, state.r.y, state.r.z};
+        double clock = epoch + MinorPlanetFitDays - TerrestrialMinusUniversalDays;
+        EXPECT_LT(twobody::AngleBetween(twobody::ReaderPlace(read[i], clock), yearLater), 1.0) << checks[i].name;
+        // Two-body motion from the source's epoch would have missed by arcminutes.
+        twobody::Elements unperturbed{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
+                                      p.sourceMeanAnomaly + MeanMotionForAxis(p.semiMajorAxis) *
+                                                                (epoch - p.sourceEpochJD)};
+        EXPECT_GT(twobody::AngleBetween(twobody::Heliocentric(unperturbed), other), 60.0) << checks[i].name;
+    }
 }

@@ -20,6 +20,7 @@ inline velkaris::tools::SourcePaths FixtureSources()
     s.stellarium = Fixtures() + "/stellarium";
     s.npm = Fixtures() + "/npm";
     s.ngc2000 = Fixtures() + "/ngc2000";
+    s.minorEpochJD = 2459800.5;  // not the day the tests run: the same bytes every day
     return s;
 }
 

@@ -50,10 +50,10 @@ inline Vector Heliocentric(const Elements& el)
     return FromOrbit(el.a, el.e, E, el.nodeDeg * Deg, el.perihelionDeg * Deg, el.inclinationDeg * Deg);
 }
 
-// The reader's steps at Julian date jd: the node carried by the precession,
-// the mean anomaly run on from the common epoch, its Kepler iteration with
-// its tolerance, the axis from the mean motion. The node's precession is
-// then taken off again to compare in the J2000 frame.
+// The reader's steps at Julian date jd (UT, the program's clock): the node
+// carried by the precession, the mean anomaly run on from the common epoch,
+// its Kepler iteration with its tolerance, the axis from the mean motion. The
+// node's precession is then taken off again to compare in the J2000 frame.
 inline Vector ReaderPlace(const literal::MinorPlanet& p, double jd)
 {
     double d = jd - 2451545.0;

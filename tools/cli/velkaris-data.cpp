@@ -1,5 +1,6 @@
 // Builds the data/ folder from the catalogue packages installed on this machine.
 #include "tools/DataBuilder.h"
+#include "tools/MinorPlanets.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,10 @@ void Usage()
                  "  --stellarium DIR   stellarium-data star files (default /usr/share/stellarium/stars/default)\n"
                  "  --npm DIR          node_modules holding astronomia and d3-celestial\n"
                  "                     (default tools/npm/node_modules)\n"
-                 "  --ngc2000 DIR      folder with ngc2000.dat for deep-sky descriptions (default: none)\n";
+                 "  --ngc2000 DIR      folder with ngc2000.dat for deep-sky descriptions (default: none)\n"
+                 "  --minor-epoch YYYY-MM-DD\n"
+                 "                     date the minor planets' elements are integrated to (default: today);\n"
+                 "                     the planets' series are read from the --out folder\n";
 }
 
 }  // namespace
@@ -51,6 +55,15 @@ int main(int argc, char** argv)
         else if (arg == "--stellarium") ok = value(sources.stellarium);
         else if (arg == "--npm") ok = value(sources.npm);
         else if (arg == "--ngc2000") ok = value(sources.ngc2000);
+        else if (arg == "--minor-epoch") {
+            std::string date;
+            ok = value(date);
+            if (ok && !ParseMinorEpoch(date, sources.minorEpochJD)) {
+                std::cerr << "velkaris-data: --minor-epoch \"" << date << "\" is not a date from "
+                          << IsoDate(MinorEpochFirstJD) << " to " << IsoDate(MinorEpochLastJD) << " (YYYY-MM-DD)\n";
+                return 1;
+            }
+        }
         else if (!arg.empty() && arg[0] == '-') ok = false;
         else {
             bool known = false;
