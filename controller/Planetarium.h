@@ -14,6 +14,7 @@
 
 class EarthShadow;
 class LoadProgress;
+class QPaintDevice;
 class PreferencesDialog;
 class Moon;
 class Planet;
@@ -70,6 +71,15 @@ public:
     void Redraw();
     // Shows the last frame again without drawing anything.
     void Paint();
+
+    // --- charts -------------------------------------------------------------------
+    // The view as it stands, written as a PNG, SVG or PDF file by the name's
+    // extension, in the ink-saving palette when asked. Empty when written;
+    // otherwise why not, to follow "cannot write 'FILE': ".
+    std::string ExportChart(const std::string& path, bool inkSaving);
+    // The view painted onto a device (a printer), fitted into its page. False
+    // when the device could not be painted on.
+    bool PrintChart(QPaintDevice& device, bool inkSaving);
     void UpdateRiseTransitSet();
 
     // --- selection and lock -------------------------------------------------------

@@ -377,6 +377,15 @@ void THCI::BuildControls() {
 void THCI::BuildMenus() {
     QMenuBar* bar = menuBar();
     FileMenu = bar->addMenu(QStringLiteral("&File"));
+    // No shortcuts: Ctrl with a letter is that letter's keyboard command.
+    ExportChartItem = FileMenu->addAction(QStringLiteral("&Export Chart..."), this, &THCI::ExportChart);
+    PrintItem = FileMenu->addAction(QStringLiteral("&Print..."), this, &THCI::PrintChart);
+    InkSavingItem = FileMenu->addAction(QStringLiteral("&Ink-Saving Charts"));
+    InkSavingItem->setCheckable(true);
+    InkSavingItem->setStatusTip(QStringLiteral("Export and print charts in dark colours on white paper"));
+    InkSavingItem->setChecked(SettingsStore().ReadBool("InkSavingCharts", false));
+    connect(InkSavingItem, &QAction::toggled, this, [](bool on) { SettingsStore().WriteBool("InkSavingCharts", on); });
+    FileMenu->addSeparator();
     CleanRegistryItem = FileMenu->addAction(QStringLiteral("Clean Registry"), this, &THCI::CleanRegistry);
     CleanRegistryItem->setStatusTip(QStringLiteral(
         "Choose this item to clean Velkaris registry entries before uninstalling Velkaris"));

@@ -17,6 +17,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QStatusBar;
 class QTimer;
@@ -88,6 +89,13 @@ public:
     void ShowHelp(int context);
     void CleanRegistry();
     void ShowAbout();
+    // File > Export Chart... and Print...: ask for a file or a printer, then
+    // write or print the view as it stands.
+    void ExportChart();
+    void PrintChart();
+    // The same without asking; false (after saying why) when it failed.
+    bool ExportChartTo(const QString& path);
+    bool PrintChartOn(QPrinter& printer);
     // The application-wide key hook is off while the preferences are open.
     void SetKeyHookEnabled(bool enabled) { keyHookEnabled_ = enabled; }
 
@@ -135,6 +143,9 @@ public:
     QMenu* DataMenu = nullptr;
     QMenu* DisplayMenu = nullptr;
     QMenu* HelpMenu = nullptr;
+    QAction* ExportChartItem = nullptr;
+    QAction* PrintItem = nullptr;
+    QAction* InkSavingItem = nullptr;  // checked: charts in dark colours on white
     QAction* CleanRegistryItem = nullptr;
     QAction* ExitItem = nullptr;
     QAction* PreferencesItem = nullptr;

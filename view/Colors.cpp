@@ -50,7 +50,19 @@ void Palette::SetBase(int entry, uint16_t red, uint16_t green, uint16_t blue) {
 }
 
 void Palette::Rebuild() {
+    // On paper the largest channel of each shade is brought to one of these,
+    // the others in proportion, so that the hue stays.
+    constexpr double InkValue[3] = {170.0, 120.0, 60.0};
     for (int e = 0; e < PaletteEntryCount; ++e) {
+        if (inkSaving_) {
+            const uint16_t largest = std::max({base_[e][0], base_[e][1], base_[e][2], uint16_t(1)});
+            for (int s = 0; s < 3; ++s) {
+                const double k = InkValue[s] / largest;
+                shaded_[e][s] = Colour(ScaleChannel(k, base_[e][2]), ScaleChannel(k, base_[e][1]),
+                                       ScaleChannel(k, base_[e][0]));
+            }
+            continue;
+        }
         for (int s = 0; s < 3; ++s) {
             // The brightness is a float, the factor is worked out in double.
             const double k = 0.2 * s + static_cast<double>(brightness_);
@@ -82,4 +94,9 @@ bool Palette::ToggleRedMode() {
     redMode_ = !redMode_;
     Rebuild();
     return redMode_;
+}
+
+void Palette::SetInkSaving(bool on) {
+    inkSaving_ = on;
+    Rebuild();
 }

@@ -47,6 +47,15 @@ public:
     void Dimmer();
     // Returns the new state.
     bool ToggleRedMode();
+    // Dark colours on white paper, for printed and exported charts: every
+    // entry keeps its hue, shade 2 is the darkest and shade 0 the lightest
+    // (as a dim object is the fainter one on paper too). Brightness and red
+    // mode do not apply while it is on; they come back when it is off.
+    void SetInkSaving(bool on);
+    bool InkSaving() const { return inkSaving_; }
+    // What the colours stand on, and what labels are outlined with: black,
+    // or white while saving ink.
+    Colour Background() const { return inkSaving_ ? Colour(255, 255, 255) : Colour(0, 0, 0); }
 
     Colour Get(int entry, int shade) const { return shaded_[entry][shade]; }
     float Brightness() const { return brightness_; }
@@ -58,4 +67,5 @@ private:
     std::array<std::array<uint16_t, 3>, PaletteEntryCount> base_{};
     bool redMode_ = false;
     float brightness_ = 0.5f;
+    bool inkSaving_ = false;
 };

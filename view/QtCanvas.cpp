@@ -62,14 +62,41 @@ QtCanvas::QtCanvas(int width, int height)
     image_.fill(Qt::black);
 }
 
+QtCanvas::QtCanvas(QPaintDevice& device, int width, int height, const QTransform& toDevice)
+    : image_(1, 1, QImage::Format_RGB32),
+      device_(&device),
+      width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      toDevice_(toDevice),
+      fontName_("MS Sans Serif") {}
+
 QtCanvas::~QtCanvas() { End(); }
+
+bool QtCanvas::Finish() {
+    End();
+    return painted_;
+}
 
 void QtCanvas::Begin() {
     if (painter_) return;
-    // Detach before painting so that the painter and the direct pixel writes
-    // below share one buffer.
-    image_.bits();
-    painter_ = std::make_unique<QPainter>(&image_);
+    if (device_) {
+        painter_ = std::make_unique<QPainter>();
+        // A device that refuses painting is reported by Finish; the frame
+        // goes to the scratch image meanwhile, so that every call stays
+        // harmless.
+        if (!painter_->begin(device_)) {
+            painted_ = false;
+            painter_->begin(&image_);
+        }
+        painter_->setTransform(toDevice_);
+        // Nothing of the frame spills over its edges onto the page.
+        painter_->setClipRect(QRect(0, 0, width_, height_));
+    } else {
+        // Detach before painting so that the painter and the direct pixel
+        // writes below share one buffer.
+        image_.bits();
+        painter_ = std::make_unique<QPainter>(&image_);
+    }
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
     painter_->setBackgroundMode(Qt::TransparentMode);
@@ -80,12 +107,13 @@ void QtCanvas::Begin() {
 void QtCanvas::End() {
     if (!painter_) return;
     Flush();
-    painter_->end();
+    if (painter_->isActive() && !painter_->end()) painted_ = false;
     painter_.reset();
 }
 
 void QtCanvas::Resize(int width, int height) {
     End();
+    if (device_) return;
     width = std::max(width, 1);
     height = std::max(height, 1);
     if (width == image_.width() && height == image_.height()) return;
@@ -99,10 +127,27 @@ const QImage& QtCanvas::Image() {
 }
 
 void QtCanvas::Flush() {
+    FlushDots();
+    FlushLines();
+}
+
+void QtCanvas::FlushLines() {
     if (!painter_ || pendingLines_.empty()) return;
     ApplyPen();
     painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
     pendingLines_.clear();
+}
+
+void QtCanvas::FlushDots() {
+    if (!painter_ || pendingDots_.empty()) return;
+    painter_->setPen(Qt::NoPen);
+    for (const auto& [rgb, dots] : pendingDots_) {
+        painter_->setBrush(QColor(static_cast<QRgb>(rgb)));
+        painter_->drawRects(dots.data(), static_cast<int>(dots.size()));
+    }
+    painter_->setBrush(Qt::NoBrush);
+    pendingDots_.clear();
+    penDirty_ = true;
 }
 
 void QtCanvas::ApplyPen() {
@@ -143,7 +188,7 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom) {
 
 void QtCanvas::SetPenColour(Colour c) {
     if (c == penColour_) return;
-    Flush();
+    FlushLines();
     penColour_ = c;
     penDirty_ = true;
 }
@@ -151,14 +196,14 @@ void QtCanvas::SetPenColour(Colour c) {
 void QtCanvas::SetPenWidth(int width) {
     if (width < 0) width = 0;
     if (width == penWidth_) return;
-    Flush();
+    FlushLines();
     penWidth_ = width;
     penDirty_ = true;
 }
 
 void QtCanvas::SetPenStyle(PenStyle style) {
     if (style == penStyle_) return;
-    Flush();
+    FlushLines();
     penStyle_ = style;
     penDirty_ = true;
 }
@@ -194,6 +239,13 @@ void QtCanvas::LineTo(int x, int y) {
         // A one-pixel dot (a faint star): the line's end point is not drawn,
         // so only (x0, y0) is set. Written straight into the image: nothing
         // else is pending in between, so the order of drawing is kept.
+        if (device_) {
+            // Lines drawn before stay below the dot.
+            FlushLines();
+            if (x0 >= 0 && y0 >= 0 && x0 < width_ && y0 < height_)
+                pendingDots_[penColour_.Rgb()].emplace_back(x0, y0, 1.0, 1.0);
+            return;
+        }
         Flush();
         if (x0 >= 0 && y0 >= 0 && x0 < image_.width() && y0 < image_.height()) {
             reinterpret_cast<QRgb*>(image_.scanLine(y0))[x0] =
@@ -201,7 +253,9 @@ void QtCanvas::LineTo(int x, int y) {
         }
         return;
     }
-    const int w = image_.width(), h = image_.height();
+    // Dots drawn before stay below the line.
+    FlushDots();
+    const int w = Width(), h = Height();
     if (std::min(x0, x) < -kClipMargin || std::max(x0, x) > w + kClipMargin || std::min(y0, y) < -kClipMargin ||
         std::max(y0, y) > h + kClipMargin) {
         double ax = x0, ay = y0, bx = x, by = y;
@@ -222,7 +276,7 @@ void QtCanvas::LineTo(int x, int y) {
     } else {
         pendingLines_.emplace_back(x0, y0, x, y);
     }
-    if (pendingLines_.size() >= 4096) Flush();
+    if (pendingLines_.size() >= 4096) FlushLines();
 }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -252,7 +306,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     const QString s = QString::fromStdString(text);
     const int advance = metrics_->horizontalAdvance(s);
     // Text wholly off the image is only measured.
-    const bool visible = x < image_.width() && y < image_.height() && x + advance > 0 &&
+    const bool visible = x < Width() && y < Height() && x + advance > 0 &&
                          y + metrics_->height() > 0;
     if (visible) {
         painter_->drawText(x, y + metrics_->ascent(), s);

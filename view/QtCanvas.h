@@ -6,8 +6,13 @@
 #include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QRectF>
+#include <QTransform>
+#include <map>
 #include <memory>
 #include <vector>
+
+class QPaintDevice;
 
 #include "view/Canvas.h"
 
@@ -15,18 +20,29 @@
 // not change anything are skipped, and runs of short strokes with the same
 // pen are collected and drawn in one call: on a sky of tens of thousands of
 // dots the painter's per-call cost is what counts, not the pixels.
+//
+// The same canvas also paints on any other device (a printer, a PDF or SVG
+// generator, a picture for export): the painters then draw in the frame's
+// own pixels, width x height, which the device sees through a transform
+// (fitted to a page, say). Faint stars, which the window writes as single
+// pixels, become one-pixel squares there, gathered by colour so that a
+// vector file holds one group per colour and not one per star.
 class QtCanvas : public Canvas {
 public:
     QtCanvas(int width, int height);
+    QtCanvas(QPaintDevice& device, int width, int height, const QTransform& toDevice);
     ~QtCanvas() override;
+    // Ends painting on a device; false when the device could not be painted
+    // on at all (a printer that cannot be opened, say).
+    bool Finish();
 
     // New size; the content is undefined until the next fill.
     void Resize(int width, int height);
     // The picture as drawn so far (pending strokes are flushed first).
     const QImage& Image();
 
-    int Width() const override { return image_.width(); }
-    int Height() const override { return image_.height(); }
+    int Width() const override { return device_ ? width_ : image_.width(); }
+    int Height() const override { return device_ ? height_ : image_.height(); }
     void FillRect(int left, int top, int right, int bottom) override;
     void SetPenColour(Colour c) override;
     void SetPenWidth(int width) override;
@@ -55,11 +71,19 @@ public:
 private:
     void Begin();
     void End();
+    // Draws what is pending: dots (which carry their colours) and lines
+    // (drawn with the current pen, so a pen change draws them first).
     void Flush();
+    void FlushDots();
+    void FlushLines();
     void ApplyPen();
     void ApplyFont();
 
     QImage image_;
+    QPaintDevice* device_ = nullptr;  // painting on another device
+    int width_ = 0, height_ = 0;      // of the frame, there
+    QTransform toDevice_;
+    bool painted_ = true;             // no painter failed to begin
     std::unique_ptr<QPainter> painter_;
     Colour penColour_{0, 0, 0};
     int penWidth_ = 1;
@@ -76,4 +100,6 @@ private:
     std::unique_ptr<QFontMetrics> metrics_;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
+    // One-pixel dots waiting to be drawn on a device, by colour.
+    std::map<uint32_t, std::vector<QRectF>> pendingDots_;
 };

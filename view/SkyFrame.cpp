@@ -29,6 +29,12 @@ bool DeepSkyShown(const DisplayOptions& o, const DeepSkyEntry& e) {
 }  // namespace
 
 void DrawFrame(SkyView& view, const SkyScene& scene) {
+    DrawSky(view, scene);
+    view.ShowReadout(scene.selected);
+    view.Present();
+}
+
+void DrawSky(SkyView& view, const SkyScene& scene) {
     const DisplayOptions& o = view.Options();
     view.Clear();
 
@@ -96,9 +102,6 @@ void DrawFrame(SkyView& view, const SkyScene& scene) {
     }
     if (o[DisplayOptions::ShowSun] && scene.sun) view.DrawSun(*scene.sun, scene.sunRadius);
     if (o[DisplayOptions::ShowMoon] && scene.moon) view.DrawMoon(*scene.moon, scene.moonRadius);
-
-    view.ShowReadout(scene.selected);
-    view.Present();
 }
 
 std::size_t UpdateStarPositions(SkyView& view, const SkyScene& scene) {

@@ -55,6 +55,9 @@ struct SkyScene {
 // and set texts first) and presents the frame. Positions must be current:
 // stars through UpdateStarPositions, the other kinds by their owner.
 void DrawFrame(SkyView& view, const SkyScene& scene);
+// The layers of a frame alone, on whatever the view paints on at the time:
+// no readout, nothing presented.
+void DrawSky(SkyView& view, const SkyScene& scene);
 
 // Brings the stars of the scene up to date for the observer's moment, at the
 // view's star limit, with the correction to date when high accuracy is on.

@@ -53,7 +53,6 @@ int DiscRadius(float magnitude, float zoomSteps) {
     return static_cast<int>((12 - DrawnMagnitude(magnitude)) * (zoomSteps - 45) / 60);
 }
 
-constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kHorizonRed{128, 0, 0};
 constexpr Colour kEquatorBlue{0, 0, 128};
 constexpr Colour kGridBlue{0, 0, 255};
@@ -64,7 +63,10 @@ const char* ProjectionCommandName(Projection p) { return p < ProjectionCount ? k
 const char* ProjectionDialogItem(Projection p) { return p < ProjectionCount ? kDialogItems[p] : ""; }
 
 SkyView::SkyView(const SkyViewSettings& settings, SkyPanel* panel)
-    : panel_(panel), canvas_(std::make_unique<QtCanvas>(1, 1)), overlay_(std::make_unique<SkyOverlay>(this)) {
+    : panel_(panel),
+      frame_(std::make_unique<QtCanvas>(1, 1)),
+      canvas_(frame_.get()),
+      overlay_(std::make_unique<SkyOverlay>(this)) {
     scale_ = 175.0f;
     FitToSurface();
     SizeStatusPanels();
@@ -203,7 +205,7 @@ void SkyView::SetScale(float scale) {
 void SkyView::Resize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    canvas_->Resize(width, height);
+    frame_->Resize(width, height);
     surfaceWidth_ = width;
     surfaceHeight_ = height;
     halfWidth_ = width / 2;
@@ -263,18 +265,27 @@ void SkyView::Dimmer() {
 // --- frame --------------------------------------------------------------------------
 
 void SkyView::Clear() {
-    canvas_->SetBrushColour(kBlack);
+    canvas_->SetBrushColour(palette_.Background());
     canvas_->SetBrushStyle(BrushStyle::Solid);
-    canvas_->SetPenColour(kBlack);
+    canvas_->SetPenColour(palette_.Background());
     canvas_->FillRect(0, 0, surfaceWidth_, surfaceHeight_);
 }
 
 void SkyView::Present() {
-    const QImage& frame = canvas_->Image();
+    const QImage& frame = frame_->Image();
     if (panel_) panel_->Present(frame);
 }
 
-const QImage& SkyView::Image() { return canvas_->Image(); }
+const QImage& SkyView::Image() { return frame_->Image(); }
+
+void SkyView::PaintOn(QtCanvas& canvas, bool inkSaving, const std::function<void()>& paint) {
+    const Palette shown = palette_;
+    if (inkSaving) palette_.SetInkSaving(true);
+    canvas_ = &canvas;
+    paint();
+    canvas_ = frame_.get();
+    palette_ = shown;
+}
 Canvas& SkyView::GetCanvas() { return *canvas_; }
 
 // --- primitive painters -------------------------------------------------------------
@@ -318,7 +329,7 @@ void SkyView::DrawPoint(double x, double y, const std::string& label) {
 void SkyView::DrawLabel(double x, double y, const std::string& text) {
     const int px = ToPixelX(x), py = ToPixelY(y);
     const Colour colour = canvas_->FontColour();
-    canvas_->SetFontColour(kBlack);
+    canvas_->SetFontColour(palette_.Background());
     canvas_->TextOut(px + 1, py + 1, text);
     canvas_->TextOut(px + 2, py, text);
     canvas_->SetFontColour(colour);
@@ -359,7 +370,7 @@ void SkyView::DiscBox(double cx, double cy, double ex, double ey, double& x1, do
 
 void SkyView::OutlinedText(int x, int y, const std::string& text) {
     const Colour colour = canvas_->FontColour();
-    canvas_->SetFontColour(kBlack);
+    canvas_->SetFontColour(palette_.Background());
     canvas_->TextOut(x + 1, y + 3, text);
     canvas_->TextOut(x - 1, y + 1, text);
     canvas_->SetFontColour(colour);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -152,6 +153,10 @@ public:
     // The off-screen frame as drawn so far.
     const QImage& Image();
     Canvas& GetCanvas();
+    // Runs paint with the painters drawing on another canvas (a chart for a
+    // file or a printer), in the ink-saving palette when asked; the frame
+    // and the palette of the window are left as they were.
+    void PaintOn(QtCanvas& canvas, bool inkSaving, const std::function<void()>& paint);
 
     // --- primitive painters -------------------------------------------------------
     void MoveToPlane(double x, double y);
@@ -215,7 +220,8 @@ private:
     int32_t halfWidth_ = 0, halfHeight_ = 0;
     float scale_ = 175.0f;
     float labelScale_ = 0.0f, sqrtScale_ = 0.0f, zoomSteps_ = 0.0f;
-    std::unique_ptr<QtCanvas> canvas_;
+    std::unique_ptr<QtCanvas> frame_;  // the window's frame
+    QtCanvas* canvas_;                 // where the painters draw: the frame, or a chart's canvas
     DisplayOptions options_;
     Projection projection_ = EqualArea;
     Palette palette_;

@@ -1,25 +1,18 @@
 // velkaris-cli render: one frame of the sky, painted by the same code as the
-// window, written to a PNG file.
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-#include <cerrno>
+// window, written as a PNG, SVG or PDF file.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-
 #include "catalogues/StarCatalogue.h"
-#include "platform/AtomicFile.h"
 #include "shell/cli/CliSky.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
+#include "view/SkyChart.h"
 #include "view/SkyView.h"
 #include "view/SkyViewSettings.h"
 
@@ -33,6 +26,7 @@ struct RenderOptions {
     std::optional<double> direction;  // degrees
     std::optional<double> elevation;  // degrees
     bool red = false;
+    bool ink = false;
     int brighter = 0;
     int dimmer = 0;
 };
@@ -103,10 +97,12 @@ int Malformed(const std::string& what) {
 }  // namespace
 
 void PrintRenderHelp() {
-    std::printf("Usage: velkaris-cli render --out FILE.png [OPTIONS]\n\n"
-                "Paints one frame of the sky as the window shows it and writes it as PNG.\n"
+    std::printf("Usage: velkaris-cli render --out FILE.png|FILE.svg|FILE.pdf [OPTIONS]\n\n"
+                "Paints one frame of the sky as the window shows it and writes it as a PNG\n"
+                "picture, an SVG drawing or a one-page PDF document, by the file's extension.\n"
                 "What is not given comes from the user's settings, as in the window.\n\n"
-                "  --out FILE                the PNG file to write (required)\n"
+                "  --out FILE                the file to write (required): .png, .svg or .pdf;\n"
+                "                            a name without an extension gets a PNG picture\n"
                 "  --size WxH                picture size in pixels (default 1200x800)\n"
                 "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
                 "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
@@ -118,6 +114,7 @@ void PrintRenderHelp() {
                 "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
                 "                            repeatable\n"
                 "  --red                     red mode\n"
+                "  --ink                     ink-saving colours: dark on white, for printing\n"
                 "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
                 "%s"
                 "  --help                    this text.\n\n"
@@ -207,9 +204,15 @@ int RunRenderCommand(const std::vector<std::string>& args) {
             render.red = true;
             continue;
         }
+        if (arg == "--ink") {
+            render.ink = true;
+            continue;
+        }
         return Malformed("unknown option '" + arg + "' (see velkaris-cli render --help)");
     }
     if (render.out.empty()) return Malformed("option --out is required");
+    if (!ChartFormatOf(render.out))
+        return Malformed("the name of --out '" + render.out + "' ends in neither .png, .svg nor .pdf");
 
     // The sky of the window itself, painted on a surface of the picture's size.
     CliSky sky(place, "render", render.width, render.height);
@@ -240,19 +243,10 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     }
 
     // Encoded in memory, then written whole: a full disk or a failed close
-    // is a failure too, and no half-written picture is left behind.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    const bool encoded = view.Image().save(&buffer, "PNG");
-    if (!encoded || !WriteFileAtomically(render.out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-        const int error = errno;
-        struct stat existing {};
-        const bool notAFile = stat(render.out.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode);
-        std::fprintf(stderr, "velkaris-cli render: cannot write '%s': %s\n", render.out.c_str(),
-                     !encoded   ? "the picture could not be encoded"
-                     : notAFile ? "it is not a regular file"
-                                : std::strerror(error));
+    // is a failure too, and no half-written file is left behind.
+    const std::string problem = sky->ExportChart(render.out, render.ink);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "velkaris-cli render: cannot write '%s': %s\n", render.out.c_str(), problem.c_str());
         return 1;
     }
     std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n",

@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, OpenMenuKeepsItsArrowKeys) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->FileMenu));
     const double centreY = window->View()->CentreY();
     QTest::keyClick(window->FileMenu, Qt::Key_Down);
-    EXPECT_EQ(window->FileMenu->activeAction(), window->CleanRegistryItem);
+    EXPECT_EQ(window->FileMenu->activeAction(), window->ExportChartItem);
     EXPECT_EQ(window->View()->CentreY(), centreY);
     EXPECT_TRUE(window->Message().empty());
     window->FileMenu->hide();

@@ -112,4 +112,40 @@ TEST_F(RenderCommand, AnUnwritableFileIsReported) {
     }
 }
 
+// The extension chooses the format; the ink-saving colours put the sky on
+// white.
+TEST_F(RenderCommand, TheNameOfTheFileChoosesTheFormat) {
+    const std::string view = PoleView().substr(PoleView().find(" --size"));
+    const struct {
+        const char* name;
+        const char* starts;
+        const char* holds;
+    } files[] = {
+        {"sky.svg", "<?xml", "<svg"},
+        {"sky.PDF", "%PDF-", "%%EOF"},
+        {"sky.png", "\x89PNG", "IEND"},
+        {"picture", "\x89PNG", "IEND"},
+    };
+    for (const auto& f : files) {
+        const CliRun r = Run(std::string("--out ") + f.name + view);
+        ASSERT_EQ(r.status, 0) << f.name << ": " << r.err;
+        const std::string bytes = ReadWholeFile((dir_ / f.name).string());
+        EXPECT_EQ(bytes.rfind(f.starts, 0), 0u) << f.name;
+        EXPECT_NE(bytes.find(f.holds), std::string::npos) << f.name;
+    }
+    // The pole star's name is in the drawing as text.
+    EXPECT_NE(ReadWholeFile((dir_ / "sky.svg").string()).find(">Polestar</text>"), std::string::npos);
+
+    const CliRun jpeg = Run("--out sky.jpg" + view);
+    EXPECT_EQ(jpeg.status, 2);
+    EXPECT_NE(jpeg.err.find("ends in neither .png, .svg nor .pdf"), std::string::npos) << jpeg.err;
+    EXPECT_FALSE(fs::exists(dir_ / "sky.jpg"));
+
+    ASSERT_EQ(Run("--ink " + PoleView() + " --projection 1").status, 0);
+    const QImage ink = Picture();
+    EXPECT_EQ(ink.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+    // The pole star is dark on the white.
+    EXPECT_LT(qGray(ink.pixel(200, 150)), 100);
+}
+
 }  // namespace

@@ -1,0 +1,35 @@
+// The controller's side of charts: the scene and the description of the
+// moment and place, handed to the view's chart painter.
+
+#include <QPaintDevice>
+
+#include "controller/Planetarium.h"
+#include "view/SkyChart.h"
+#include "view/SkyFrame.h"
+#include "view/SkyView.h"
+
+namespace {
+
+ChartDescription Describe(const Observer& o) {
+    Angle latitude = o.latitude, longitude = o.longitude;
+    ChartDescription d;
+    d.title = "Velkaris sky chart";
+    d.subject = "The sky at " + o.civilDateText() + " " + o.civilTimeText() + " (UTC " +
+                o.universal().DateText() + " " + o.universal().TimeText() + ") from latitude " +
+                latitude.FormatSigned(false) + ", longitude " + longitude.FormatSigned(false);
+    return d;
+}
+
+}  // namespace
+
+std::string Planetarium::ExportChart(const std::string& path, bool inkSaving) {
+    SkyScene scene;
+    FillScene(scene);
+    return WriteChart(*view_, scene, path, inkSaving, Describe(*observer_));
+}
+
+bool Planetarium::PrintChart(QPaintDevice& device, bool inkSaving) {
+    SkyScene scene;
+    FillScene(scene);
+    return PaintChart(*view_, scene, device, QRectF(0, 0, device.width(), device.height()), inkSaving);
+}
