@@ -13,15 +13,17 @@ if [ "$(id -u)" -ne 0 ]; then
   SUDO=(sudo)
 fi
 
-# Debian packages: the toolchain, Qt, the test libraries, ERFA (an independent
-# implementation of the IAU standards the tests compare with), the Swiss
-# Ephemeris with its JPL-based files (the planets' places the tests compare
-# with), fonts for the
-# sky labels, and the catalogue packages the data/ folder is built from.
+# Debian packages: the toolchain, Qt (with SVG for exported charts), the test
+# libraries, ERFA (an independent implementation of the IAU standards the
+# tests compare with), the Swiss Ephemeris with its JPL-based files (the
+# planets' places the tests compare with), poppler's tools (the tests read
+# exported PDF charts back with them), fonts for the sky labels, and the
+# catalogue packages the data/ folder is built from (kstars-data also holds
+# the city list of the preferences).
 PACKAGES=(
   build-essential cmake g++ pkg-config ccache
-  qt6-base-dev libgl-dev
-  googletest libgtest-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
+  googletest libgtest-dev poppler-utils
   liberfa-dev libsqlite3-dev libswe-dev swe-basic-data
   fonts-dejavu-core
   xvfb xdotool xauth
