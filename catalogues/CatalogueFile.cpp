@@ -1,0 +1,23 @@
+#include "catalogues/CatalogueFile.h"
+
+#include <sys/stat.h>
+
+#include "catalogues/LoadProgress.h"
+#include "platform/LargeMemory.h"
+
+bool ReadCatalogueFile(const std::string& path, FileText& text) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    return text.Read(path);
+}
+
+uint32_t ReadRecordCount(TextCursor& text) {
+    uint32_t count = 0;
+    if (!text.ReadCount(count)) count = 0;
+    text.SkipLine();
+    return count;
+}
+
+void RecordProgress::Record(std::size_t i) const {
+    if (progress_ && i % stride_ == 0) progress_->Step(1);
+}
