@@ -125,16 +125,18 @@ void MinorPlanet::ComputePosition(const MinorPlanetMoment& t) {
     const double zq = y * t.sinObliquity + z * t.cosObliquity;
     const double delta = std::sqrt(xq * xq + yq * yq + zq * zq);
 
-    // The phase angle at the planet between the Sun and the Earth; a cosine
-    // a hair outside -1..1 from rounding is taken as the limit.
-    const double c = (r * r + delta * delta - t.sun.r * t.sun.r) / (2.0 * r * delta);
-    const double phase = std::acos(std::clamp(c, -1.0, 1.0));
-    const double halfTan = std::tan(phase / 2.0);
+    // The cosine of the phase angle at the planet, between the Sun and the
+    // Earth; a cosine a hair outside -1..1 from rounding is taken as the
+    // limit. The tangent of half the angle follows from it directly.
+    const double c = std::clamp((r * r + delta * delta - t.sun.r * t.sun.r) / (2.0 * r * delta), -1.0, 1.0);
+    const double halfTan = std::sqrt((1.0 - c) / (1.0 + c));
     const double phi1 = std::exp(-3.33 * std::pow(halfTan, 0.63));
     const double phi2 = std::exp(-1.87 * std::pow(halfTan, 1.22));
     const double g = slope;
-    magnitude = static_cast<float>(absoluteMagnitude + 5.0 * std::log10(r * delta) -
-                                   2.5 * std::log10((1.0 - g) * phi1 + g * phi2));
+    // H + 5 log10(r delta) - 2.5 log10((1 - G) phi1 + G phi2), in one logarithm.
+    const double rDelta = r * delta;
+    magnitude = static_cast<float>(absoluteMagnitude +
+                                   2.5 * std::log10(rDelta * rDelta / ((1.0 - g) * phi1 + g * phi2)));
 
     ra.SetRadians(std::atan2(yq, xq));
     dec.SetRadians(std::atan2(zq, std::sqrt(xq * xq + yq * yq)));
