@@ -11,6 +11,14 @@ bool ReadCatalogueFile(const std::string& path, FileText& text) {
     return text.Read(path);
 }
 
+std::string_view TakeFilledLine(TextCursor& text) {
+    std::string_view line;
+    do {
+        line = text.TakeLine();
+    } while (line.find_first_not_of(" \t\v\f\r") == std::string_view::npos && !text.AtEnd());
+    return line;
+}
+
 uint32_t ReadRecordCount(TextCursor& text) {
     uint32_t count = 0;
     if (!text.ReadCount(count)) count = 0;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "catalogues/TextCursor.h"
 
@@ -14,6 +15,11 @@ class LoadProgress;
 // opened, since opening one can wait for ever. False when the file cannot be
 // read; the caller tells the user.
 bool ReadCatalogueFile(const std::string& path, FileText& text);
+
+// The next line that holds anything but blanks, without its line end (the
+// blank lines before it are passed over); empty at the end of the text. Its
+// data() is where the line starts in the text.
+std::string_view TakeFilledLine(TextCursor& text);
 
 // The count on a catalogue file's first line; whatever follows it on that
 // line is a comment. 0 when the line holds no number.

@@ -14,19 +14,11 @@ namespace {
 // The longest name kept; names are not shown anywhere.
 constexpr std::size_t kNameLength = 39;
 
-bool IsBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos;
-}
-
 }  // namespace
 
 bool ConstellationFigure::Read(TextCursor& text) {
     *this = ConstellationFigure{};
-    std::string_view nameLine;
-    do {
-        nameLine = text.TakeLine();
-    } while (IsBlankLine(nameLine) && !text.AtEnd());
-    name_.assign(nameLine.substr(0, kNameLength));
+    name_.assign(TakeFilledLine(text).substr(0, kNameLength));
 
     // The lists grow only as far as the numbers in the file go: a count of
     // 65535 stars or of four thousand million indices that the file does not

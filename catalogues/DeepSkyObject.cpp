@@ -14,10 +14,6 @@ namespace {
 // The longest common name kept.
 constexpr std::size_t kNameLength = 62;
 
-bool IsBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos;
-}
-
 template <std::size_t N>
 void CopyBounded(char (&field)[N], std::string_view text, std::size_t max) {
     const std::size_t n = std::min({text.size(), max, N - 1});
@@ -43,11 +39,7 @@ void ReadDeepSkyRecord(TextCursor& text, DeepSkyRecord& r) {
     r = DeepSkyRecord{};
     // The data line is read within its own bounds, so that a line that
     // breaks off early never takes its numbers from the notes line after it.
-    std::string_view dataLine;
-    do {
-        dataLine = text.TakeLine();
-    } while (IsBlankLine(dataLine) && !text.AtEnd());
-    TextCursor line(dataLine);
+    TextCursor line(TakeFilledLine(text));
     [&] {
         r.designation = line.ReadWord();
         uint32_t type = 0;

@@ -26,10 +26,6 @@ constexpr std::size_t kNameField = 18;
 // Skipped lines listed one by one in the message; the rest are counted.
 constexpr std::size_t kLinesListed = 10;
 
-bool IsBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos;
-}
-
 // Hands out the entries of the file, one a line, passing over blank lines,
 // and tells on which line of the file the last one stood.
 class EntryLines {
@@ -39,11 +35,8 @@ public:
     TextCursor& cursor() { return cursor_; }
 
     std::string_view Next() {
-        std::string_view line;
-        do {
-            start_ = cursor_.position();
-            line = cursor_.TakeLine();
-        } while (IsBlankLine(line) && !cursor_.AtEnd());
+        const std::string_view line = TakeFilledLine(cursor_);
+        start_ = line.data();
         return line;
     }
 
