@@ -163,6 +163,26 @@ bool TextCursor::ReadFloat(float& value) {
     return true;
 }
 
+bool TextCursor::ReadDouble(double& value) {
+    SkipBlanks();
+    bool negative = false;
+    if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
+        negative = *p_ == '-';
+        ++p_;
+    }
+    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    double v = 0.0;
+    const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
+    if (next == p_) return false;
+    if (error == std::errc::result_out_of_range) {
+        const std::string copy(p_, next);
+        v = std::strtod(copy.c_str(), nullptr);
+    }
+    p_ = next;
+    value = negative ? -v : v;
+    return true;
+}
+
 bool ReadFileStart(const std::string& path, std::size_t max, std::string& text, bool& complete) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;

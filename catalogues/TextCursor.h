@@ -46,6 +46,9 @@ public:
     bool ReadCount(uint32_t& value);           // "%d" or "%lu" stored in 32 bits
     // "%f": a decimal floating-point number, correctly rounded.
     bool ReadFloat(float& value);
+    // "%lf": the same in double precision. Like the C library it also takes
+    // "inf" and "nan"; callers that need a finite number check for one.
+    bool ReadDouble(double& value);
 
     const char* position() const { return p_; }
 

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,8 +36,16 @@ LargeBlock AllocateLarge(std::size_t bytes) {
 bool FileText::Read(const std::string& path) {
     block_.reset();
     size_ = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
+    // Opened without waiting: a named pipe in a data file's place would
+    // otherwise hold the program until something writes to it. It is then
+    // refused below as no regular file.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
+    if (!file) {
+        close(fd);
+        return false;
+    }
     struct stat info {};
     if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     // The size is a hint: a file that grows while it is read is read as far
