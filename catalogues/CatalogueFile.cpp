@@ -1,15 +1,6 @@
 #include "catalogues/CatalogueFile.h"
 
-#include <sys/stat.h>
-
 #include "catalogues/LoadProgress.h"
-#include "platform/LargeMemory.h"
-
-bool ReadCatalogueFile(const std::string& path, FileText& text) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    return text.Read(path);
-}
 
 std::string_view TakeFilledLine(TextCursor& text) {
     std::string_view line;

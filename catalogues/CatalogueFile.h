@@ -7,14 +7,7 @@
 
 #include "catalogues/TextCursor.h"
 
-class FileText;
 class LoadProgress;
-
-// Reads a whole catalogue file for one of the catalogue readers. Only a
-// regular file is read: a named pipe or a device in its place is not even
-// opened, since opening one can wait for ever. False when the file cannot be
-// read; the caller tells the user.
-bool ReadCatalogueFile(const std::string& path, FileText& text);
 
 // The next line that holds anything but blanks, without its line end (the
 // blank lines before it are passed over); empty at the end of the text. Its

@@ -79,7 +79,7 @@ void ConstellationFigure::Reset() {
 bool ConstellationFigures::Load(const std::string& path, LoadProgress* progress) {
     figures_.clear();
     FileText text;
-    if (!ReadCatalogueFile(path, text)) return false;
+    if (!text.Read(path)) return false;
     LoadText(text.view(), path, progress);
     return true;
 }

@@ -80,7 +80,7 @@ bool DeepSkyCatalogue::Load(const std::string& path, LoadProgress* progress) {
     objects_.reset();
     count_ = 0;
     FileText text;
-    if (!ReadCatalogueFile(path, text)) return false;
+    if (!text.Read(path)) return false;
     LoadText(text.view(), progress);
     return true;
 }

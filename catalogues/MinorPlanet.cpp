@@ -188,7 +188,7 @@ bool MinorPlanetList::Load(const std::string& path, LoadProgress* progress) {
     planets_.reset();
     count_ = 0;
     FileText text;
-    if (!ReadCatalogueFile(path, text)) return false;
+    if (!text.Read(path)) return false;
     LoadText(text.view(), path, progress);
     return true;
 }
