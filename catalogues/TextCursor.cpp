@@ -36,6 +36,21 @@ void TextCursor::SkipLine() {
     p_ = nl ? static_cast<const char*>(nl) + 1 : end_;
 }
 
+std::string_view TextCursor::TakeLine() {
+    const void* nl = std::memchr(p_, '\n', Remaining());
+    const char* stop = nl ? static_cast<const char*>(nl) : end_;
+    std::string_view line(p_, static_cast<std::size_t>(stop - p_));
+    p_ = nl ? stop + 1 : end_;
+    return line;
+}
+
+std::string_view TextCursor::ReadWord() {
+    SkipBlanks();
+    const char* start = p_;
+    while (p_ != end_ && !IsBlank(*p_)) ++p_;
+    return {start, static_cast<std::size_t>(p_ - start)};
+}
+
 void TextCursor::SkipBlanks() {
     while (p_ != end_ && IsBlank(*p_)) ++p_;
 }
@@ -138,6 +153,26 @@ bool TextCursor::ReadFloat(float& value) {
         // The rare case takes the slow road through a bounded copy.
         const std::string copy(p_, next);
         v = std::strtof(copy.c_str(), nullptr);
+    }
+    p_ = next;
+    value = negative ? -v : v;
+    return true;
+}
+
+bool TextCursor::ReadDouble(double& value) {
+    SkipBlanks();
+    bool negative = false;
+    if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
+        negative = *p_ == '-';
+        ++p_;
+    }
+    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    double v = 0.0;
+    const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
+    if (next == p_) return false;
+    if (error == std::errc::result_out_of_range) {
+        const std::string copy(p_, next);
+        v = std::strtod(copy.c_str(), nullptr);
     }
     p_ = next;
     value = negative ? -v : v;

@@ -1,5 +1,6 @@
 #include "controller/Planetarium.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <span>
@@ -7,7 +8,10 @@
 #include <vector>
 
 #include "astro/Constants.h"
+#include "catalogues/ConstellationFigure.h"
+#include "catalogues/DeepSkyObject.h"
 #include "catalogues/LoadProgress.h"
+#include "catalogues/MinorPlanet.h"
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/UserMessages.h"
@@ -22,6 +26,13 @@ namespace {
 // Farther than anything inside the view: a click finds nothing only when no
 // candidate lies within this many plane units.
 constexpr double NoCandidate = 999.0;
+
+// The star catalogue that constellation figures are bound to.
+constexpr const char* FoundationCatalogue = "foundation";
+
+constexpr const char* ConstellationFile = "data/constellations.dat";
+constexpr const char* DeepSkyFile = "data/dsocat.dat";
+constexpr const char* MinorPlanetFile = "data/asteroids.dat";
 
 std::string Format(const char* format, auto... values) {
     char text[128];
@@ -51,7 +62,10 @@ private:
 
 }  // namespace
 
-Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
+Planetarium::Planetarium(const PlanetariumLinks& links)
+    : links_(links), deepSky_(std::make_unique<DeepSkyCatalogue>()),
+      figures_(std::make_unique<ConstellationFigures>()), minorPlanets_(std::make_unique<MinorPlanetList>()),
+      scene_(std::make_unique<SkyScene>()) {
     readSlewFile = writeSlewFile = false;
     syncingClockControls_ = false;
     InitialiseConstants();
@@ -82,8 +96,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
     if (links_.createProgress) progress = links_.createProgress();
 
     LoadSolarSystem(progress.get());
-    starCatalogueCount_ = constellationCount_ = 0;
-    deepSkyCount_ = minorPlanetCount_ = 0;
+    starCatalogueCount_ = 0;
     // Figures come before the stars: loading the foundation catalogue
     // resolves them.
     LoadConstellationFigures(progress.get());
@@ -106,11 +119,16 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
 }
 
 Planetarium::~Planetarium() {
-    // Constellation figures would go first, as they point at stars.
-    for (auto& catalogue : starCatalogues_) catalogue.reset();
-    // Then deep-sky objects, minor planets, planets, the Earth's shadow, the
-    // Moon, the Sun and the report window, as they exist.
+    // Nothing a frame shows may outlive what it points at.
     selected_ = locked_ = nullptr;
+    scene_.reset();
+    // Constellation figures first, as they point at stars.
+    figures_.reset();
+    for (auto& catalogue : starCatalogues_) catalogue.reset();
+    deepSky_.reset();
+    minorPlanets_.reset();
+    // Then planets, the Earth's shadow, the Moon, the Sun and the report
+    // window, as they exist.
     if (TheObserver == observer_.get()) TheObserver = nullptr;
     observer_.reset();
     view_.reset();
@@ -128,10 +146,10 @@ void Planetarium::LoadSolarSystem(LoadProgress*) {
     // body exists yet, so nothing is opened and no job is shown.
 }
 
-void Planetarium::LoadConstellationFigures(LoadProgress*) {
-    // "data/constellations.dat" is read here once figures exist; until then
-    // the file is not opened, so a missing file raises no false alarm.
-    constellationCount_ = 0;
+void Planetarium::LoadConstellationFigures(LoadProgress* progress) {
+    ProgressRelay relay(progress);
+    if (!figures_->Load(ConstellationFile, &relay)) Warn("Error opening the Constellation Definition file");
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
 }
 
 void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
@@ -145,16 +163,22 @@ void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
     ApplyCatalogueRequests(progress);
 }
 
-void Planetarium::LoadDeepSkyCatalogue(LoadProgress*) {
-    // "data/dsocat.dat" ("Loading Deepsky Objects") is read here once
-    // deep-sky objects exist.
-    deepSkyCount_ = 0;
+void Planetarium::LoadDeepSkyCatalogue(LoadProgress* progress) {
+    if (!deepSky_->Load(DeepSkyFile, progress)) Warn("Error opening the Deepsky Catalogue file");
+    scene_->deepSky.clear();
+    scene_->deepSky.reserve(deepSky_->size());
+    for (DeepSkyObject& o : deepSky_->objects()) {
+        scene_->deepSky.push_back({&o, o.radius, static_cast<int16_t>(std::clamp(o.type, -1, 99)), o.messier != 0});
+    }
 }
 
-void Planetarium::LoadMinorPlanets(LoadProgress*) {
-    // "data/asteroids.dat" ("Loading Asteroids") is read here once minor
-    // planets exist.
-    minorPlanetCount_ = 0;
+void Planetarium::LoadMinorPlanets(LoadProgress* progress) {
+    ProgressRelay relay(progress);
+    if (!minorPlanets_->Load(MinorPlanetFile, &relay)) Warn("Error opening the Asteroid Catalogue file");
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
+    scene_->minorPlanets.clear();
+    scene_->minorPlanets.reserve(minorPlanets_->size());
+    for (MinorPlanet& p : minorPlanets_->planets()) scene_->minorPlanets.push_back({&p, p.number});
 }
 
 StarCatalogue* Planetarium::Catalogue(int slot) const {
@@ -181,15 +205,16 @@ void Planetarium::ApplyCatalogueRequests(LoadProgress* shown) {
         if (!catalogue || !catalogue->unloadRequested) continue;
         ForgetStarsOf(c);
         catalogue->Unload();
-        // Resetting the constellation figures of the foundation catalogue
-        // belongs here once figures exist.
+        if (catalogue->name == FoundationCatalogue) figures_->ResetAll();
     }
     for (int c = 0; c < starCatalogueCount_; ++c) {
         StarCatalogue* catalogue = starCatalogues_[c].get();
         if (!catalogue || !catalogue->loadRequested) continue;
-        catalogue->Load(progress);
-        // Resolving the constellation figures against the foundation
-        // catalogue belongs here once figures exist.
+        const bool wasLoaded = catalogue->loaded();
+        // A catalogue loaded already has its stars in the figures.
+        if (catalogue->Load(progress) && !wasLoaded && catalogue->name == FoundationCatalogue) {
+            figures_->ResolveAgainst(catalogue->stars());
+        }
     }
     loading_ = wasLoading;
     for (const std::string& problem : relay.TakeProblems()) Warn(problem);
@@ -230,14 +255,30 @@ void Planetarium::UpdateStatus() {
     if (selected_) UpdateRiseTransitSet();
 }
 
-void Planetarium::FillScene(SkyScene& scene) const {
+const SkyScene& Planetarium::Scene() {
+    SkyScene& scene = *scene_;
+    scene.starCatalogues.clear();
     for (int c = 0; c < starCatalogueCount_; ++c) {
         StarCatalogue* catalogue = starCatalogues_[c].get();
         if (catalogue && catalogue->loaded()) scene.starCatalogues.push_back(catalogue);
     }
-    // Deep-sky objects, figures, minor planets, planets, the Sun, the Moon
-    // and the Earth's shadow join the scene as they are loaded.
+    scene.figures.clear();
+    for (const ConstellationFigure& f : figures_->figures()) scene.figures.push_back({f.stars(), f.lines(), f.complete()});
+    // The planets, the Sun, the Moon and the Earth's shadow join the scene as
+    // they are loaded.
     scene.selected = selected_;
+    return scene;
+}
+
+std::size_t Planetarium::ShownMinorPlanets() const {
+    return view_->asteroidsToShow > 0
+        ? std::min(static_cast<std::size_t>(view_->asteroidsToShow), minorPlanets_->size()) : 0;
+}
+
+SunPosition Planetarium::SunPositionNow() const {
+    // The Sun's geocentric place comes from the Sun once it is built; until
+    // then the minor planets are placed as seen from the Sun.
+    return SunPosition{};
 }
 
 void Planetarium::Recompute() {
@@ -246,13 +287,13 @@ void Planetarium::Recompute() {
     // The Sun, the Moon and the Earth's shadow come first here, since the
     // other bodies use the Sun's place.
     if (observer_->dateChanged) observer_->dateChanged = false;
-    SkyScene scene;
-    FillScene(scene);
-    UpdateStarPositions(*view_, scene);
-    // Planets, the first asteroidsToShow minor planets and the deep-sky
-    // objects follow here.
-    if (view_->asteroidsToShow > static_cast<int32_t>(minorPlanetCount_))
-        view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount_);
+    UpdateStarPositions(*view_, Scene());
+    // The planets follow here.
+    const std::size_t minorPlanetCount = minorPlanets_->size();
+    if (view_->asteroidsToShow > 0 && static_cast<std::size_t>(view_->asteroidsToShow) > minorPlanetCount)
+        view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount);
+    minorPlanets_->PlaceFirst(ShownMinorPlanets(), SunPositionNow());
+    for (DeepSkyObject& o : deepSky_->objects()) o.UpdateHorizontal(view_->dsoLimit, false);
 }
 
 SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const {
@@ -263,9 +304,19 @@ SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t inde
             const auto stars = c->stars();
             return static_cast<std::size_t>(index) < stars.size() ? &stars[static_cast<std::size_t>(index)] : nullptr;
         }
+        case KindDeepSky: {
+            const auto objects = deepSky_->objects();
+            return index >= 0 && static_cast<std::size_t>(index) < objects.size()
+                ? &objects[static_cast<std::size_t>(index)] : nullptr;
+        }
+        case KindMinorPlanet: {
+            const auto planets = minorPlanets_->planets();
+            return index >= 0 && static_cast<std::size_t>(index) < planets.size()
+                ? &planets[static_cast<std::size_t>(index)] : nullptr;
+        }
         default:
-            // Deep-sky objects, the Sun, the Moon, planets and minor planets
-            // are looked up here once they exist.
+            // The Sun, the Moon and the planets are looked up here once they
+            // exist.
             return nullptr;
     }
 }
@@ -279,9 +330,7 @@ void Planetarium::Redraw() {
         view_->CentreOn(ObjectOf(lockedKind_, lockedCatalogue_, lockedIndex_));
     }
     ComputeRiseTransitSetTexts();
-    SkyScene scene;
-    FillScene(scene);
-    DrawFrame(*view_, scene);
+    DrawFrame(*view_, Scene());
 }
 
 void Planetarium::Paint() {
@@ -346,7 +395,12 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
         }
     };
     const DisplayOptions& options = view_->Options();
-    // Minor planets are the first candidates once they exist.
+    if (options[DisplayOptions::ShowMinorPlanets]) {
+        const auto planets = minorPlanets_->planets().first(ShownMinorPlanets());
+        for (std::size_t i = 0; i < planets.size(); ++i) {
+            if (planets[i].onScreen) consider(&planets[i], KindMinorPlanet, 0, static_cast<uint32_t>(i));
+        }
+    }
     if (options[DisplayOptions::ShowStars]) {
         for (int c = 0; c < starCatalogueCount_; ++c) {
             StarCatalogue* catalogue = starCatalogues_[c].get();
@@ -357,8 +411,14 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             }
         }
     }
-    // Deep-sky objects, then the Sun and the Moon (always), then the
-    // planets follow here once they exist.
+    if (options[DisplayOptions::ShowDSOs]) {
+        const auto objects = deepSky_->objects();
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            if (objects[i].onScreen) consider(&objects[i], KindDeepSky, 0, static_cast<uint32_t>(i));
+        }
+    }
+    // The Sun and the Moon (always), then the planets follow here once they
+    // exist.
     // Refilling a visible report window belongs here once it exists.
     UpdateRiseTransitSet();
 }

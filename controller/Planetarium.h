@@ -11,10 +11,14 @@
 #include "astro/Observer.h"
 #include "catalogues/SkyObject.h"
 
+class ConstellationFigures;
+class DeepSkyCatalogue;
 class LoadProgress;
+class MinorPlanetList;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
+struct SunPosition;
 class UserMessages;
 struct SkyScene;
 
@@ -99,6 +103,9 @@ public:
     SkyObject* Locked() const { return locked_; }
     uint16_t StarCatalogueCount() const { return starCatalogueCount_; }
     StarCatalogue* Catalogue(int slot) const;
+    ConstellationFigures& Figures() const { return *figures_; }
+    DeepSkyCatalogue& DeepSky() const { return *deepSky_; }
+    MinorPlanetList& MinorPlanets() const { return *minorPlanets_; }
     uint32_t TickCount() const { return tickCount_; }
     uint32_t UpdateIntervalReal() const { return updateIntervalReal_; }
     uint32_t UpdateIntervalAnim() const { return updateIntervalAnim_; }
@@ -121,7 +128,13 @@ private:
     void LoadDeepSkyCatalogue(LoadProgress* progress);
     void LoadMinorPlanets(LoadProgress* progress);
     void Warn(const std::string& text);
-    void FillScene(SkyScene& scene) const;
+    // Brings the parts of the scene that change between frames up to date.
+    const SkyScene& Scene();
+    // How many minor planets are computed, drawn and selectable: the view's
+    // asteroidsToShow within 0 and the number loaded.
+    std::size_t ShownMinorPlanets() const;
+    // Where the Sun stands for the current moment, as the minor planets need it.
+    SunPosition SunPositionNow() const;
     // The object that a kind, catalogue and index designate, or null when it
     // no longer exists (for instance a star of an unloaded catalogue).
     SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
@@ -133,14 +146,13 @@ private:
     PlanetariumLinks links_;
 
     std::array<std::unique_ptr<StarCatalogue>, MaxStarCatalogues> starCatalogues_;
-    // Deep-sky objects, constellation figures, the Sun, the Moon, the planets,
-    // the Earth's shadow and the minor planets join here as their kinds are
-    // built; until then their lists are empty and every loop over them runs
-    // zero times.
+    std::unique_ptr<DeepSkyCatalogue> deepSky_;
+    // Figures point at stars of the foundation catalogue: they go first.
+    std::unique_ptr<ConstellationFigures> figures_;
+    std::unique_ptr<MinorPlanetList> minorPlanets_;
+    // The Sun, the Moon, the planets and the Earth's shadow join here as
+    // their kinds are built.
     uint16_t starCatalogueCount_ = 0;
-    uint16_t constellationCount_ = 0;
-    uint32_t deepSkyCount_ = 0;
-    uint32_t minorPlanetCount_ = 0;
 
     uint16_t selectedKind_ = KindNone;
     uint16_t selectedCatalogue_ = 0;
@@ -153,6 +165,9 @@ private:
 
     std::unique_ptr<SkyView> view_;
     std::unique_ptr<Observer> observer_;
+    // What a frame shows; the deep-sky objects and minor planets in it are
+    // set once they are loaded, as their lists never change afterwards.
+    std::unique_ptr<SkyScene> scene_;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

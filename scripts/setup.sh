@@ -14,13 +14,15 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 # Debian packages: the toolchain, Qt, the test libraries, ERFA (an independent
-# implementation of the IAU standards the tests compare with), fonts for the
+# implementation of the IAU standards the tests compare with), the Swiss
+# Ephemeris with its JPL-based files (the planets' places the tests compare
+# with), fonts for the
 # sky labels, and the catalogue packages the data/ folder is built from.
 PACKAGES=(
   build-essential cmake g++ pkg-config ccache
   qt6-base-dev libgl-dev
   googletest libgtest-dev
-  liberfa-dev libsqlite3-dev
+  liberfa-dev libsqlite3-dev libswe-dev swe-basic-data
   fonts-dejavu-core
   xvfb xdotool xauth
   yale kstars-data stellarium-data

@@ -58,6 +58,9 @@ private:
     void Flush();
     void ApplyPen();
     void ApplyFont();
+    // The text as Qt holds it and its advance, worked out once for the
+    // outlines and the face of a label, which draw the same text.
+    void Prepare(const std::string& text);
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
@@ -74,6 +77,11 @@ private:
     bool fontDirty_ = true;
     QFont font_;
     std::unique_ptr<QFontMetrics> metrics_;
+    bool fontOnPainter_ = false;
+    bool prepared_ = false;
+    std::string preparedText_;
+    QString preparedString_;
+    int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
 };

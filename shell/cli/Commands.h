@@ -13,3 +13,5 @@ int RunRenderCommand(const std::vector<std::string>& args);
 void PrintRenderHelp();
 int RunStarsCommand(const std::vector<std::string>& args);
 void PrintStarsHelp();
+int RunDsoCommand(const std::vector<std::string>& args);
+void PrintDsoHelp();

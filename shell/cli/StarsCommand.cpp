@@ -19,6 +19,7 @@
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
 #include "shell/cli/Commands.h"
+#include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
 #include "view/BayerLetters.h"
 
@@ -94,32 +95,6 @@ bool ParseStarsOptions(const std::vector<std::string>& args, StarsOptions& optio
         return false;
     }
     return true;
-}
-
-double Degrees(double radians) {
-    double d = radians * 180.0 / static_cast<double>(Pi);
-    d = std::fmod(d, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
-// A time of day to the nearest second.
-std::string ClockText(const HmsAngle& t) {
-    double fraction = std::fmod(t.radians / (2.0 * static_cast<double>(Pi)), 1.0);
-    if (fraction < 0) fraction += 1.0;
-    long seconds = std::lround(fraction * 86400.0) % 86400;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
 }
 
 void PrintStar(Star& star, bool correct) {

@@ -23,29 +23,13 @@ namespace {
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QGuiApplication>("test_controller"));
 
-// Keeps what the controller writes into the window, and lets a test play
-// the part of a check box that reports its programmatic change as a click.
-class RecordingPanel : public NullSkyPanel {
-public:
-    RecordingPanel() : NullSkyPanel(700, 350) {}
-    void SetLabelText(PanelLabel label, const std::string& text) override { labels[label] = text; }
-    void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
-    void SetClockChecks(bool runTicked, bool runEnabled, bool systemTimeTicked) override {
-        run = runTicked;
-        runEnabled_ = runEnabled;
-        systemTime = systemTimeTicked;
-        if (onClockChange) onClockChange();
-    }
-    std::map<int, std::string> labels;
-    std::map<int, std::string> status;
-    bool run = false, runEnabled_ = false, systemTime = false;
-    std::function<void()> onClockChange;
-};
-
 class PlanetariumTest : public ::testing::Test {
 protected:
     std::unique_ptr<Planetarium> Start(bool withStars = true) {
-        if (withStars) work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        if (withStars) {
+            work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+            WriteEmptyCatalogues(work);
+        }
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;
@@ -87,12 +71,13 @@ TEST_F(PlanetariumTest, StartsWithTheFoundationCatalogueAndNothingSelected) {
     EXPECT_FALSE(panel.runEnabled_);
 }
 
-TEST_F(PlanetariumTest, EmptyDataFolderRaisesNoFalseAlarm) {
+TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingFileOnceInLoadingOrder) {
     auto p = Start(false);
     EXPECT_EQ(p->StarCatalogueCount(), 0);
-    // Only the kinds that are loaded may complain, and no file of theirs is
-    // missing: no star catalogue file is no error.
-    EXPECT_TRUE(messages.warnings.empty());
+    // No star catalogue file is no error.
+    EXPECT_EQ(messages.warnings, (std::vector<std::string>{"Error opening the Constellation Definition file",
+                                                           "Error opening the Deepsky Catalogue file",
+                                                           "Error opening the Asteroid Catalogue file"}));
     p->SelectAt(350, 175);
     EXPECT_EQ(p->SelectedKind(), KindNone);
 }
@@ -104,9 +89,13 @@ TEST_F(PlanetariumTest, UnusableCatalogueFilesAreReportedAtStartUp) {
     ASSERT_EQ(mkfifo((work.Path() + QStringLiteral("/data/stpipe.dat")).toLocal8Bit().constData(), 0600), 0);
     const Watchdog watchdog(20);
     auto p = Start(false);
+    // The other catalogue files are missing here and named in their places.
     const std::vector<std::string> expected = {
+        "Error opening the Constellation Definition file",
         "The Star Catalogue file data/stpipe.dat is not a regular file; it is left out.",
         "The Star Catalogue file data/stfound.dat holds no stars.",
+        "Error opening the Deepsky Catalogue file",
+        "Error opening the Asteroid Catalogue file",
     };
     EXPECT_EQ(messages.warnings, expected);
     EXPECT_EQ(p->StarCatalogueCount(), 1);

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 struct CliRun {
     int status = -1;
@@ -55,4 +56,24 @@ inline CliRun RunCli(const std::string& arguments, const std::string& workDir = 
 inline std::string ScratchDirName(const std::string& prefix) {
     return prefix + "-" + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
            std::to_string(getpid());
+}
+
+// The fields of one CSV line, quotes undone.
+inline std::vector<std::string> SplitCsv(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+            fields.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
 }

@@ -25,25 +25,6 @@ struct StarsRun {
     std::string err;
 };
 
-std::vector<std::string> SplitCsv(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
-            fields.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
 // A working directory with the fixture catalogue as the foundation and a
 // second catalogue that repeats one of its stars and adds a brighter one.
 class StarsCommand : public testing::Test {
