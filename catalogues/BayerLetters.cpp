@@ -1,4 +1,4 @@
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 
 #include "catalogues/Star.h"
 
