@@ -133,14 +133,19 @@ bool TextCursor::ReadShortDecimal(float& value) {
     return true;
 }
 
-bool TextCursor::ReadFloat(float& value) {
+bool TextCursor::ReadSign(bool& negative) {
     SkipBlanks();
-    bool negative = false;
+    negative = false;
     if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
         negative = *p_ == '-';
         ++p_;
     }
-    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    return p_ != end_ && *p_ != '+' && *p_ != '-';
+}
+
+bool TextCursor::ReadFloat(float& value) {
+    bool negative;
+    if (!ReadSign(negative)) return false;
     if (ReadShortDecimal(value)) {
         if (negative) value = -value;
         return true;
@@ -160,13 +165,8 @@ bool TextCursor::ReadFloat(float& value) {
 }
 
 bool TextCursor::ReadDouble(double& value) {
-    SkipBlanks();
-    bool negative = false;
-    if (p_ != end_ && (*p_ == '+' || *p_ == '-')) {
-        negative = *p_ == '-';
-        ++p_;
-    }
-    if (p_ == end_ || *p_ == '+' || *p_ == '-') return false;
+    bool negative;
+    if (!ReadSign(negative)) return false;
     double v = 0.0;
     const auto [next, error] = std::from_chars(p_, end_, v, std::chars_format::general);
     if (next == p_) return false;

@@ -54,6 +54,8 @@ public:
 
 private:
     bool ReadDecimal(uint64_t& value);
+    // Skips blanks and takes an optional sign; false when no number can follow.
+    bool ReadSign(bool& negative);
     bool ReadShortDecimal(float& value);
 
     const char* p_;

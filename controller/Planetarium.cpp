@@ -17,6 +17,10 @@
 #include "controller/UserMessages.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
+#include "solar/EarthShadow.h"
+#include "solar/Moon.h"
+#include "solar/Planet.h"
+#include "solar/Sun.h"
 #include "view/SkyFrame.h"
 #include "view/SkyView.h"
 #include "view/SkyViewSettings.h"
@@ -33,6 +37,20 @@ constexpr const char* FoundationCatalogue = "foundation";
 constexpr const char* ConstellationFile = "data/constellations.dat";
 constexpr const char* DeepSkyFile = "data/dsocat.dat";
 constexpr const char* MinorPlanetFile = "data/asteroids.dat";
+
+// The planets in the order of the planet index: name, apparent diameter at
+// 1 au (arcseconds), magnitude at 1 au from the Sun and the Earth.
+struct PlanetConstants {
+    const char* name;
+    double diameter;
+    double magnitude;
+};
+constexpr PlanetConstants SeriesPlanets[] = {
+    {"Mercury", 6.74, -0.42}, {"Venus", 16.92, -4.40},  {"Mars", 9.36, -1.52},   {"Jupiter", 196.94, -9.40},
+    {"Saturn", 165.6, -8.80}, {"Uranus", 65.8, -7.19}, {"Neptune", 62.2, -6.87},
+};
+// The progress bar's steps for each planet while the series load.
+constexpr int StepsPerPlanet = 12;
 
 std::string Format(const char* format, auto... values) {
     char text[128];
@@ -87,6 +105,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links)
     TheObserver = observer_.get();
     observer_->setUseSystemClock(true);
     observer_->update();
+    if (links_.placeObserver) links_.placeObserver(*observer_);
     UpdateStatus();
 
     // The preferences dialog and the report window are created here once
@@ -127,8 +146,12 @@ Planetarium::~Planetarium() {
     for (auto& catalogue : starCatalogues_) catalogue.reset();
     deepSky_.reset();
     minorPlanets_.reset();
-    // Then planets, the Earth's shadow, the Moon, the Sun and the report
-    // window, as they exist.
+    // Then the planets, the Earth's shadow, the Moon and the Sun (which the
+    // others point at).
+    for (auto& planet : planets_) planet.reset();
+    earthShadow_.reset();
+    moon_.reset();
+    sun_.reset();
     if (TheObserver == observer_.get()) TheObserver = nullptr;
     observer_.reset();
     view_.reset();
@@ -140,10 +163,26 @@ void Planetarium::Warn(const std::string& text) {
 
 // --- loading -------------------------------------------------------------------
 
-void Planetarium::LoadSolarSystem(LoadProgress*) {
-    // The Sun, the Moon, the Earth's shadow and the eight planets load their
-    // series files here ("Loading VSOP87 Terms", 12 steps a planet). No
-    // body exists yet, so nothing is opened and no job is shown.
+void Planetarium::LoadSolarSystem(LoadProgress* shown) {
+    ProgressRelay relay(shown);
+    relay.SetJob("Loading VSOP87 Terms");
+    sun_ = std::make_unique<Sun>();
+    if (sun_->SeriesStatus() != SeriesFileStatus::Read)
+        relay.ReportProblem(SeriesProblemText(sun_->SeriesPath(), sun_->SeriesStatus()));
+    moon_ = std::make_unique<Moon>(sun_.get());
+    earthShadow_ = std::make_unique<EarthShadow>(sun_.get(), moon_.get());
+    for (int i = 0; i < PlanetCount; ++i) {
+        relay.Step(StepsPerPlanet);
+        if (i == PlanetCount - 1) {
+            planets_[i] = std::make_unique<Pluto>(sun_.get());
+            continue;
+        }
+        const PlanetConstants& c = SeriesPlanets[i];
+        planets_[i] = std::make_unique<Planet>(c.name, c.diameter, c.magnitude, sun_.get());
+        if (planets_[i]->SeriesStatus() != SeriesFileStatus::Read)
+            relay.ReportProblem(SeriesProblemText(planets_[i]->SeriesPath(), planets_[i]->SeriesStatus()));
+    }
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
 }
 
 void Planetarium::LoadConstellationFigures(LoadProgress* progress) {
@@ -184,6 +223,18 @@ void Planetarium::LoadMinorPlanets(LoadProgress* progress) {
 StarCatalogue* Planetarium::Catalogue(int slot) const {
     return slot >= 0 && slot < starCatalogueCount_ ? starCatalogues_[slot].get() : nullptr;
 }
+
+Sun* Planetarium::SunBody() const { return sun_ && sun_->Available() ? sun_.get() : nullptr; }
+
+Moon* Planetarium::MoonBody() const { return moon_.get(); }
+
+Planet* Planetarium::PlanetBody(int index) const {
+    if (index < 0 || index >= PlanetCount) return nullptr;
+    Planet* planet = planets_[static_cast<std::size_t>(index)].get();
+    return planet && planet->Available() ? planet : nullptr;
+}
+
+EarthShadow* Planetarium::Shadow() const { return SunBody() ? earthShadow_.get() : nullptr; }
 
 void Planetarium::ForgetStarsOf(int slot) {
     // A selection or lock must never outlive the star it points at.
@@ -264,8 +315,26 @@ const SkyScene& Planetarium::Scene() {
     }
     scene.figures.clear();
     for (const ConstellationFigure& f : figures_->figures()) scene.figures.push_back({f.stars(), f.lines(), f.complete()});
-    // The planets, the Sun, the Moon and the Earth's shadow join the scene as
-    // they are loaded.
+    scene.planets.clear();
+    for (int i = 0; i < PlanetCount; ++i) {
+        if (Planet* planet = PlanetBody(i)) scene.planets.push_back(planet);
+    }
+    scene.sun = nullptr;
+    if (Sun* sun = SunBody()) {
+        scene.sun = sun;
+        scene.sunRadius = sun->apparentDiameter.radians / 2;
+    }
+    scene.moon = nullptr;
+    if (moon_) {
+        scene.moon = moon_.get();
+        scene.moonRadius = moon_->apparentDiameter.radians / 2;
+    }
+    scene.earthShadow = nullptr;
+    if (EarthShadow* shadow = Shadow()) {
+        scene.earthShadow = shadow;
+        scene.penumbraRadius = shadow->penumbraDiameter / 2;
+        scene.umbraRadius = shadow->umbraDiameter / 2;
+    }
     scene.selected = selected_;
     return scene;
 }
@@ -275,24 +344,45 @@ std::size_t Planetarium::ShownMinorPlanets() const {
         ? std::min(static_cast<std::size_t>(view_->asteroidsToShow), minorPlanets_->size()) : 0;
 }
 
-SunPosition Planetarium::SunPositionNow() const {
-    // The Sun's geocentric place comes from the Sun once it is built; until
-    // then the minor planets are placed as seen from the Sun.
-    return SunPosition{};
+void Planetarium::PlaceMinorPlanets() {
+    const std::size_t shown = ShownMinorPlanets();
+    const Sun* sun = SunBody();
+    if (!sun) {
+        // Without the Sun's place no minor planet can be seen from the Earth.
+        for (MinorPlanet& p : minorPlanets_->planets().first(shown)) p.isComputed = false;
+        return;
+    }
+    minorPlanets_->PlaceFirst(shown, SunPosition{sun->X, sun->Y, sun->Z, sun->R});
 }
 
 void Planetarium::Recompute() {
     tickCount_ = 0;
     ++recomputeCount_;
-    // The Sun, the Moon and the Earth's shadow come first here, since the
-    // other bodies use the Sun's place.
+    // The Sun, the Moon and the Earth's shadow come first, since the other
+    // bodies use the Sun's place.
+    if (Sun* sun = SunBody()) {
+        sun->Position(0);
+        sun->UpdateHorizontal(99.0f, false);
+    }
+    if (moon_) {
+        moon_->Position(0);
+        moon_->UpdateHorizontal(99.0f, false);
+    }
+    if (EarthShadow* shadow = Shadow()) {
+        shadow->ComputeShadow();
+        shadow->UpdateHorizontal(99.0f, false);
+    }
     if (observer_->dateChanged) observer_->dateChanged = false;
-    UpdateStarPositions(*view_, Scene());
-    // The planets follow here.
+    const SkyScene& scene = Scene();
+    UpdateStarPositions(*view_, scene);
+    for (SkyObject* object : scene.planets) {
+        static_cast<Planet*>(object)->ComputePosition(0);
+        object->UpdateHorizontal(99.0f, false);
+    }
     const std::size_t minorPlanetCount = minorPlanets_->size();
     if (view_->asteroidsToShow > 0 && static_cast<std::size_t>(view_->asteroidsToShow) > minorPlanetCount)
         view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount);
-    minorPlanets_->PlaceFirst(ShownMinorPlanets(), SunPositionNow());
+    PlaceMinorPlanets();
     for (DeepSkyObject& o : deepSky_->objects()) o.UpdateHorizontal(view_->dsoLimit, false);
 }
 
@@ -314,9 +404,10 @@ SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t inde
             return index >= 0 && static_cast<std::size_t>(index) < planets.size()
                 ? &planets[static_cast<std::size_t>(index)] : nullptr;
         }
+        case KindSun: return SunBody();
+        case KindMoon: return MoonBody();
+        case KindPlanet: return index >= 0 && index < PlanetCount ? PlanetBody(static_cast<int>(index)) : nullptr;
         default:
-            // The Sun, the Moon and the planets are looked up here once they
-            // exist.
             return nullptr;
     }
 }
@@ -417,8 +508,15 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             if (objects[i].onScreen) consider(&objects[i], KindDeepSky, 0, static_cast<uint32_t>(i));
         }
     }
-    // The Sun and the Moon (always), then the planets follow here once they
-    // exist.
+    // The Sun and the Moon are candidates always, wherever they were last
+    // projected; the planets whenever they are shown, in view or not.
+    if (Sun* sun = SunBody()) consider(sun, KindSun, 0, 1);
+    if (moon_) consider(moon_.get(), KindMoon, 0, 1);
+    if (options[DisplayOptions::ShowPlanets]) {
+        for (int i = 0; i < PlanetCount; ++i) {
+            if (Planet* planet = PlanetBody(i)) consider(planet, KindPlanet, 0, static_cast<uint32_t>(i));
+        }
+    }
     // Refilling a visible report window belongs here once it exists.
     UpdateRiseTransitSet();
 }

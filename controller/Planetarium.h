@@ -13,12 +13,15 @@
 
 class ConstellationFigures;
 class DeepSkyCatalogue;
+class EarthShadow;
 class LoadProgress;
 class MinorPlanetList;
+class Moon;
+class Planet;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
-struct SunPosition;
+class Sun;
 class UserMessages;
 struct SkyScene;
 
@@ -32,6 +35,10 @@ struct PlanetariumLinks {
     std::function<std::unique_ptr<LoadProgress>()> createProgress;
     // Where the observer reads the clock; empty means the system clock.
     Observer::ClockSource clock;
+    // Called once the observer exists, before anything is computed: puts it
+    // at another moment and place than the system clock's and the settings'
+    // (the command-line tool's options).
+    std::function<void(Observer&)> placeObserver;
 };
 
 // The one object that owns everything the sky is made of and everything that
@@ -40,6 +47,7 @@ struct PlanetariumLinks {
 class Planetarium {
 public:
     static constexpr int MaxStarCatalogues = 32;
+    static constexpr int PlanetCount = 8;
 
     explicit Planetarium(const PlanetariumLinks& links);
     ~Planetarium();
@@ -103,6 +111,12 @@ public:
     SkyObject* Locked() const { return locked_; }
     uint16_t StarCatalogueCount() const { return starCatalogueCount_; }
     StarCatalogue* Catalogue(int slot) const;
+    // The bodies of the solar system, or null for one whose series could not
+    // be read (it is then nowhere on the sky). Planets 0 Mercury ... 7 Pluto.
+    Sun* SunBody() const;
+    Moon* MoonBody() const;
+    Planet* PlanetBody(int index) const;
+    EarthShadow* Shadow() const;
     ConstellationFigures& Figures() const { return *figures_; }
     DeepSkyCatalogue& DeepSky() const { return *deepSky_; }
     MinorPlanetList& MinorPlanets() const { return *minorPlanets_; }
@@ -133,8 +147,9 @@ private:
     // How many minor planets are computed, drawn and selectable: the view's
     // asteroidsToShow within 0 and the number loaded.
     std::size_t ShownMinorPlanets() const;
-    // Where the Sun stands for the current moment, as the minor planets need it.
-    SunPosition SunPositionNow() const;
+    // Places the minor planets shown from the Sun's place of the moment,
+    // which the update computes first.
+    void PlaceMinorPlanets();
     // The object that a kind, catalogue and index designate, or null when it
     // no longer exists (for instance a star of an unloaded catalogue).
     SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
@@ -146,12 +161,14 @@ private:
     PlanetariumLinks links_;
 
     std::array<std::unique_ptr<StarCatalogue>, MaxStarCatalogues> starCatalogues_;
+    std::array<std::unique_ptr<Planet>, PlanetCount> planets_;
+    std::unique_ptr<Sun> sun_;
+    std::unique_ptr<Moon> moon_;
+    std::unique_ptr<EarthShadow> earthShadow_;
     std::unique_ptr<DeepSkyCatalogue> deepSky_;
     // Figures point at stars of the foundation catalogue: they go first.
     std::unique_ptr<ConstellationFigures> figures_;
     std::unique_ptr<MinorPlanetList> minorPlanets_;
-    // The Sun, the Moon, the planets and the Earth's shadow join here as
-    // their kinds are built.
     uint16_t starCatalogueCount_ = 0;
 
     uint16_t selectedKind_ = KindNone;

@@ -160,16 +160,7 @@ void Moon::Position(double jde) {
     y = distanceEarthRadii * std::sin(g.longitude) * std::cos(g.latitude);
     z = distanceEarthRadii * std::sin(g.latitude);
 
-    // The Sun as last computed now, or anew for another moment.
-    Sun::Place s;
-    if (jde != 0.0) {
-        s = sun->PlaceAt(jde);
-    } else {
-        s.X = sun->X;
-        s.Y = sun->Y;
-        s.Z = sun->Z;
-        s.longitude = sun->longitude;
-    }
+    const Sun::Place s = sun->PlaceFor(jde);
     const double sx = s.X - x / kEarthRadiiPerAu, sy = s.Y - y / kEarthRadiiPerAu, sz = s.Z - z / kEarthRadiiPerAu;
     distanceFromSun = std::sqrt(sx * sx + sy * sy + sz * sz);
     elongation.SetRadians(ClampedAcos(std::cos(s.longitude - g.longitude) * std::cos(g.latitude)));

@@ -73,15 +73,7 @@ Planet::Geocentric Planet::GeocentricAt(const Heliocentric& h, const Sun::Place&
 }
 
 void Planet::ComputePosition(double jde) {
-    Sun::Place s;
-    if (jde != 0.0) {
-        s = sun->PlaceAt(jde);
-    } else {
-        s.X = sun->X;
-        s.Y = sun->Y;
-        s.Z = sun->Z;
-        s.R = sun->R;
-    }
+    const Sun::Place s = sun->PlaceFor(jde);
     const Heliocentric h = HeliocentricAt(jde);
     L = h.L;
     B = h.B;

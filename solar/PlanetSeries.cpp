@@ -60,7 +60,8 @@ SeriesFileStatus PlanetSeries::LoadText(std::string_view text) {
     terms.shrink_to_fit();
     terms_ = std::move(terms);
     begin_ = begin;
-    return damaged ? SeriesFileStatus::Damaged : SeriesFileStatus::Read;
+    // A file without a single term places nothing: it is no series file.
+    return damaged || terms_.empty() ? SeriesFileStatus::Damaged : SeriesFileStatus::Read;
 }
 
 long double PlanetSeries::Sum(int series, double tau) const {

@@ -52,6 +52,20 @@ Sun::Place Sun::PlaceAt(double jde) const {
     return p;
 }
 
+Sun::Place Sun::PlaceFor(double jde) const {
+    if (jde != 0.0) return PlaceAt(jde);
+    Place p;
+    p.X = X;
+    p.Y = Y;
+    p.Z = Z;
+    p.longitude = longitude;
+    p.latitude = latitude;
+    p.R = R;
+    p.ra = ra.radians;
+    p.dec = dec.radians;
+    return p;
+}
+
 void Sun::Position(double jde) {
     const Place p = PlaceAt(jde);
     X = p.X;

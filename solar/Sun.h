@@ -33,6 +33,8 @@ public:
         double ra = 0, dec = 0;                   // radians, apparent
     };
     Place PlaceAt(double jde) const;
+    // The place as last stored for jde 0, or computed anew for another moment.
+    Place PlaceFor(double jde) const;
 
     uint32_t RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& set) override;
 

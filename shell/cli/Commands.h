@@ -13,5 +13,7 @@ int RunRenderCommand(const std::vector<std::string>& args);
 void PrintRenderHelp();
 int RunStarsCommand(const std::vector<std::string>& args);
 void PrintStarsHelp();
+int RunEphemerisCommand(const std::vector<std::string>& args);
+void PrintEphemerisHelp();
 int RunDsoCommand(const std::vector<std::string>& args);
 void PrintDsoHelp();

@@ -2,9 +2,7 @@
 // window, written to a PNG file.
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
-#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -17,15 +15,11 @@
 
 #include <sys/stat.h>
 
-#include "astro/Observer.h"
 #include "catalogues/StarCatalogue.h"
 #include "platform/AtomicFile.h"
-#include "settings/CatalogueDiscovery.h"
-#include "settings/SettingsStore.h"
+#include "shell/cli/CliSky.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
-#include "view/SkyFrame.h"
-#include "view/SkyPanel.h"
 #include "view/SkyView.h"
 #include "view/SkyViewSettings.h"
 
@@ -217,34 +211,12 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     }
     if (render.out.empty()) return Malformed("option --out is required");
 
-    // Painting text needs a GUI application; no display is needed for it.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char appName[] = "velkaris-cli";
-    static char* argv[] = {appName, nullptr};
-    QGuiApplication app(argc, argv);
-
-    std::unique_ptr<Observer> observer = MakeObserver(place);
-    TheObserver = observer.get();
-
-    std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> catalogueSlots;
-    SkyScene scene;
-    {
-        SettingsStore store;
-        CatalogueDiscoveryReport report;
-        const std::size_t found = DiscoverCatalogues(store, catalogueSlots, kMaxStarCatalogues, "data", &report);
-        for (const std::string& problem : report.problems) std::fprintf(stderr, "velkaris-cli render: %s\n", problem.c_str());
-        for (std::size_t i = 0; i < found; ++i) {
-            StarCatalogue& c = *catalogueSlots[i];
-            if (!c.enabled) continue;
-            const bool loaded = c.Load(nullptr);
-            if (!c.lastProblem().empty()) std::fprintf(stderr, "velkaris-cli render: %s\n", c.lastProblem().c_str());
-            if (loaded) scene.starCatalogues.push_back(&c);
-        }
-    }
-
-    NullSkyPanel panel(render.width, render.height);
-    SkyView view(settings, &panel);
+    // The sky of the window itself, painted on a surface of the picture's size.
+    CliSky sky(place, "render", render.width, render.height);
+    SkyView& view = *sky->View();
+    view.SetProjection(settings.projection);
+    view.SetOptions(settings.options);
+    view.starLimit = settings.starLimit;
     view.SetScale(render.scale);
     // Degrees given by the user go through the angle's own conversion, as
     // the preferences dialog does.
@@ -253,12 +225,18 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     if (render.red) view.ToggleRedMode();
     for (int i = 0; i < render.brighter; ++i) view.Brighter();
     for (int i = 0; i < render.dimmer; ++i) view.Dimmer();
+    sky->Recompute();
+    sky->Redraw();
 
-    const std::size_t computed = UpdateStarPositions(view, scene);
-    DrawFrame(view, scene);
-    std::size_t drawn = 0;
-    for (StarCatalogue* c : scene.starCatalogues) {
-        for (const Star& s : c->stars()) drawn += s.onScreen ? 1 : 0;
+    std::size_t catalogues = 0, computed = 0, drawn = 0;
+    for (int c = 0; c < sky->StarCatalogueCount(); ++c) {
+        const StarCatalogue* catalogue = sky->Catalogue(c);
+        if (!catalogue || !catalogue->loaded()) continue;
+        ++catalogues;
+        for (const Star& s : catalogue->stars()) {
+            computed += s.isComputed ? 1 : 0;
+            drawn += s.onScreen ? 1 : 0;
+        }
     }
 
     // Encoded in memory, then written whole: a full disk or a failed close
@@ -275,12 +253,10 @@ int RunRenderCommand(const std::vector<std::string>& args) {
                      !encoded   ? "the picture could not be encoded"
                      : notAFile ? "it is not a regular file"
                                 : std::strerror(error));
-        TheObserver = nullptr;
         return 1;
     }
     std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n",
                 render.out.c_str(), render.width, render.height,
-                ProjectionCommandName(view.GetProjection()), scene.starCatalogues.size(), computed, drawn);
-    TheObserver = nullptr;
+                ProjectionCommandName(view.GetProjection()), catalogues, computed, drawn);
     return 0;
 }

@@ -14,8 +14,13 @@
 #include "astro/Constants.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/Watchdog.h"
+#include "catalogues/LoadProgress.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
+#include "solar/EarthShadow.h"
+#include "solar/Moon.h"
+#include "solar/Planet.h"
+#include "solar/Sun.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -29,6 +34,7 @@ protected:
         if (withStars) {
             work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
             WriteEmptyCatalogues(work);
+            WriteSolarSeries(work);
         }
         PlanetariumLinks links;
         links.panel = &panel;
@@ -71,31 +77,45 @@ TEST_F(PlanetariumTest, StartsWithTheFoundationCatalogueAndNothingSelected) {
     EXPECT_FALSE(panel.runEnabled_);
 }
 
-TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingFileOnceInLoadingOrder) {
+TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingFileOnceAndKeepsOnlyTheMoon) {
     auto p = Start(false);
     EXPECT_EQ(p->StarCatalogueCount(), 0);
-    // No star catalogue file is no error.
-    EXPECT_EQ(messages.warnings, (std::vector<std::string>{"Error opening the Constellation Definition file",
-                                                           "Error opening the Deepsky Catalogue file",
-                                                           "Error opening the Asteroid Catalogue file"}));
+    // No star catalogue file is no error; each missing series file is one,
+    // and so are the figures, the deep-sky objects and the minor planets, in
+    // the order they are loaded.
+    EXPECT_EQ(messages.warnings,
+              (std::vector<std::string>{"Error opening the VSOP87 Terms file data/la_earth.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Mercury.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Venus.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Mars.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Jupiter.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Saturn.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Uranus.dat",
+                                        "Error opening the VSOP87 Terms file data/la_Neptune.dat",
+                                        "Error opening the Constellation Definition file",
+                                        "Error opening the Deepsky Catalogue file",
+                                        "Error opening the Asteroid Catalogue file"}));
+    // Without the Earth's series there is no Sun, and no planet can be placed
+    // from the Earth; the Moon needs no file and is the one body left.
+    EXPECT_EQ(p->SunBody(), nullptr);
+    EXPECT_EQ(p->Shadow(), nullptr);
+    for (int i = 0; i < Planetarium::PlanetCount; ++i) EXPECT_EQ(p->PlanetBody(i), nullptr) << i;
     p->SelectAt(350, 175);
-    EXPECT_EQ(p->SelectedKind(), KindNone);
+    EXPECT_EQ(p->SelectedKind(), KindMoon);
 }
 
 // What the data folder holds that cannot be used is said once at start-up,
 // and the start-up goes on.
 TEST_F(PlanetariumTest, UnusableCatalogueFilesAreReportedAtStartUp) {
     work.Write(QStringLiteral("data/stfound.dat"), "0\nfoundation\n");
+    WriteSolarSeries(work);
+    WriteEmptyCatalogues(work);
     ASSERT_EQ(mkfifo((work.Path() + QStringLiteral("/data/stpipe.dat")).toLocal8Bit().constData(), 0600), 0);
     const Watchdog watchdog(20);
     auto p = Start(false);
-    // The other catalogue files are missing here and named in their places.
     const std::vector<std::string> expected = {
-        "Error opening the Constellation Definition file",
         "The Star Catalogue file data/stpipe.dat is not a regular file; it is left out.",
         "The Star Catalogue file data/stfound.dat holds no stars.",
-        "Error opening the Deepsky Catalogue file",
-        "Error opening the Asteroid Catalogue file",
     };
     EXPECT_EQ(messages.warnings, expected);
     EXPECT_EQ(p->StarCatalogueCount(), 1);
@@ -139,13 +159,26 @@ TEST_F(PlanetariumTest, ClickFarFromEverythingKeepsTheSelection) {
     p->SelectAt(300, 100);
     ASSERT_EQ(p->SelectedIndex(), 0u);
     PlaceStars(*p, 300, 100, 1000.0, 2000.0);
+    // The Sun, the Moon and the planets are candidates wherever they were
+    // last drawn: far away here.
+    const auto bodiesFarAway = [&] {
+        std::vector<SkyObject*> bodies = {p->SunBody(), p->MoonBody()};
+        for (int i = 0; i < Planetarium::PlanetCount; ++i) bodies.push_back(p->PlanetBody(i));
+        for (SkyObject* body : bodies) {
+            ASSERT_NE(body, nullptr);
+            body->screenX = body->screenY = 3000.0;
+        }
+    };
+    bodiesFarAway();
     p->SelectAt(300, 100);
     EXPECT_EQ(p->SelectedIndex(), 0u);
     // Hidden stars are not selectable at all.
     PlaceStars(*p, 300, 100, 0.3, 0.1);
     p->ToggleOption(DisplayOptions::ShowStars);
+    bodiesFarAway();
     p->SelectAt(300, 100);
     EXPECT_EQ(p->SelectedIndex(), 0u);
+    EXPECT_EQ(p->SelectedKind(), KindStar);
 }
 
 TEST_F(PlanetariumTest, LockCentresTheObjectAndReleases) {
@@ -311,6 +344,102 @@ TEST(EventTimes, MinutesRoundAtHalfAMinuteAndCarryIntoTheHour) {
     t.seconds = 30.0;
     EXPECT_EQ(Planetarium::TimeOfEventText("Transit", true, t), "Transit\t: 07:04");
     EXPECT_EQ(Planetarium::TimeOfEventText("Transit", false, t), "Transit\t: - -:- -");
+}
+
+}  // namespace
+
+namespace {
+
+// Keeps the jobs and the steps of every job of the loads it is given for.
+struct ProgressLog {
+    std::vector<std::string> jobs;
+    std::vector<int> steps;
+};
+class LoggingProgress : public LoadProgress {
+public:
+    explicit LoggingProgress(ProgressLog& log) : log_(log) {}
+    void SetJob(const std::string& text) override {
+        log_.jobs.push_back(text);
+        log_.steps.push_back(0);
+    }
+    void Step(int n) override { log_.steps.back() += n; }
+    void ReportProblem(const std::string&) override {}
+
+private:
+    ProgressLog& log_;
+};
+
+TEST_F(PlanetariumTest, SunMoonAndPlanetsLoadFirstAndAreSelectedAsTheirOptionsSay) {
+    work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+    WriteSolarSeries(work);
+    WriteEmptyCatalogues(work);
+    ProgressLog log;
+    PlanetariumLinks links;
+    links.panel = &panel;
+    links.messages = &messages;
+    links.clock = [] { return FixedMoment(); };
+    links.createProgress = [&log] { return std::make_unique<LoggingProgress>(log); };
+    auto p = std::make_unique<Planetarium>(links);
+    EXPECT_TRUE(messages.warnings.empty());
+    ASSERT_FALSE(log.jobs.empty());
+    EXPECT_EQ(log.jobs[0], "Loading VSOP87 Terms");
+    EXPECT_EQ(log.steps[0], 96);  // 12 for each of the eight planets
+
+    ASSERT_NE(p->SunBody(), nullptr);
+    ASSERT_NE(p->Shadow(), nullptr);
+    std::vector<SkyObject*> bodies = {p->SunBody(), p->MoonBody()};
+    for (int i = 0; i < Planetarium::PlanetCount; ++i) {
+        ASSERT_NE(p->PlanetBody(i), nullptr) << i;
+        bodies.push_back(p->PlanetBody(i));
+    }
+    for (SkyObject* body : bodies) EXPECT_TRUE(body->isComputed) << body->GetName();
+    EXPECT_TRUE(p->Shadow()->isComputed);
+
+    struct Case {
+        const char* what;
+        SkyObject* target;
+        std::size_t optionOff;
+        uint16_t kind;  // KindNone: the click keeps the star selected before
+        uint32_t index;
+    };
+    const Case cases[] = {
+        {"the Sun, not drawn", p->SunBody(), DisplayOptions::ShowSun, KindSun, 1},
+        {"the Moon, not drawn", p->MoonBody(), DisplayOptions::ShowMoon, KindMoon, 1},
+        {"Jupiter, planets shown", p->PlanetBody(3), DisplayOptions::ShowStarNames, KindPlanet, 3},
+        {"Pluto, planets shown", p->PlanetBody(7), DisplayOptions::ShowStarNames, KindPlanet, 7},
+        {"Mars, planets hidden", p->PlanetBody(2), DisplayOptions::ShowPlanets, KindNone, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DisplayOptions& options = p->View()->Options();
+        options = DisplayOptions();
+        for (std::size_t i = 0; i < DisplayOptions::Count; ++i) options[i] = i != c.optionOff;
+        PlaceStars(*p, 300, 100, 0.0, 500.0);
+        p->SelectAt(300, 100);
+        ASSERT_EQ(p->SelectedKind(), KindStar);
+        for (SkyObject* body : bodies) body->screenX = body->screenY = 3000.0;
+        c.target->screenX = p->View()->FromPixelX(300) + 0.01;
+        c.target->screenY = p->View()->FromPixelY(100);
+        for (Star& s : p->Catalogue(0)->stars()) s.onScreen = false;
+        p->SelectAt(300, 100);
+        EXPECT_EQ(p->SelectedKind(), c.kind == KindNone ? uint16_t{KindStar} : c.kind);
+        if (c.kind == KindNone) continue;
+        EXPECT_EQ(p->Selected(), c.target);
+        EXPECT_EQ(p->SelectedIndex(), c.index);
+        EXPECT_EQ(panel.labels[LabCurrentStar], c.target->GetName());
+    }
+
+    // The Moon locked: every redraw turns the view to it, and it stays locked.
+    for (SkyObject* body : bodies) body->screenX = body->screenY = 3000.0;
+    p->MoonBody()->screenX = p->View()->FromPixelX(10);
+    p->MoonBody()->screenY = p->View()->FromPixelY(10);
+    p->SelectAt(10, 10);
+    ASSERT_EQ(p->SelectedKind(), KindMoon);
+    p->ToggleLock();
+    EXPECT_EQ(p->LockedKind(), KindMoon);
+    EXPECT_EQ(p->Locked(), p->MoonBody());
+    EXPECT_EQ(panel.labels[labLockedObject], "Moon");
+    EXPECT_NEAR(p->View()->direction.radians, p->MoonBody()->azimuth.radians, 1e-6);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "catalogues/MinorPlanet.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
+#include "solar/Sun.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -61,12 +62,14 @@ private:
 
 class SkyContentsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<Planetarium> Start() {
+    std::unique_ptr<Planetarium> Start(bool withEarth = true) {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         work.Write(QStringLiteral("data/stother.dat"), kOtherCatalogue);
         work.Write(QStringLiteral("data/constellations.dat"), kFigures);
         work.Write(QStringLiteral("data/dsocat.dat"), kDeepSky);
         work.Write(QStringLiteral("data/asteroids.dat"), MinorPlanets());
+        WriteSolarSeries(work);
+        if (!withEarth) QFile::remove(work.Path() + QStringLiteral("/data/la_earth.dat"));
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;
@@ -97,8 +100,9 @@ protected:
 
 TEST_F(SkyContentsTest, LoadsEachKindInOrderAndSaysWhichFigureItLeftOut) {
     auto p = Start();
-    EXPECT_EQ(jobs, (std::vector<std::string>{"Loading Constellation Definitions", "Loading: data/stfound.dat",
-                                              "Loading Deepsky Objects", "Loading Asteroids"}));
+    EXPECT_EQ(jobs, (std::vector<std::string>{"Loading VSOP87 Terms", "Loading Constellation Definitions",
+                                              "Loading: data/stfound.dat", "Loading Deepsky Objects",
+                                              "Loading Asteroids"}));
     EXPECT_EQ(p->Figures().size(), 3u);
     EXPECT_EQ(p->DeepSky().size(), 4u);
     EXPECT_EQ(p->MinorPlanets().size(), 3u);
@@ -242,7 +246,50 @@ TEST_F(SkyContentsTest, TheDeepSkyLayerDrawsWhatTheFiltersAndTheLimitLetThrough)
     p->Redraw();
     PlaceAt(*p, p->DeepSky().objects()[0], 300, 100, 0.0);
     p->SelectAt(300, 100);
-    EXPECT_EQ(p->SelectedKind(), KindNone);
+    EXPECT_NE(p->SelectedKind(), KindDeepSky);
+}
+
+TEST_F(SkyContentsTest, MinorPlanetsAreSeenFromTheEarthWhereTheSunSaysItIs) {
+    auto p = Start();
+    const Sun* sun = p->SunBody();
+    ASSERT_NE(sun, nullptr);
+    ASSERT_GT(sun->R, 0.5);
+    for (MinorPlanet& placed : p->MinorPlanets().planets()) {
+        MinorPlanet alone;
+        MinorPlanetRecord record;
+        record.number = placed.number;
+        record.node = static_cast<float>(placed.node.Degrees());
+        record.perihelion = static_cast<float>(placed.perihelion.Degrees());
+        record.meanAnomaly = static_cast<float>(placed.meanAnomaly.Degrees());
+        record.inclination = static_cast<float>(placed.inclination.Degrees());
+        record.eccentricity = static_cast<float>(placed.eccentricity);
+        record.meanMotion = static_cast<float>(placed.meanMotion.Degrees());
+        record.absoluteMagnitude = placed.absoluteMagnitude;
+        record.slope = placed.slope;
+        SetMinorPlanetFromRecord(alone, record);
+        alone.ComputePosition(SunPosition{sun->X, sun->Y, sun->Z, sun->R});
+        EXPECT_NEAR(placed.ra.radians, alone.ra.radians, 1e-6) << placed.GetName();
+        EXPECT_NEAR(placed.dec.radians, alone.dec.radians, 1e-6) << placed.GetName();
+        EXPECT_NEAR(placed.magnitude, alone.magnitude, 1e-3) << placed.GetName();
+        // Seen from the Earth a minor planet is farther or nearer than from
+        // the Sun: its magnitude is not the one at the Sun's own place.
+        MinorPlanet fromSun;
+        SetMinorPlanetFromRecord(fromSun, record);
+        fromSun.ComputePosition(SunPosition{});
+        EXPECT_GT(std::fabs(placed.magnitude - fromSun.magnitude), 0.01) << placed.GetName();
+    }
+}
+
+TEST_F(SkyContentsTest, WithoutTheSunNoMinorPlanetIsPlacedOrDrawn) {
+    auto p = Start(false);
+    ASSERT_EQ(p->SunBody(), nullptr);
+    p->View()->Options()[DisplayOptions::ShowMinorPlanets] = true;
+    p->Recompute();
+    p->Redraw();
+    for (const MinorPlanet& m : p->MinorPlanets().planets()) {
+        EXPECT_FALSE(m.isComputed) << m.GetName();
+        EXPECT_FALSE(m.onScreen) << m.GetName();
+    }
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteEmptyCatalogues(work);
+        WriteSolarSeries(work);
         window = std::make_unique<THCI>(&messages, [] { return FixedMoment(); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

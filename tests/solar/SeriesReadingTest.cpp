@@ -55,6 +55,7 @@ TEST(SeriesFile, WholeDamagedAndHostileFilesKeepOnlyWholeSeries) {
         {"a word among the numbers", "0\n2\n1 0 0\n1 zero 0\n", SeriesFileStatus::Damaged, {}},
         {"a term that is no number", "0\n1\nnan 0 0\n", SeriesFileStatus::Damaged, {}},
         {"empty file", "", SeriesFileStatus::Damaged, {}},
+        {"every series without terms", SeriesText({}), SeriesFileStatus::Damaged, {}},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,0 +1,183 @@
+// velkaris-cli ephemeris: the Sun, the Moon and the planets as the
+// planetarium places them for a moment and a place, as CSV.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "astro/Constants.h"
+#include "shell/cli/CliSky.h"
+#include "shell/cli/Commands.h"
+#include "shell/cli/CsvText.h"
+#include "shell/cli/TimePlaceOptions.h"
+#include "solar/Moon.h"
+#include "solar/Planet.h"
+#include "solar/Sun.h"
+
+namespace {
+
+constexpr const char* kHeader =
+    "body,ra_deg,dec_deg,distance,magnitude,illuminated,elongation_deg,diameter_arcsec,alt_deg,az_deg,rise,transit,"
+    "set";
+
+// The bodies in the order of the rows, by the names --bodies takes.
+constexpr const char* kBodies[] = {"sun",    "moon",   "mercury", "venus",   "mars",
+                                   "jupiter", "saturn", "uranus",  "neptune", "pluto"};
+
+// One row: every value is given already formatted, "-" where a body has none.
+struct Row {
+    std::string body;
+    SkyObject* object = nullptr;  // ra, dec, magnitude, altitude, azimuth and the rise/transit/set search
+    std::string distance, illuminated, elongation, diameter;
+};
+
+std::string Printed(const char* format, double value) {
+    if (!std::isfinite(value)) return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+double ArcsecondsOf(const Angle& diameter) { return SignedDegrees(diameter.radians) * 3600.0; }
+
+void PrintRow(const Row& row) {
+    SkyObject& o = *row.object;
+    HmsAngle rise, transit, set;
+    const uint32_t status = o.RiseTransitSet(rise, transit, set);
+    std::string riseText = status & RtsRise ? ClockText(rise) : "-";
+    if (status & RtsNeverRises) riseText = "never-rises";
+    if (status & RtsNeverSets) riseText = "never-sets";
+    std::printf("%s,%.6f,%.6f,%s,%.2f,%s,%s,%s,%.4f,%.4f,%s,%s,%s\n", row.body.c_str(), Degrees(o.ra.radians),
+                SignedDegrees(o.dec.radians), row.distance.c_str(), static_cast<double>(o.magnitude),
+                row.illuminated.c_str(), row.elongation.c_str(), row.diameter.c_str(),
+                SignedDegrees(o.altitude.radians), Degrees(o.azimuth.radians), riseText.c_str(),
+                status & RtsTransit ? ClockText(transit).c_str() : "-", status & RtsSet ? ClockText(set).c_str() : "-");
+}
+
+// The row of a body the planetarium shows, or nothing when it could not be
+// placed (its series file is missing).
+bool RowOf(Planetarium& sky, const std::string& body, Row& row) {
+    row.body = body;
+    if (body == "sun") {
+        Sun* sun = sky.SunBody();
+        if (!sun) return false;
+        row = {body, sun, Printed("%.8f", sun->R), "1.0000", "0.0000",
+               Printed("%.2f", ArcsecondsOf(sun->apparentDiameter))};
+        return true;
+    }
+    if (body == "moon") {
+        Moon* moon = sky.MoonBody();
+        if (!moon) return false;
+        // Its phase is measured from the Sun: without the Sun there is none.
+        const bool lit = sky.SunBody() != nullptr;
+        row = {body, moon, Printed("%.1f", moon->distanceKm), lit ? Printed("%.4f", moon->illuminatedFraction) : "-",
+               lit ? Printed("%.4f", SignedDegrees(moon->elongation.radians)) : "-",
+               Printed("%.2f", ArcsecondsOf(moon->apparentDiameter))};
+        return true;
+    }
+    for (int i = 0; i < Planetarium::PlanetCount; ++i) {
+        if (body != kBodies[i + 2]) continue;
+        Planet* planet = sky.PlanetBody(i);
+        if (!planet) return false;
+        row = {body, planet, Printed("%.8f", planet->distance), Printed("%.4f", planet->illuminatedFraction),
+               Printed("%.4f", SignedDegrees(planet->elongation.radians)),
+               Printed("%.2f", ArcsecondsOf(planet->apparentDiameter))};
+        return true;
+    }
+    return false;
+}
+
+bool Known(const std::string& name) {
+    for (const char* b : kBodies)
+        if (name == b) return true;
+    return false;
+}
+
+bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>& bodies, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        bool hasValue = false;
+        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            hasValue = true;
+        }
+        if (name != "--bodies") {
+            error = "unknown option '" + args[i] + "' (see velkaris-cli ephemeris --help)";
+            return false;
+        }
+        if (!hasValue) {
+            if (i + 1 >= args.size()) {
+                error = "option --bodies needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = value.find(',', start);
+            const std::string body = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (!Known(body)) {
+                error = "option --bodies: '" + body + "' is none of sun, moon, mercury, venus, mars, jupiter, "
+                        "saturn, uranus, neptune, pluto";
+                return false;
+            }
+            bodies.push_back(body);
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
+    if (bodies.empty()) bodies.assign(std::begin(kBodies), std::end(kBodies));
+    return true;
+}
+
+}  // namespace
+
+void PrintEphemerisHelp() {
+    std::printf("Usage: velkaris-cli ephemeris [--bodies NAME[,NAME...]] [OPTIONS]\n\n"
+                "Prints the Sun, the Moon and the planets as the planetarium places them, as CSV\n"
+                "with the header\n"
+                "  %s\n"
+                "ra/dec in degrees: the Sun's apparent place, the planets' geometric place of\n"
+                "date, the Moon's topocentric apparent place; distance in au (the Moon's in km);\n"
+                "illuminated fraction; elongation from the Sun and altitude/azimuth (from North\n"
+                "through East) in degrees; apparent diameter in arcseconds; rise, transit and\n"
+                "set as HH:MM:SS local civil time of the date, or -; never-rises or never-sets\n"
+                "in the rise column for a body that stays below or above the horizon all day.\n\n"
+                "  --bodies NAME[,NAME...]   these bodies only, in this order: sun, moon, mercury,\n"
+                "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n\n%s"
+                "  --help                    this text.\n\n"
+                "Progress goes to stderr. Exit status: 0; 1 when a body could not be placed\n"
+                "(its series file in data/ is missing or damaged); 2 for a malformed or\n"
+                "unknown option.\n",
+                kHeader, TimePlaceUsage());
+}
+
+int RunEphemerisCommand(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    TimePlaceOptions timePlace;
+    std::vector<std::string> bodies;
+    std::string error;
+    if (!ConsumeTimePlaceOptions(rest, timePlace, error) || !ParseBodies(rest, bodies, error)) {
+        std::fprintf(stderr, "velkaris-cli ephemeris: %s\n", error.c_str());
+        return 2;
+    }
+    CliSky sky(timePlace, "ephemeris");
+    int status = 0;
+    std::vector<Row> rows;
+    for (const std::string& body : bodies) {
+        Row row;
+        if (RowOf(*sky, body, row)) {
+            rows.push_back(row);
+        } else {
+            std::fprintf(stderr, "velkaris-cli ephemeris: %s cannot be placed without its series file\n",
+                         body.c_str());
+            status = 1;
+        }
+    }
+    // Minor planets (--minor N) add their rows here.
+    std::printf("%s\n", kHeader);
+    for (const Row& row : rows) PrintRow(row);
+    return status;
+}
