@@ -14,6 +14,7 @@
 #include "catalogues/MinorPlanet.h"
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
+#include "controller/ReportDisplay.h"
 #include "controller/UserMessages.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
@@ -108,8 +109,9 @@ Planetarium::Planetarium(const PlanetariumLinks& links)
     if (links_.placeObserver) links_.placeObserver(*observer_);
     UpdateStatus();
 
-    // The preferences dialog and the report window are created here once
-    // they exist; until then Preferences and Report do nothing.
+    // The preferences dialog is created here once it exists; until then
+    // Preferences does nothing.
+    if (links_.createReport) report_ = links_.createReport();
 
     std::unique_ptr<LoadProgress> progress;
     if (links_.createProgress) progress = links_.createProgress();
@@ -152,6 +154,7 @@ Planetarium::~Planetarium() {
     earthShadow_.reset();
     moon_.reset();
     sun_.reset();
+    report_.reset();
     if (TheObserver == observer_.get()) TheObserver = nullptr;
     observer_.reset();
     view_.reset();
@@ -242,6 +245,11 @@ void Planetarium::ForgetStarsOf(int slot) {
     if (lockedKind_ == KindStar && lockedCatalogue_ == slot) {
         ClearLock();
         if (view_) view_->ShowLockedName(nullptr);
+    }
+    // Nor may the report window go on describing one.
+    if (reportKind_ == KindStar && reportCatalogue_ == slot) {
+        if (report_) report_->Close();
+        reportKind_ = KindNone;
     }
 }
 
@@ -517,7 +525,7 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             if (Planet* planet = PlanetBody(i)) consider(planet, KindPlanet, 0, static_cast<uint32_t>(i));
         }
     }
-    // Refilling a visible report window belongs here once it exists.
+    if (report_ && report_->IsOpen()) FillReport();
     UpdateRiseTransitSet();
 }
 
@@ -544,10 +552,6 @@ void Planetarium::FollowLocked() {
     if (!locked_) return;
     SetElevation(static_cast<float>(locked_->altitude.radians), false);
     SetDirectionRadians(static_cast<float>(locked_->azimuth.radians), false);
-}
-
-void Planetarium::ToggleReport() {
-    // The report window arrives with the object reports.
 }
 
 void Planetarium::ShowPreferences() {

@@ -24,6 +24,7 @@
 #include "shell/AboutForm.h"
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
+#include "shell/ObjectReport.h"
 #include "shell/StartUpInfo.h"
 #include "view/SkyView.h"
 
@@ -181,6 +182,7 @@ THCI::THCI(UserMessages* messages, Observer::ClockSource clock) {
         window->show();
         return window;
     };
+    links.createReport = [this]() -> std::unique_ptr<ReportDisplay> { return std::make_unique<TObjectReport>(this); };
     planetarium_ = std::make_unique<Planetarium>(links);
     active_ = planetarium_.get();
     view_ = planetarium_->View();

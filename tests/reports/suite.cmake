@@ -3,3 +3,7 @@
 if(TARGET velkaris_reports)
   velkaris_add_test_suite(reports LIBRARIES velkaris_reports erfa)
 endif()
+
+# velkaris-cli report, in a scratch working directory with a sky of its own.
+velkaris_add_cli_test(test_reports_cli
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/reports/cli/ReportCommandTest.cpp)
