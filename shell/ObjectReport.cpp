@@ -9,8 +9,18 @@
 
 namespace {
 
-// Where the columns of "RA\t\t: ...\tAltitude\t\t: ..." line up.
-constexpr int TabStopPixels = 40;
+// The classic rich-text box's half-inch tab stops, which the reports' tab
+// counts were made for: with a font of Times' widths the colons of "RA\t\t:",
+// "Magnitude\t:" and "Altitude\t\t:", "Azimuth\t:" line up.
+constexpr int TabStopPixels = 48;
+
+// The body font, or one of the same widths where it is not installed.
+QStringList Families(const char* family) {
+    QStringList families{QString::fromUtf8(family)};
+    if (families.front() == QLatin1String(ReportFont))
+        families << QStringLiteral("Liberation Serif") << QStringLiteral("Nimbus Roman") << QStringLiteral("Tinos");
+    return families;
+}
 
 QTextCharFormat FormatOf(const TextRun& run) {
     QTextCharFormat format;
@@ -18,7 +28,7 @@ QTextCharFormat FormatOf(const TextRun& run) {
     // (or the system's fallback for Greek) draws it, where the symbol font
     // would have turned a Latin letter into it.
     const char* family = run.font == GreekFont ? ReportFont : run.font.c_str();
-    format.setFontFamilies({QString::fromUtf8(family)});
+    format.setFontFamilies(Families(family));
     format.setFontStyleHint(QFont::Serif);
     format.setFontPointSize(run.size);
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
@@ -40,7 +50,9 @@ TObjectReport::TObjectReport(QWidget* owner) : QWidget(owner, Qt::Window | Qt::W
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->viewport()->setCursor(Qt::ArrowCursor);
     RichEdit1->setTabStopDistance(TabStopPixels);
-    QFont font(QString::fromUtf8(ReportFont));
+    RichEdit1->document()->setDocumentMargin(2);
+    QFont font;
+    font.setFamilies(Families(ReportFont));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(15);
     RichEdit1->setFont(font);
