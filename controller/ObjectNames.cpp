@@ -50,16 +50,18 @@ std::string ObjectNames::Key(std::string_view name) {
     return key;
 }
 
-void ObjectNames::ForEachName(const Visit& visit) const {
+void ObjectNames::ForEachName(const Visit& visit, uint32_t kinds) const {
     char buffer[96];
+    const auto wanted = [kinds](uint16_t kind) { return (kinds & KindBit(kind)) != 0; };
     const auto named = [&](uint16_t kind, uint32_t index) {
+        if (!wanted(kind)) return;
         if (SkyObject* body = sky_.ObjectOf(kind, 0, index)) visit(body->GetName(), {kind, 0, index});
     };
     named(KindSun, 1);
     named(KindMoon, 1);
     for (uint32_t i = 0; i < Planetarium::PlanetCount; ++i) named(KindPlanet, i);
 
-    for (int c = 0; c < sky_.StarCatalogueCount(); ++c) {
+    for (int c = 0; c < sky_.StarCatalogueCount() && wanted(KindStar); ++c) {
         const StarCatalogue* catalogue = sky_.Catalogue(c);
         if (!catalogue || !catalogue->loaded()) continue;
         const auto stars = catalogue->stars();
@@ -80,7 +82,7 @@ void ObjectNames::ForEachName(const Visit& visit) const {
     }
 
     const auto objects = sky_.DeepSky().objects();
-    for (std::size_t i = 0; i < objects.size(); ++i) {
+    for (std::size_t i = 0; i < objects.size() && wanted(KindDeepSky); ++i) {
         const DeepSkyObject& o = objects[i];
         const ObjectRef ref{KindDeepSky, 0, static_cast<uint32_t>(i)};
         if (const std::string* names = o.Name()) {
@@ -101,7 +103,7 @@ void ObjectNames::ForEachName(const Visit& visit) const {
     }
 
     const auto planets = sky_.MinorPlanets().planets();
-    for (std::size_t i = 0; i < planets.size(); ++i) {
+    for (std::size_t i = 0; i < planets.size() && wanted(KindMinorPlanet); ++i) {
         const MinorPlanet& p = planets[i];
         const ObjectRef ref{KindMinorPlanet, 0, static_cast<uint32_t>(i)};
         if (p.number != 0) visit(p.GetName(), ref);
@@ -115,7 +117,7 @@ std::vector<NamedObject> ObjectNames::All() const {
     return names;
 }
 
-std::vector<ObjectRef> ObjectNames::Resolve(std::string_view typed) const {
+std::vector<ObjectRef> ObjectNames::Resolve(std::string_view typed, uint32_t kinds) const {
     const std::string key = Key(typed);
     std::vector<ObjectRef> found;
     if (key.empty()) return found;
@@ -124,7 +126,7 @@ std::vector<ObjectRef> ObjectNames::Resolve(std::string_view typed) const {
         for (const ObjectRef& f : found)
             if (f == object) return;
         found.push_back(object);
-    });
+    }, kinds);
     return found;
 }
 

@@ -42,8 +42,12 @@ public:
     // Every name of every object, in the order Sun, Moon, planets, stars by
     // catalogue, deep-sky objects, minor planets.
     std::vector<NamedObject> All() const;
+    // Which kinds of object to look among: a bit (1 << kind) for each.
+    static constexpr uint32_t AnyKind = ~0u;
+    static constexpr uint32_t KindBit(uint16_t kind) { return 1u << kind; }
+
     // The objects a typed name stands for, each once, in that order.
-    std::vector<ObjectRef> Resolve(std::string_view typed) const;
+    std::vector<ObjectRef> Resolve(std::string_view typed, uint32_t kinds = AnyKind) const;
     // The first name an object goes by, the one that tells it best from
     // others ("alp1 Cen" before "alp Cen"); empty when it has none.
     std::string NameOf(const ObjectRef& object) const;
@@ -53,7 +57,7 @@ public:
 
 private:
     using Visit = std::function<void(std::string_view name, const ObjectRef& object)>;
-    void ForEachName(const Visit& visit) const;
+    void ForEachName(const Visit& visit, uint32_t kinds = AnyKind) const;
 
     const Planetarium& sky_;
 };

@@ -72,6 +72,15 @@ TEST_F(ObjectNamesTest, EveryFormOfNameFindsItsObject) {
     };
     const ObjectNames names(*p);
     for (const auto& row : rows) EXPECT_EQ(names.Resolve(row.typed), row.found) << '"' << row.typed << '"';
+
+    // Looked for among some kinds only.
+    const uint32_t stars = ObjectNames::KindBit(KindStar), deepSky = ObjectNames::KindBit(KindDeepSky);
+    EXPECT_EQ(names.Resolve("alp Cen", stars | deepSky), (std::vector<ObjectRef>{alpha1Cen, alpha2Cen}));
+    EXPECT_EQ(names.Resolve("alp Cen", deepSky), std::vector<ObjectRef>{});
+    EXPECT_EQ(names.Resolve("M 31", deepSky), std::vector<ObjectRef>{andromeda});
+    EXPECT_EQ(names.Resolve("Ceres", stars | deepSky), std::vector<ObjectRef>{});
+    EXPECT_EQ(names.Resolve("Mars", ObjectNames::KindBit(KindPlanet)), (std::vector<ObjectRef>{{KindPlanet, 0, 2}}));
+    EXPECT_EQ(names.Resolve("Mars", stars), std::vector<ObjectRef>{});
 }
 
 TEST_F(ObjectNamesTest, AStarInTwoLoadedCataloguesIsFoundInBoth) {
