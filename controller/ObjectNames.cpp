@@ -130,6 +130,22 @@ std::vector<ObjectRef> ObjectNames::Resolve(std::string_view typed, uint32_t kin
     return found;
 }
 
+std::optional<ObjectRef> ObjectNames::Preferred(const std::vector<ObjectRef>& candidates, std::string_view typed) const {
+    const std::string key = Key(typed);
+    std::optional<ObjectRef> previous, chosen;
+    int firstNamed = 0;
+    // The names of one object come one after the other, its first name first.
+    ForEachName([&](std::string_view name, const ObjectRef& object) {
+        const bool first = !previous || !(*previous == object);
+        previous = object;
+        if (!first || !HasKey(name, key)) return;
+        if (std::find(candidates.begin(), candidates.end(), object) == candidates.end()) return;
+        chosen = object;
+        ++firstNamed;
+    });
+    return firstNamed == 1 ? chosen : std::nullopt;
+}
+
 std::string ObjectNames::NameOf(const ObjectRef& object) const {
     std::string first;
     ForEachName([&](std::string_view name, const ObjectRef& named) {

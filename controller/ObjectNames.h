@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ public:
 
     // The objects a typed name stands for, each once, in that order.
     std::vector<ObjectRef> Resolve(std::string_view typed, uint32_t kinds = AnyKind) const;
+    // Of several objects a name stands for, the one whose first name it is
+    // ("Pluto": the planet, not the minor planet 134340 Pluto, whose first
+    // name is "134340 Pluto"); none unless exactly one of them is so named.
+    std::optional<ObjectRef> Preferred(const std::vector<ObjectRef>& candidates, std::string_view typed) const;
     // The first name an object goes by, the one that tells it best from
     // others ("alp1 Cen" before "alp Cen"); empty when it has none.
     std::string NameOf(const ObjectRef& object) const;

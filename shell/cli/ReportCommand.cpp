@@ -56,7 +56,9 @@ void PrintReportHelp() {
                 "  a deep-sky object's NGC or IC number (NGC 224, IC 434), Messier number\n"
                 "  (M 31) or common name (Orion Nebula); Sun, Moon, a planet (Mars);\n"
                 "  a minor planet's name or number and name (Ceres, 1 Ceres).\n"
-                "Stars are looked for in the star catalogues the settings load.\n\n"
+                "Stars are looked for in the star catalogues the settings load. Of several\n"
+                "objects of that name, the one whose first name it is (Pluto: the planet,\n"
+                "not the minor planet 134340 Pluto).\n\n"
                 "  --catalogue NAME          among stars, only those of this star catalogue\n"
                 "                            (foundation, hipparcos, ...).\n%s"
                 "  --help                    this text.\n\n"
@@ -100,6 +102,9 @@ int RunReportCommand(const std::vector<std::string>& args) {
     if (found.empty()) {
         std::fprintf(stderr, "velkaris-cli report: no object is named '%s'\n", name.c_str());
         return 1;
+    }
+    if (found.size() > 1) {
+        if (const std::optional<ObjectRef> one = names.Preferred(found, name)) found = {*one};
     }
     if (found.size() > 1) {
         std::fprintf(stderr, "velkaris-cli report: '%s' names %zu objects:\n", name.c_str(), found.size());

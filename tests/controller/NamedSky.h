@@ -36,11 +36,13 @@ constexpr const char* kDeepSky =
     "1976 4 42 5 35 17.3 -5 23 4.0 85.0 Great Orion Nebula, Orion Nebula\n!!! theta1 Ori and the great neb; = M42\n"
     "IC434 4 0 5 40 59.0 -2 27 7.3 60.0\nF, vL\n";
 
+// Pluto is a minor planet too.
 constexpr const char* kMinorPlanets =
-    "3\n"
+    "4\n"
     "1 Ceres              80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12\n"
     "2 Pallas             172.9 310.8 233.2 34.93 0.2300 0.21385 4.12 0.11\n"
-    "4 Vesta              103.8 151.3 191.9 7.14 0.0884 0.27151 3.20 0.32\n";
+    "4 Vesta              103.8 151.3 191.9 7.14 0.0884 0.27151 3.20 0.32\n"
+    "134340 Pluto              110.376958 112.597142 13.311809 17.089001 0.25024871 0.003978460096 -0.44 0.15\n";
 
 // What the controller writes into the report window, and whether it is open.
 class RecordingReport : public ReportDisplay {

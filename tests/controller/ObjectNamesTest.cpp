@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ TEST_F(ObjectNamesTest, EveryFormOfNameFindsItsObject) {
     const ObjectRef alpha1Cen{KindStar, f, 3}, alpha2Cen{KindStar, f, 4}, faint{KindStar, f, 5};
     const ObjectRef andromeda{KindDeepSky, 0, 0}, orion{KindDeepSky, 0, 1}, horsehead{KindDeepSky, 0, 2};
     const ObjectRef ceres{KindMinorPlanet, 0, 0}, vesta{KindMinorPlanet, 0, 2};
+    const ObjectRef pluto{KindPlanet, 0, 7}, minorPluto{KindMinorPlanet, 0, 3};
     const struct {
         const char* typed;
         std::vector<ObjectRef> found;
@@ -56,7 +58,8 @@ TEST_F(ObjectNamesTest, EveryFormOfNameFindsItsObject) {
         {"moon", {{KindMoon, 0, 1}}},
         {"Mercury", {{KindPlanet, 0, 0}}},
         {"Jupiter", {{KindPlanet, 0, 3}}},
-        {"Pluto", {{KindPlanet, 0, 7}}},
+        {"Pluto", {pluto, minorPluto}},
+        {"134340 Pluto", {minorPluto}},
         {"Ceres", {ceres}},
         {"1 Ceres", {ceres}},
         {"4 Vesta", {vesta}},
@@ -81,6 +84,21 @@ TEST_F(ObjectNamesTest, EveryFormOfNameFindsItsObject) {
     EXPECT_EQ(names.Resolve("Ceres", stars | deepSky), std::vector<ObjectRef>{});
     EXPECT_EQ(names.Resolve("Mars", ObjectNames::KindBit(KindPlanet)), (std::vector<ObjectRef>{{KindPlanet, 0, 2}}));
     EXPECT_EQ(names.Resolve("Mars", stars), std::vector<ObjectRef>{});
+
+    // Of several, the one whose first name was typed.
+    const struct {
+        const char* typed;
+        std::optional<ObjectRef> preferred;
+    } preferred[] = {
+        {"Pluto", pluto},
+        {" pluto", pluto},
+        {"alp Cen", std::nullopt},  // neither is first named so
+        {"alp1 Cen", alpha1Cen},
+        {"Orion Nebula", std::nullopt},  // a second name
+    };
+    for (const auto& row : preferred)
+        EXPECT_EQ(names.Preferred(names.Resolve(row.typed), row.typed), row.preferred) << row.typed;
+    EXPECT_EQ(names.Preferred({minorPluto}, "Pluto"), std::nullopt);
 }
 
 TEST_F(ObjectNamesTest, AStarInTwoLoadedCataloguesIsFoundInBoth) {
@@ -119,12 +137,12 @@ TEST_F(ObjectNamesTest, ListsEveryNameOfEveryObjectInOrder) {
         "Andromeda Galaxy", "M 31", "NGC 224", "224",
         "Great Orion Nebula", "Orion Nebula", "Great Orion Nebula, Orion Nebula", "M 42", "NGC 1976", "1976",
         "IC434",
-        "1 Ceres", "Ceres", "2 Pallas", "Pallas", "4 Vesta", "Vesta",
+        "1 Ceres", "Ceres", "2 Pallas", "Pallas", "4 Vesta", "Vesta", "134340 Pluto", "Pluto",
     };
     EXPECT_EQ(listed, expected);
     ASSERT_EQ(all.size(), expected.size());
     EXPECT_EQ(all[25].object, (ObjectRef{KindStar, f, 3}));
-    EXPECT_EQ(all.back().object, (ObjectRef{KindMinorPlanet, 0, 2}));
+    EXPECT_EQ(all.back().object, (ObjectRef{KindMinorPlanet, 0, 3}));
     // The first name of each is the one that tells it best.
     EXPECT_EQ(names.NameOf({KindStar, f, 4}), "alp2 Cen");
     EXPECT_EQ(names.NameOf({KindStar, f, 5}), "HD 12345");
