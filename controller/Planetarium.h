@@ -11,13 +11,18 @@
 #include "astro/Angles.h"
 #include "astro/Observer.h"
 #include "catalogues/SkyObject.h"
+#include "reports/ReportText.h"
 
+class ConstellationFigures;
+class DeepSkyCatalogue;
 class EarthShadow;
 class LoadProgress;
 class QPaintDevice;
 class PreferencesDialog;
+class MinorPlanetList;
 class Moon;
 class Planet;
+class ReportDisplay;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
@@ -43,6 +48,8 @@ struct PlanetariumLinks {
     // at another moment and place than the system clock's and the settings'
     // (the command-line tool's options).
     std::function<void(Observer&)> placeObserver;
+    // Creates the hidden report window, once, at start-up.
+    std::function<std::unique_ptr<ReportDisplay>()> createReport;
 };
 
 // The one object that owns everything the sky is made of and everything that
@@ -87,6 +94,8 @@ public:
     void ToggleLock();
     void LookAtSelected();
     void FollowLocked();
+    // Closes the report window if it is open; otherwise fills it for the
+    // selection and opens it (nothing without a selection).
     void ToggleReport();
     void ShowPreferences();
 
@@ -130,6 +139,17 @@ public:
     Moon* MoonBody() const;
     Planet* PlanetBody(int index) const;
     EarthShadow* Shadow() const;
+    // The object that a kind, catalogue and index designate, or null when it
+    // no longer exists (for instance a star of an unloaded catalogue). The
+    // Sun and the Moon are index 1, the planets 0 Mercury ... 7 Pluto.
+    SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
+    // The report on that object as it stands at the current moment; empty
+    // when it does not exist.
+    ReportText ReportOn(uint16_t kind, uint16_t catalogue, int64_t index);
+    ReportDisplay* ReportWindow() const { return report_.get(); }
+    ConstellationFigures& Figures() const { return *figures_; }
+    DeepSkyCatalogue& DeepSky() const { return *deepSky_; }
+    MinorPlanetList& MinorPlanets() const { return *minorPlanets_; }
     uint32_t TickCount() const { return tickCount_; }
     uint32_t UpdateIntervalReal() const { return updateIntervalReal_; }
     uint32_t UpdateIntervalAnim() const { return updateIntervalAnim_; }
@@ -152,10 +172,14 @@ private:
     void LoadDeepSkyCatalogue(LoadProgress* progress);
     void LoadMinorPlanets(LoadProgress* progress);
     void Warn(const std::string& text);
-    void FillScene(SkyScene& scene) const;
-    // The object that a kind, catalogue and index designate, or null when it
-    // no longer exists (for instance a star of an unloaded catalogue).
-    SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
+    // Brings the parts of the scene that change between frames up to date.
+    const SkyScene& Scene();
+    // How many minor planets are computed, drawn and selectable: the view's
+    // asteroidsToShow within 0 and the number loaded.
+    std::size_t ShownMinorPlanets() const;
+    // Places the minor planets shown from the Sun's place of the moment,
+    // which the update computes first.
+    void PlaceMinorPlanets();
     void ComputeRiseTransitSetTexts();
     void ClearSelection();
     void ClearLock();
@@ -172,6 +196,12 @@ private:
     // the locked object's.
     void FollowSlewFile();
     void WriteLockedPosition();
+    // Fills the report window for the selection.
+    void FillReport();
+    // Brings an object's altitude and azimuth to the current moment when
+    // the update left it out (too faint, a minor planet not shown), without
+    // letting it into the frame.
+    void PlaceForReport(uint16_t kind, int64_t index, SkyObject& object);
 
     PlanetariumLinks links_;
 
@@ -180,13 +210,11 @@ private:
     std::unique_ptr<Sun> sun_;
     std::unique_ptr<Moon> moon_;
     std::unique_ptr<EarthShadow> earthShadow_;
-    // Deep-sky objects, constellation figures and the minor planets join here
-    // as their kinds are built; until then their lists are empty and every
-    // loop over them runs zero times.
+    std::unique_ptr<DeepSkyCatalogue> deepSky_;
+    // Figures point at stars of the foundation catalogue: they go first.
+    std::unique_ptr<ConstellationFigures> figures_;
+    std::unique_ptr<MinorPlanetList> minorPlanets_;
     uint16_t starCatalogueCount_ = 0;
-    uint16_t constellationCount_ = 0;
-    uint32_t deepSkyCount_ = 0;
-    uint32_t minorPlanetCount_ = 0;
 
     uint16_t selectedKind_ = KindNone;
     uint16_t selectedCatalogue_ = 0;
@@ -202,6 +230,13 @@ private:
     std::unique_ptr<PreferencesDialog> prefsDialog_;
     // The places last chosen from the preferences' city list, latest first.
     std::vector<std::string> recentPlaces_;
+    // What a frame shows; the deep-sky objects and minor planets in it are
+    // set once they are loaded, as their lists never change afterwards.
+    std::unique_ptr<SkyScene> scene_;
+    std::unique_ptr<ReportDisplay> report_;
+    // What the report window was last filled with.
+    uint16_t reportKind_ = KindNone;
+    uint16_t reportCatalogue_ = 0;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

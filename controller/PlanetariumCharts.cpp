@@ -23,13 +23,9 @@ ChartDescription Describe(const Observer& o) {
 }  // namespace
 
 std::string Planetarium::ExportChart(const std::string& path, bool inkSaving) {
-    SkyScene scene;
-    FillScene(scene);
-    return WriteChart(*view_, scene, path, inkSaving, Describe(*observer_));
+    return WriteChart(*view_, Scene(), path, inkSaving, Describe(*observer_));
 }
 
 bool Planetarium::PrintChart(QPaintDevice& device, bool inkSaving) {
-    SkyScene scene;
-    FillScene(scene);
-    return PaintChart(*view_, scene, device, QRectF(0, 0, device.width(), device.height()), inkSaving);
+    return PaintChart(*view_, Scene(), device, QRectF(0, 0, device.width(), device.height()), inkSaving);
 }

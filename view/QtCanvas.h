@@ -78,6 +78,9 @@ private:
     void FlushLines();
     void ApplyPen();
     void ApplyFont();
+    // The text as Qt holds it and its advance, worked out once for the
+    // outlines and the face of a label, which draw the same text.
+    void Prepare(const std::string& text);
 
     QImage image_;
     QPaintDevice* device_ = nullptr;  // painting on another device
@@ -98,6 +101,11 @@ private:
     bool fontDirty_ = true;
     QFont font_;
     std::unique_ptr<QFontMetrics> metrics_;
+    bool fontOnPainter_ = false;
+    bool prepared_ = false;
+    std::string preparedText_;
+    QString preparedString_;
+    int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
     // One-pixel dots waiting to be drawn on a device, by colour.

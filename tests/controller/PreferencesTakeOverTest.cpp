@@ -37,6 +37,7 @@ protected:
     std::unique_ptr<Planetarium> Start() {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteSolarSeries(work);
+        WriteEmptyCatalogues(work);
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;

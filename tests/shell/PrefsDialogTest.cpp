@@ -219,6 +219,7 @@ protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteSolarSeries(work);
+        WriteEmptyCatalogues(work);
         Open();
     }
     void Open() {
