@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "catalogues/BayerLetters.h"
 #include "catalogues/DeepSkyObject.h"
@@ -152,4 +153,93 @@ std::string ObjectNames::NameOf(const ObjectRef& object) const {
         if (first.empty() && named == object) first = name;
     });
     return first;
+}
+
+std::string ObjectNames::Describe(const ObjectRef& ref) const {
+    std::string text = NameOf(ref);
+    const SkyObject* object = sky_.ObjectOf(ref.kind, ref.catalogue, ref.index);
+    if (!object) return text;
+    switch (ref.kind) {
+        case KindStar: {
+            const auto* star = static_cast<const Star*>(object);
+            text += " (star of the catalogue " + sky_.Catalogue(ref.catalogue)->name;
+            if (star->hd != 0) text += ", HD " + std::to_string(star->hd);
+            return text + ")";
+        }
+        case KindDeepSky: {
+            const auto* o = static_cast<const DeepSkyObject*>(object);
+            return text + " (deep-sky object " + std::string(o->designation, strnlen(o->designation, sizeof o->designation)) +
+                   ")";
+        }
+        case KindMinorPlanet: return text + " (minor planet)";
+        default: return text;
+    }
+}
+
+namespace {
+
+// The optimal string alignment distance of two keys (letters changed,
+// dropped, added, or two neighbours swapped), or limit + 1 as soon as it
+// must exceed limit.
+std::size_t SlipsBetween(std::string_view a, std::string_view b, std::size_t limit) {
+    const std::size_t n = a.size(), m = b.size();
+    if ((n > m ? n - m : m - n) > limit) return limit + 1;
+    std::vector<std::size_t> before(m + 1), previous(m + 1), current(m + 1);
+    for (std::size_t j = 0; j <= m; ++j) previous[j] = j;
+    for (std::size_t i = 1; i <= n; ++i) {
+        current[0] = i;
+        std::size_t best = current[0];
+        for (std::size_t j = 1; j <= m; ++j) {
+            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            std::size_t d = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d = std::min(d, before[j - 2] + 1);
+            current[j] = d;
+            best = std::min(best, d);
+        }
+        if (best > limit) return limit + 1;
+        std::swap(before, previous);
+        std::swap(previous, current);
+    }
+    return previous[m];
+}
+
+}  // namespace
+
+std::vector<NamedObject> ObjectNames::Suggestions(std::string_view typed, std::size_t most, uint32_t kinds) const {
+    const std::string key = Key(typed);
+    if (key.empty()) return {};
+    const std::size_t limit = key.size() <= 4 ? 1 : key.size() <= 8 ? 2 : 3;
+    struct Candidate {
+        std::size_t rank;  // 0 begins with the key, 1 + slips otherwise
+        std::size_t order;
+        NamedObject named;
+    };
+    std::vector<Candidate> candidates;
+    std::map<uint64_t, std::size_t> byObject;  // where each object's candidate is
+    std::size_t order = 0;
+    ForEachName([&](std::string_view name, const ObjectRef& object) {
+        ++order;
+        const std::string nameKey = Key(name);
+        std::size_t rank;
+        if (nameKey.compare(0, key.size(), key) == 0) {
+            rank = 0;
+        } else {
+            const std::size_t slips = SlipsBetween(key, nameKey, limit);
+            if (slips > limit) return;
+            rank = 1 + slips;
+        }
+        const uint64_t id = uint64_t{object.kind} << 48 | uint64_t{object.catalogue} << 32 | object.index;
+        const auto [at, added] = byObject.try_emplace(id, candidates.size());
+        if (added) {
+            candidates.push_back({rank, order, {std::string(name), object}});
+        } else if (rank < candidates[at->second].rank) {
+            candidates[at->second] = {rank, order, {std::string(name), object}};
+        }
+    }, kinds);
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.order < b.order;
+    });
+    std::vector<NamedObject> best;
+    for (std::size_t i = 0; i < candidates.size() && best.size() < most; ++i) best.push_back(candidates[i].named);
+    return best;
 }

@@ -56,6 +56,18 @@ public:
     // The first name an object goes by, the one that tells it best from
     // others ("alp1 Cen" before "alp Cen"); empty when it has none.
     std::string NameOf(const ObjectRef& object) const;
+    // Its first name with what tells it from others of that name: the star
+    // catalogue and HD number of a star, the designation of a deep-sky
+    // object, "minor planet".
+    std::string Describe(const ObjectRef& object) const;
+
+    // What a name that finds nothing may have meant, best first, each object
+    // once under its closest name: names that begin with it ("Betel" for
+    // "Betelgeuse"), then names a slip or two of the keyboard away from it
+    // (a letter wrong, missing, extra or two letters swapped; one slip for a
+    // name of up to four letters, two up to eight, three beyond).
+    std::vector<NamedObject> Suggestions(std::string_view typed, std::size_t most = 10,
+                                         uint32_t kinds = AnyKind) const;
 
     // A name and the blanks and case that do not matter taken out of it.
     static std::string Key(std::string_view name);

@@ -443,6 +443,10 @@ void Planetarium::Paint() {
 
 std::string Planetarium::TimeOfEventText(const char* label, bool found, const HmsAngle& time) {
     if (!found) return Format("%s\t: - -:- -", label);
+    return Format("%s\t: %s", label, EventClockText(time).c_str());
+}
+
+std::string Planetarium::EventClockText(const HmsAngle& time) {
     int hours = time.hours;
     int minutes = time.minutes + (time.seconds >= 30.0 ? 1 : 0);
     // 05:59:45 is shown as 06:00, not as 05:60.
@@ -450,7 +454,7 @@ std::string Planetarium::TimeOfEventText(const char* label, bool found, const Hm
         minutes -= 60;
         hours = (hours + 1) % 24;
     }
-    return Format("%s\t: %02d:%02d", label, hours, minutes);
+    return Format("%02d:%02d", hours, minutes);
 }
 
 void Planetarium::ComputeRiseTransitSetTexts() {

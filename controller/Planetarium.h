@@ -18,6 +18,7 @@ class DeepSkyCatalogue;
 class EarthShadow;
 class LoadProgress;
 class QPaintDevice;
+struct ObjectRef;
 class PreferencesDialog;
 class MinorPlanetList;
 class Moon;
@@ -94,6 +95,12 @@ public:
     void ToggleLock();
     void LookAtSelected();
     void FollowLocked();
+    // Selects an object the name finder found, turns the view to it
+    // (releasing a lock on another object) and redraws; an open report
+    // window shows it. Returns what the status bar says of it: how high it
+    // stands, or, below the horizon, when it rises next. Empty when the
+    // object no longer exists.
+    std::string GoTo(const ObjectRef& object);
     // Closes the report window if it is open; otherwise fills it for the
     // selection and opens it (nothing without a selection).
     void ToggleReport();
@@ -161,6 +168,8 @@ public:
     // The text a rise, transit or set time is shown with: the minutes are
     // rounded at 30 seconds, carrying into the hour.
     static std::string TimeOfEventText(const char* label, bool found, const HmsAngle& time);
+    // "hh:mm" of such a time, rounded the same way.
+    static std::string EventClockText(const HmsAngle& time);
 
     bool readSlewFile = false;
     bool writeSlewFile = false;
@@ -198,6 +207,8 @@ private:
     void WriteLockedPosition();
     // Fills the report window for the selection.
     void FillReport();
+    // Where an object stands, for the status bar after it was found.
+    std::string WhereIs(const std::string& name, SkyObject& object);
     // Brings an object's altitude and azimuth to the current moment when
     // the update left it out (too faint, a minor planet not shown), without
     // letting it into the frame.

@@ -22,6 +22,7 @@
 #include "controller/Planetarium.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutForm.h"
+#include "shell/FindDialog.h"
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
 #include "shell/PrefsDialog.h"
@@ -396,6 +397,8 @@ void THCI::BuildMenus() {
     ExitItem = FileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     DataMenu = bar->addMenu(QStringLiteral("&Data"));
+    FindItem = DataMenu->addAction(QStringLiteral("&Find..."), this, &THCI::FindObject);
+    FindItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     PreferencesItem = DataMenu->addAction(QStringLiteral("&Preferences"), this, [this] {
         SetKeyHookEnabled(false);
         if (planetarium_) planetarium_->ShowPreferences();
@@ -423,7 +426,7 @@ void THCI::BuildMenus() {
 
     // The window holds the shortcuts as well, so that they stay active while
     // the menus are hidden in full-screen mode (F2 leaves it again).
-    for (QAction* action : {FullScreenItem, ToggleToolbarItem, ToggleStatusbarItem, ToggleReportItem, HelpItem}) {
+    for (QAction* action : {FindItem, FullScreenItem, ToggleToolbarItem, ToggleStatusbarItem, ToggleReportItem, HelpItem}) {
         action->setShortcutContext(Qt::ApplicationShortcut);
         addAction(action);
     }
@@ -572,6 +575,13 @@ void THCI::CleanRegistry() {
     if (!messages_->Confirm(CleanRegistryQuestion)) return;
     SettingsStore store;
     store.Clean();
+}
+
+void THCI::FindObject() {
+    if (!planetarium_) return;
+    TFind dialog(this, *planetarium_);
+    if (const std::optional<ObjectRef> object = dialog.Ask())
+        statusPanels[4]->setText(QString::fromStdString(planetarium_->GoTo(*object)));
 }
 
 void THCI::ShowAbout() {

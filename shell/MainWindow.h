@@ -95,6 +95,8 @@ public:
     void PrintChart();
     // The same without asking; false (after saying why) when it failed.
     bool ExportChartTo(const QString& path);
+    // Data > Find...: asks for a name and turns to the object.
+    void FindObject();
     bool PrintChartOn(QPrinter& printer);
     // The application-wide key hook is off while the preferences are open.
     void SetKeyHookEnabled(bool enabled) { keyHookEnabled_ = enabled; }
@@ -148,6 +150,7 @@ public:
     QAction* InkSavingItem = nullptr;  // checked: charts in dark colours on white
     QAction* CleanRegistryItem = nullptr;
     QAction* ExitItem = nullptr;
+    QAction* FindItem = nullptr;
     QAction* PreferencesItem = nullptr;
     QAction* FullScreenItem = nullptr;
     QAction* ToggleToolbarItem = nullptr;

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/DeepSkyObject.h"
-#include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/ObjectNames.h"
 #include "reports/ReportText.h"
@@ -19,24 +17,6 @@ namespace {
 int Malformed(const std::string& what) {
     std::fprintf(stderr, "velkaris-cli report: %s\n", what.c_str());
     return 2;
-}
-
-// One of several objects a name stands for, with what tells it apart.
-std::string Candidate(Planetarium& sky, const ObjectNames& names, const ObjectRef& ref) {
-    std::string text = names.NameOf(ref);
-    const SkyObject* object = sky.ObjectOf(ref.kind, ref.catalogue, ref.index);
-    switch (ref.kind) {
-        case KindStar: {
-            const auto* star = static_cast<const Star*>(object);
-            text += " (star of the catalogue " + sky.Catalogue(ref.catalogue)->name;
-            if (star->hd != 0) text += ", HD " + std::to_string(star->hd);
-            return text + ")";
-        }
-        case KindDeepSky:
-            return text + " (deep-sky object " + static_cast<const DeepSkyObject*>(object)->designation + ")";
-        case KindMinorPlanet: return text + " (minor planet)";
-        default: return text;
-    }
 }
 
 }  // namespace
@@ -108,7 +88,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
     }
     if (found.size() > 1) {
         std::fprintf(stderr, "velkaris-cli report: '%s' names %zu objects:\n", name.c_str(), found.size());
-        for (const ObjectRef& ref : found) std::fprintf(stderr, "  %s\n", Candidate(*sky, names, ref).c_str());
+        for (const ObjectRef& ref : found) std::fprintf(stderr, "  %s\n", names.Describe(ref).c_str());
         return 1;
     }
     const ObjectRef& ref = found.front();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -148,6 +149,66 @@ TEST_F(ObjectNamesTest, ListsEveryNameOfEveryObjectInOrder) {
     EXPECT_EQ(names.NameOf({KindStar, f, 5}), "HD 12345");
     EXPECT_EQ(names.NameOf({KindDeepSky, 0, 2}), "IC434");
     EXPECT_EQ(names.NameOf({KindPlanet, 0, 9}), "");
+}
+
+// What a misspelt or unfinished name may have meant: beginnings first, then
+// names one or two slips away, each object once under its closest name.
+TEST_F(ObjectNamesTest, AMisspeltNameSuggestsWhatItMayHaveMeant) {
+    auto p = Start();
+    const ObjectNames names(*p);
+    const struct {
+        const char* typed;
+        std::vector<std::string> meant;  // the first suggestions, in order
+    } rows[] = {
+        {"Betelguese", {"Betelgeuse"}},    // two letters swapped
+        {"Sirus", {"Sirius"}},             // one missing
+        {"Rigell", {"Rigel"}},             // one too many
+        {"Cerse", {"Ceres"}},              // swapped, in a short name
+        {"Andromeda Galaxi", {"Andromeda Galaxy"}},
+        {"betel", {"Betelgeuse"}},         // the beginning of a name
+        {"M3", {"M 31"}},
+        {"Plut", {"Pluto", "Pluto"}},      // the planet, then the minor planet
+        {"Orion Nebul", {"Orion Nebula"}},  // the object under its closest name
+        {"alp1 Ce", {"alp1 Cen"}},
+        // Too far from everything: three slips in six letters, or nothing
+        // like any name.
+        {"Sirxyz", {}},
+        {"Xyzzy", {}},
+        {"", {}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> got;
+        for (const NamedObject& n : names.Suggestions(row.typed)) got.push_back(n.name);
+        got.resize(std::min(got.size(), row.meant.size()));
+        EXPECT_EQ(got, row.meant) << '"' << row.typed << '"';
+        if (row.meant.empty()) {
+            EXPECT_TRUE(names.Suggestions(row.typed).empty()) << row.typed;
+        }
+    }
+    const std::vector<NamedObject> plutos = names.Suggestions("Plut");
+    ASSERT_EQ(plutos.size(), 2u);
+    EXPECT_EQ(plutos[0].object, (ObjectRef{KindPlanet, 0, 7}));
+    EXPECT_EQ(plutos[1].object.kind, KindMinorPlanet);
+    // Each suggestion is found again by its name.
+    for (const NamedObject& n : names.Suggestions("Ceres"))
+        EXPECT_NE(std::find(names.Resolve(n.name).begin(), names.Resolve(n.name).end(), n.object),
+                  names.Resolve(n.name).end())
+            << n.name;
+    EXPECT_LE(names.Suggestions("a", 3).size(), 3u);
+}
+
+// Several objects of one name are told apart.
+TEST_F(ObjectNamesTest, AnAmbiguousNameListsWhatTellsItsObjectsApart) {
+    auto p = Start();
+    const ObjectNames names(*p);
+    std::vector<std::string> described;
+    for (const ObjectRef& r : names.Resolve("alp Cen")) described.push_back(names.Describe(r));
+    EXPECT_EQ(described, (std::vector<std::string>{"alp1 Cen (star of the catalogue foundation, HD 128620)",
+                                                   "alp2 Cen (star of the catalogue foundation, HD 128621)"}));
+    described.clear();
+    for (const ObjectRef& r : names.Resolve("Pluto")) described.push_back(names.Describe(r));
+    EXPECT_EQ(described, (std::vector<std::string>{"Pluto", "134340 Pluto (minor planet)"}));
+    EXPECT_EQ(names.Describe(names.Resolve("M 31").at(0)), "Andromeda Galaxy (deep-sky object 224)");
 }
 
 }  // namespace
