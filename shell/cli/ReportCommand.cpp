@@ -43,7 +43,8 @@ void PrintReportHelp() {
                 "                            (foundation, hipparcos, ...).\n%s"
                 "  --help                    this text.\n\n"
                 "Progress goes to stderr. Exit status: 0; 1 when no object or more than one\n"
-                "has the name (the objects are then listed on stderr); 2 for a malformed or\n"
+                "has the name (the objects are then listed on stderr, and for a name that is\n"
+                "nobody's, the names it may have been meant for); 2 for a malformed or\n"
                 "unknown option or no NAME.\n",
                 TimePlaceUsage());
 }
@@ -74,6 +75,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
     CliSky sky(timePlace, "report");
     const ObjectNames names(*sky);
     std::vector<ObjectRef> found = names.Resolve(name);
+    const bool unknown = found.empty();
     if (catalogueName) {
         std::erase_if(found, [&](const ObjectRef& ref) {
             return ref.kind == KindStar && sky->Catalogue(ref.catalogue)->name != *catalogueName;
@@ -81,6 +83,11 @@ int RunReportCommand(const std::vector<std::string>& args) {
     }
     if (found.empty()) {
         std::fprintf(stderr, "velkaris-cli report: no object is named '%s'\n", name.c_str());
+        // A name that is nobody's may be a slip of the keyboard.
+        if (unknown) {
+            for (const NamedObject& meant : names.Suggestions(name, 5))
+                std::fprintf(stderr, "  did you mean %s: %s\n", meant.name.c_str(), names.Describe(meant.object).c_str());
+        }
         return 1;
     }
     if (found.size() > 1) {

@@ -127,4 +127,12 @@ TEST_F(ReportCommand, NoneOrSeveralObjectsOfTheNameAreSaidAndListed) {
     }
 }
 
+TEST_F(ReportCommand, AMisspeltNameIsToldWhatItMayHaveMeant) {
+    const CliRun r = Run("Sirus");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_NE(r.err.find("no object is named 'Sirus'\n  did you mean Sirius: Sirius (star of the catalogue "), std::string::npos)
+        << r.err;
+}
+
 }  // namespace
