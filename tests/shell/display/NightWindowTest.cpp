@@ -1,0 +1,104 @@
+// The main window on a real X display (run under xvfb-run): what the screen
+// shows of the side panel and the status bar in red mode and after it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <memory>
+
+#include "../../controller/ControllerTestSupport.h"
+#include "shell/MainWindow.h"
+#include "tests/support/TestEnvironment.h"
+#include "view/SkyView.h"
+
+namespace {
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QApplication>("test_shell_display"));
+
+// What the X server shows of a widget (its first `width` pixels from the
+// left, or all of it), read back from the screen.
+QImage OnScreen(const QWidget& widget, int width = -1) {
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
+    return widget.screen()
+        ->grabWindow(widget.window()->winId(), at.x(), at.y(), width < 0 ? widget.width() : width, widget.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+struct Tally {
+    int dayPixels = 0;  // more green or blue than a faint bevel line gives
+    int tooRed = 0;     // redder than the sky's brightest red
+    int lit = 0;
+};
+
+Tally Count(const QImage& image, int brightestRed) {
+    Tally t;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            t.dayPixels += (qGreen(p) > 40 || qBlue(p) > 40) ? 1 : 0;
+            t.tooRed += qRed(p) > brightestRed ? 1 : 0;
+            t.lit += (p & 0xFFFFFF) ? 1 : 0;
+        }
+    }
+    return t;
+}
+
+TEST(NightWindow, PanelAndStatusBarTurnDimRedAndComeBackPixelForPixel) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsEmpty("DISPLAY")) {
+        GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+    }
+    ScratchWorkDir work;
+    work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+    RecordingMessages messages;
+    THCI window(&messages, [] { return FixedMoment(); });
+    window.resize(700, 700);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300);
+
+    // The status bar without its last panel, where the command's own
+    // message appears.
+    struct Part {
+        const char* name;
+        QWidget* widget;
+        int width;
+    };
+    const Part parts[] = {{"side panel", window.Panel1, -1},
+                          {"status bar", window.StatusBar1, window.statusPanels[4]->x()}};
+    std::vector<QImage> day;
+    for (const Part& p : parts) {
+        day.push_back(OnScreen(*p.widget, p.width));
+        ASSERT_FALSE(day.back().isNull()) << p.name;
+    }
+
+    auto commandR = [&] {
+        for (Qt::Key k : {Qt::Key_C, Qt::Key_R}) QTest::keyClick(&window, k);
+        QTest::qWait(300);
+    };
+    commandR();
+    ASSERT_TRUE(window.View()->GetPalette().RedMode());
+    const int brightestRed = 229;
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+        const QImage night = OnScreen(*parts[i].widget, parts[i].width);
+        EXPECT_FALSE(night == day[i]) << parts[i].name;
+        const Tally t = Count(night, brightestRed);
+        EXPECT_EQ(t.dayPixels, 0) << parts[i].name;
+        EXPECT_EQ(t.tooRed, 0) << parts[i].name;
+        // Its texts are still there to read.
+        EXPECT_GT(t.lit, 50) << parts[i].name;
+    }
+
+    commandR();
+    ASSERT_FALSE(window.View()->GetPalette().RedMode());
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+        EXPECT_TRUE(OnScreen(*parts[i].widget, parts[i].width) == day[i]) << parts[i].name;
+    }
+}
+
+}  // namespace
