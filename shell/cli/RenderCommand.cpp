@@ -2,22 +2,19 @@
 // window, written to a PNG file.
 #include <QGuiApplication>
 #include <QImage>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "astro/Observer.h"
+#include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
-#include "settings/CatalogueDiscovery.h"
-#include "settings/SettingsStore.h"
+#include "controller/Planetarium.h"
+#include "controller/UserMessages.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
-#include "view/SkyFrame.h"
 #include "view/SkyPanel.h"
 #include "view/SkyView.h"
 #include "view/SkyViewSettings.h"
@@ -93,6 +90,13 @@ bool ApplyOption(const std::string& text, DisplayOptions& options) {
     }
     return false;
 }
+
+// The window's message boxes, as lines on stderr.
+class StderrWarnings : public UserMessages {
+public:
+    void Warning(const std::string& text) override { std::fprintf(stderr, "velkaris-cli render: %s\n", text.c_str()); }
+    bool Confirm(const std::string&) override { return false; }
+};
 
 int Malformed(const std::string& what) {
     std::fprintf(stderr, "velkaris-cli render: %s\n", what.c_str());
@@ -217,52 +221,50 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     static char* argv[] = {appName, nullptr};
     QGuiApplication app(argc, argv);
 
-    std::unique_ptr<Observer> observer = MakeObserver(place);
-    TheObserver = observer.get();
-
-    std::array<std::unique_ptr<StarCatalogue>, kMaxStarCatalogues> catalogueSlots;
-    SkyScene scene;
-    {
-        SettingsStore store;
-        const std::size_t found = DiscoverCatalogues(store, catalogueSlots);
-        for (std::size_t i = 0; i < found; ++i) {
-            StarCatalogue& c = *catalogueSlots[i];
-            if (!c.enabled) continue;
-            if (!c.Load(nullptr)) {
-                std::fprintf(stderr, "velkaris-cli render: %s\n", c.lastProblem().c_str());
-                continue;
-            }
-            scene.starCatalogues.push_back(&c);
-        }
-    }
-
+    // The window's planetarium, without the window: the same loading, the
+    // same update and the same frame.
+    StderrWarnings warnings;
     NullSkyPanel panel(render.width, render.height);
-    SkyView view(settings, &panel);
+    PlanetariumLinks links;
+    links.panel = &panel;
+    links.messages = &warnings;
+    Planetarium planetarium(links);
+    ConfigureObserver(place, planetarium.GetObserver());
+
+    SkyView& view = *planetarium.View();
+    view.SetProjection(settings.projection);
+    view.starLimit = settings.starLimit;
+    view.SetOptions(settings.options);
     view.SetScale(render.scale);
     // Degrees given by the user go through the angle's own conversion, as
     // the preferences dialog does.
     if (render.direction) view.direction.SetDegrees(*render.direction);
     if (render.elevation) view.elevation.SetDegrees(*render.elevation);
-    if (render.red) view.ToggleRedMode();
-    for (int i = 0; i < render.brighter; ++i) view.Brighter();
-    for (int i = 0; i < render.dimmer; ++i) view.Dimmer();
+    planetarium.Recompute();
+    // The colour commands as the keyboard gives them.
+    if (render.red) planetarium.ToggleRed();
+    for (int i = 0; i < render.brighter; ++i) planetarium.Brighten();
+    for (int i = 0; i < render.dimmer; ++i) planetarium.Dim();
+    planetarium.Redraw();
 
-    const std::size_t computed = UpdateStarPositions(view, scene);
-    DrawFrame(view, scene);
-    std::size_t drawn = 0;
-    for (StarCatalogue* c : scene.starCatalogues) {
-        for (const Star& s : c->stars()) drawn += s.onScreen ? 1 : 0;
+    std::size_t catalogues = 0, computed = 0, drawn = 0;
+    for (int slot = 0; slot < planetarium.StarCatalogueCount(); ++slot) {
+        const StarCatalogue* c = planetarium.Catalogue(slot);
+        if (!c || !c->loaded()) continue;
+        ++catalogues;
+        for (const Star& s : c->stars()) {
+            computed += s.isComputed ? 1 : 0;
+            drawn += s.onScreen ? 1 : 0;
+        }
     }
 
     const QImage& frame = view.Image();
     if (!frame.save(QString::fromStdString(render.out), "PNG")) {
         std::fprintf(stderr, "velkaris-cli render: cannot write '%s'\n", render.out.c_str());
-        TheObserver = nullptr;
         return 1;
     }
     std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n",
-                render.out.c_str(), render.width, render.height,
-                ProjectionCommandName(view.GetProjection()), scene.starCatalogues.size(), computed, drawn);
-    TheObserver = nullptr;
+                render.out.c_str(), render.width, render.height, ProjectionCommandName(view.GetProjection()),
+                catalogues, computed, drawn);
     return 0;
 }
