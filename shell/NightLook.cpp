@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -15,15 +16,23 @@ namespace {
 const char* const DayPalette = "velkarisDayPalette";
 const char* const DayCursor = "velkarisDayCursor";
 
-// The picture with each pixel's brightest channel as its only, red, channel:
-// white becomes `red`, black stays black, transparency is kept.
+// The picture in shades of red: each pixel's brightest channel, scaled so
+// that the picture's brightest pixel becomes `red`; transparency is kept. A
+// picture tinted once comes out of a second tint unchanged.
 QPixmap Tinted(const QPixmap& pixmap, int red) {
     QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    int brightest = 0;
     for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            brightest = std::max({brightest, qRed(line[x]), qGreen(line[x]), qBlue(line[x])});
+        }
+    }
+    for (int y = 0; y < image.height() && brightest > 0; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb c = line[x];
-            line[x] = qRgba(std::max({qRed(c), qGreen(c), qBlue(c)}) * red / 255, 0, 0, qAlpha(c));
+            line[x] = qRgba(std::max({qRed(c), qGreen(c), qBlue(c)}) * red / brightest, 0, 0, qAlpha(c));
         }
     }
     QPixmap tinted = QPixmap::fromImage(image);
@@ -76,6 +85,16 @@ public:
             if (!crossed) widget->setProperty(DayCursor, QVariant::fromValue(widget->cursor()));
             widget->setCursor(cross_);
         }
+    }
+
+    // The icons of the style: those of message boxes and of their buttons.
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+        const QIcon day = QProxyStyle::standardIcon(which, option, widget);
+        QList<QSize> sizes = day.availableSizes();
+        if (sizes.isEmpty()) sizes = {QSize(16, 16), QSize(32, 32), QSize(64, 64)};
+        QIcon night;
+        for (const QSize& size : sizes) night.addPixmap(Tinted(day.pixmap(size), ink_));
+        return night;
     }
 
     // Pictures shown in labels: the About box's picture, the icons of

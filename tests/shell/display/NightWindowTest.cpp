@@ -1,10 +1,11 @@
 // The main window on a real X display (run under xvfb-run): what the screen
-// shows of the side panel and the status bar in red mode and after it.
+// shows of the side panel, the status bar and a question in red mode, and after it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -49,7 +50,7 @@ Tally Count(const QImage& image, int brightestRed) {
     return t;
 }
 
-TEST(NightWindow, PanelAndStatusBarTurnDimRedAndComeBackPixelForPixel) {
+TEST(NightWindow, PanelStatusBarAndQuestionsTurnDimRedAndTheWindowComesBackPixelForPixel) {
     if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsEmpty("DISPLAY")) {
         GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
     }
@@ -92,6 +93,19 @@ TEST(NightWindow, PanelAndStatusBarTurnDimRedAndComeBackPixelForPixel) {
         EXPECT_EQ(t.tooRed, 0) << parts[i].name;
         // Its texts are still there to read.
         EXPECT_GT(t.lit, 50) << parts[i].name;
+    }
+
+    // A question opened in red mode, icons and button icons included.
+    {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Velkaris v1.1.2"), QStringLiteral("Clean?"),
+                        QMessageBox::Yes | QMessageBox::No, &window);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        QTest::qWait(300);
+        const Tally t = Count(OnScreen(box), brightestRed);
+        EXPECT_EQ(t.dayPixels, 0) << "message box";
+        EXPECT_EQ(t.tooRed, 0) << "message box";
+        EXPECT_GT(t.lit, 50) << "message box";
     }
 
     commandR();
