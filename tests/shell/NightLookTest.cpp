@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "../controller/ControllerTestSupport.h"
+#include "ShownMainWindow.h"
 #include "shell/AboutForm.h"
-#include "shell/MainWindow.h"
 #include "shell/StartUpInfo.h"
 #include "view/SkyView.h"
 
@@ -80,12 +79,7 @@ std::map<const QWidget*, Look> LookOfEveryWidget() {
 
 class NightLookTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
-        window = std::make_unique<THCI>(&messages, [] { return FixedMoment(); });
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void SetUp() override { ASSERT_TRUE(shown.exposed); }
 
     // C then R, typed into the main window.
     void RedMode() {
@@ -97,9 +91,8 @@ protected:
     }
     void Key(Qt::Key key) { QTest::keyClick(window.get(), key); }
 
-    ScratchWorkDir work;
-    RecordingMessages messages;
-    std::unique_ptr<THCI> window;
+    ShownMainWindow shown;
+    std::unique_ptr<THCI>& window = shown.window;
 };
 
 TEST_F(NightLookTest, RedModeTurnsEveryWindowDimRedAndASecondGivesTheDayLookBackExactly) {
@@ -207,7 +200,7 @@ TEST_F(NightLookTest, AWindowClosedInRedModeLeavesTheNextOneInDaylight) {
     EXPECT_EQ(QApplication::style(), dayStyle);
     EXPECT_TRUE(QApplication::palette() == dayPalette);
 
-    window = std::make_unique<THCI>(&messages, [] { return FixedMoment(); });
+    window = std::make_unique<THCI>(&shown.messages, [] { return FixedMoment(); });
     EXPECT_FALSE(window->View()->GetPalette().RedMode());
     EXPECT_EQ(window->Panel1->palette().color(QPalette::Window), QColor(145, 145, 145));
 }

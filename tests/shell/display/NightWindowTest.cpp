@@ -11,8 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "../../controller/ControllerTestSupport.h"
-#include "shell/MainWindow.h"
+#include "../ShownMainWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "view/SkyView.h"
 
@@ -54,13 +53,9 @@ TEST(NightWindow, PanelStatusBarAndQuestionsTurnDimRedAndTheWindowComesBackPixel
     if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsEmpty("DISPLAY")) {
         GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
     }
-    ScratchWorkDir work;
-    work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
-    RecordingMessages messages;
-    THCI window(&messages, [] { return FixedMoment(); });
-    window.resize(700, 700);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ShownMainWindow shown;
+    ASSERT_TRUE(shown.exposed);
+    THCI& window = *shown.window;
     QTest::qWait(300);
 
     // The status bar without its last panel, where the command's own
