@@ -156,16 +156,18 @@ QPalette NightLook::NightPalette(const std::array<Colour, 3>& shades) {
     for (int g = 0; g < QPalette::NColorGroups; ++g) {
         const auto group = static_cast<QPalette::ColorGroup>(g);
         const bool disabled = group == QPalette::Disabled;
+        // Disabled text stays readable on the darkest grounds.
+        const QColor faint = red(darkest * 3 / 4);
         for (int r = 0; r < QPalette::NColorRoles; ++r) {
             if (r != QPalette::NoRole) palette.setColor(group, static_cast<QPalette::ColorRole>(r), Qt::black);
         }
-        const QColor text = red(disabled ? darkest / 2 : dim);
+        const QColor text = disabled ? faint : red(dim);
         for (QPalette::ColorRole role :
              {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText, QPalette::LinkVisited}) {
             palette.setColor(group, role, text);
         }
         for (QPalette::ColorRole role : {QPalette::BrightText, QPalette::HighlightedText, QPalette::Link}) {
-            palette.setColor(group, role, red(disabled ? darkest / 2 : bright));
+            palette.setColor(group, role, disabled ? faint : red(bright));
         }
         palette.setColor(group, QPalette::Button, red(darkest / 4));
         palette.setColor(group, QPalette::Light, red(darkest / 2));
