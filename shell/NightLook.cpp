@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QWidget>
@@ -40,6 +41,41 @@ QPixmap Tinted(const QPixmap& pixmap, int red) {
     return tinted;
 }
 
+// Every colour role of every group: black grounds, text in the middle
+// shade, emphasis in the brightest, bevels and highlights in fractions of
+// the darkest.
+QPalette NightPalette(const std::array<Colour, 3>& shades) {
+    const int darkest = shades[0].r, dim = shades[1].r, bright = shades[2].r;
+    auto red = [](int value) { return QColor(value, 0, 0); };
+    // Disabled text stays readable on the darkest grounds.
+    const QColor faint = red(darkest * 3 / 4);
+    QPalette palette;
+    for (int g = 0; g < QPalette::NColorGroups; ++g) {
+        const auto group = static_cast<QPalette::ColorGroup>(g);
+        const bool disabled = group == QPalette::Disabled;
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            if (r != QPalette::NoRole) palette.setColor(group, static_cast<QPalette::ColorRole>(r), Qt::black);
+        }
+        const QColor text = disabled ? faint : red(dim);
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText, QPalette::LinkVisited}) {
+            palette.setColor(group, role, text);
+        }
+        for (QPalette::ColorRole role : {QPalette::BrightText, QPalette::HighlightedText, QPalette::Link}) {
+            palette.setColor(group, role, disabled ? faint : red(bright));
+        }
+        palette.setColor(group, QPalette::Button, red(darkest / 4));
+        palette.setColor(group, QPalette::Light, red(darkest / 2));
+        palette.setColor(group, QPalette::Midlight, red(darkest * 3 / 8));
+        palette.setColor(group, QPalette::Mid, red(darkest / 6));
+        palette.setColor(group, QPalette::Dark, red(darkest / 8));
+        palette.setColor(group, QPalette::AlternateBase, red(darkest / 8));
+        palette.setColor(group, QPalette::Highlight, red(disabled ? darkest / 4 : darkest / 2));
+        palette.setColor(group, QPalette::PlaceholderText, red(darkest / 2));
+    }
+    return palette;
+}
+
 // The sky's cross pointer in the night's ink, with a black rim so that it
 // stays visible over red.
 QCursor NightCross(int red) {
@@ -62,7 +98,7 @@ QCursor NightCross(int red) {
 class NightStyle : public QProxyStyle {
 public:
     NightStyle(const QString& dayStyle, const std::array<Colour, 3>& shades)
-        : QProxyStyle(dayStyle), palette_(NightLook::NightPalette(shades)), ink_(shades[1].r),
+        : QProxyStyle(dayStyle), palette_(NightPalette(shades)), ink_(shades[1].r),
           cross_(NightCross(shades[1].r)) {}
 
     using QProxyStyle::polish;
@@ -121,8 +157,8 @@ void NightLook::Show(const std::array<Colour, 3>& shades) {
         dayStyle_->setParent(nullptr);
         shown_ = true;
     }
-    // Replacing a night style first gives every control its day look back,
-    // then the new one takes it again in the new shades.
+    // After a brightness step the new night style takes over; controls
+    // still keep what they had before the first.
     QApplication::setStyle(new NightStyle(dayStyle_->name(), shades));
 }
 
@@ -132,7 +168,8 @@ void NightLook::Hide() {
     if (dayStyle_) QApplication::setStyle(dayStyle_.data());
     dayStyle_.clear();
     // Only now, under the day's palette again, do the colours a control
-    // did not choose itself come out as they were.
+    // did not choose itself come out as they were. Windows not shown (the
+    // menus) miss the application's change of palette: each is told again.
     QEvent paletteChange(QEvent::ApplicationPaletteChange);
     for (QWidget* widget : QApplication::allWidgets()) {
         if (widget->isWindow()) QCoreApplication::sendEvent(widget, &paletteChange);
@@ -147,36 +184,4 @@ void NightLook::Hide() {
             widget->setCursor(cursor.value<QCursor>());
         }
     }
-}
-
-QPalette NightLook::NightPalette(const std::array<Colour, 3>& shades) {
-    const int darkest = shades[0].r, dim = shades[1].r, bright = shades[2].r;
-    auto red = [](int value) { return QColor(value, 0, 0); };
-    QPalette palette;
-    for (int g = 0; g < QPalette::NColorGroups; ++g) {
-        const auto group = static_cast<QPalette::ColorGroup>(g);
-        const bool disabled = group == QPalette::Disabled;
-        // Disabled text stays readable on the darkest grounds.
-        const QColor faint = red(darkest * 3 / 4);
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            if (r != QPalette::NoRole) palette.setColor(group, static_cast<QPalette::ColorRole>(r), Qt::black);
-        }
-        const QColor text = disabled ? faint : red(dim);
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText, QPalette::LinkVisited}) {
-            palette.setColor(group, role, text);
-        }
-        for (QPalette::ColorRole role : {QPalette::BrightText, QPalette::HighlightedText, QPalette::Link}) {
-            palette.setColor(group, role, disabled ? faint : red(bright));
-        }
-        palette.setColor(group, QPalette::Button, red(darkest / 4));
-        palette.setColor(group, QPalette::Light, red(darkest / 2));
-        palette.setColor(group, QPalette::Midlight, red(darkest * 3 / 8));
-        palette.setColor(group, QPalette::Mid, red(darkest / 6));
-        palette.setColor(group, QPalette::Dark, red(darkest / 8));
-        palette.setColor(group, QPalette::AlternateBase, red(darkest / 8));
-        palette.setColor(group, QPalette::Highlight, red(disabled ? darkest / 4 : darkest / 2));
-        palette.setColor(group, QPalette::PlaceholderText, red(darkest / 2));
-    }
-    return palette;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPalette>
 #include <QPointer>
 #include <array>
 
@@ -28,11 +27,6 @@ public:
     void Show(const std::array<Colour, 3>& shades);
     void Hide();
     bool Shown() const { return shown_; }
-
-    // Every colour role of every group: black grounds, text in the middle
-    // shade, emphasis in the brightest, bevels and highlights in fractions
-    // of the darkest.
-    static QPalette NightPalette(const std::array<Colour, 3>& shades);
 
 private:
     // The application's own style, kept aside while the look is shown and
