@@ -30,23 +30,22 @@ QImage OnScreen(const QWidget& widget, int width = -1) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-struct Tally {
-    int dayPixels = 0;  // more green or blue than a faint bevel line gives
-    int tooRed = 0;     // redder than the sky's brightest red
-    int lit = 0;
-};
-
-Tally Count(const QImage& image, int brightestRed) {
-    Tally t;
+// The picture is dim red on black: nothing with more green or blue than a
+// faint bevel line gives, nothing redder than the sky's brightest red (229
+// at the starting brightness), and its texts still there to read.
+void ExpectDimRed(const QImage& image, const char* what) {
+    int day = 0, tooRed = 0, lit = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            t.dayPixels += (qGreen(p) > 40 || qBlue(p) > 40) ? 1 : 0;
-            t.tooRed += qRed(p) > brightestRed ? 1 : 0;
-            t.lit += (p & 0xFFFFFF) ? 1 : 0;
+            day += qGreen(p) > 40 || qBlue(p) > 40;
+            tooRed += qRed(p) > 229;
+            lit += (p & 0xFFFFFF) != 0;
         }
     }
-    return t;
+    EXPECT_EQ(day, 0) << what;
+    EXPECT_EQ(tooRed, 0) << what;
+    EXPECT_GT(lit, 50) << what;
 }
 
 TEST(NightWindow, PanelStatusBarAndQuestionsTurnDimRedAndTheWindowComesBackPixelForPixel) {
@@ -79,15 +78,10 @@ TEST(NightWindow, PanelStatusBarAndQuestionsTurnDimRedAndTheWindowComesBackPixel
     };
     commandR();
     ASSERT_TRUE(window.View()->GetPalette().RedMode());
-    const int brightestRed = 229;
     for (std::size_t i = 0; i < std::size(parts); ++i) {
         const QImage night = OnScreen(*parts[i].widget, parts[i].width);
         EXPECT_FALSE(night == day[i]) << parts[i].name;
-        const Tally t = Count(night, brightestRed);
-        EXPECT_EQ(t.dayPixels, 0) << parts[i].name;
-        EXPECT_EQ(t.tooRed, 0) << parts[i].name;
-        // Its texts are still there to read.
-        EXPECT_GT(t.lit, 50) << parts[i].name;
+        ExpectDimRed(night, parts[i].name);
     }
 
     // A question opened in red mode, icons and button icons included.
@@ -97,10 +91,7 @@ TEST(NightWindow, PanelStatusBarAndQuestionsTurnDimRedAndTheWindowComesBackPixel
         box.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
         QTest::qWait(300);
-        const Tally t = Count(OnScreen(box), brightestRed);
-        EXPECT_EQ(t.dayPixels, 0) << "message box";
-        EXPECT_EQ(t.tooRed, 0) << "message box";
-        EXPECT_GT(t.lit, 50) << "message box";
+        ExpectDimRed(OnScreen(box), "message box");
     }
 
     commandR();
