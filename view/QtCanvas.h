@@ -6,6 +6,7 @@
 #include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <memory>
 #include <vector>
 
@@ -81,6 +82,7 @@ private:
     bool prepared_ = false;
     std::string preparedText_;
     QString preparedString_;
+    QStaticText preparedLayout_;
     int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
