@@ -59,8 +59,8 @@ private:
     void Flush();
     void ApplyPen();
     void ApplyFont();
-    // The text as Qt holds it and its advance, worked out once for the
-    // outlines and the face of a label, which draw the same text.
+    // The text as Qt holds it, laid out, and its advance, worked out once for
+    // the outlines and the face of a label, which draw the same text.
     void Prepare(const std::string& text);
 
     QImage image_;
