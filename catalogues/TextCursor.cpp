@@ -36,6 +36,21 @@ void TextCursor::SkipLine() {
     p_ = nl ? static_cast<const char*>(nl) + 1 : end_;
 }
 
+std::string_view TextCursor::TakeLine() {
+    const void* nl = std::memchr(p_, '\n', Remaining());
+    const char* stop = nl ? static_cast<const char*>(nl) : end_;
+    std::string_view line(p_, static_cast<std::size_t>(stop - p_));
+    p_ = nl ? stop + 1 : end_;
+    return line;
+}
+
+std::string_view TextCursor::ReadWord() {
+    SkipBlanks();
+    const char* start = p_;
+    while (p_ != end_ && !IsBlank(*p_)) ++p_;
+    return {start, static_cast<std::size_t>(p_ - start)};
+}
+
 void TextCursor::SkipBlanks() {
     while (p_ != end_ && IsBlank(*p_)) ++p_;
 }

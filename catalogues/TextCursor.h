@@ -24,6 +24,13 @@ public:
     std::string_view ReadLine(std::size_t max);
     // Skips the rest of the current line, line end included.
     void SkipLine();
+    // The rest of the current line, however long, without its line end,
+    // which is taken too. Empty at the end of the text.
+    std::string_view TakeLine();
+
+    // "%s": skips blanks and line ends, then takes the run of characters up
+    // to the next blank, line end or the end of the text. Empty at the end.
+    std::string_view ReadWord();
 
     // A blank in a conversion format: skips any run of blanks and line ends.
     void SkipBlanks();

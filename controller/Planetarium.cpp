@@ -1,5 +1,6 @@
 #include "controller/Planetarium.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <span>
@@ -7,7 +8,10 @@
 #include <vector>
 
 #include "astro/Constants.h"
+#include "catalogues/ConstellationFigure.h"
+#include "catalogues/DeepSkyObject.h"
 #include "catalogues/LoadProgress.h"
+#include "catalogues/MinorPlanet.h"
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/PreferencesDialog.h"
@@ -27,6 +31,13 @@ namespace {
 // Farther than anything inside the view: a click finds nothing only when no
 // candidate lies within this many plane units.
 constexpr double NoCandidate = 999.0;
+
+// The star catalogue that constellation figures are bound to.
+constexpr const char* FoundationCatalogue = "foundation";
+
+constexpr const char* ConstellationFile = "data/constellations.dat";
+constexpr const char* DeepSkyFile = "data/dsocat.dat";
+constexpr const char* MinorPlanetFile = "data/asteroids.dat";
 
 // The planets in the order of the planet index: name, apparent diameter at
 // 1 au (arcseconds), magnitude at 1 au from the Sun and the Earth.
@@ -70,7 +81,10 @@ private:
 
 }  // namespace
 
-Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
+Planetarium::Planetarium(const PlanetariumLinks& links)
+    : links_(links), deepSky_(std::make_unique<DeepSkyCatalogue>()),
+      figures_(std::make_unique<ConstellationFigures>()), minorPlanets_(std::make_unique<MinorPlanetList>()),
+      scene_(std::make_unique<SkyScene>()) {
     readSlewFile = writeSlewFile = false;
     syncingClockControls_ = false;
     InitialiseConstants();
@@ -103,8 +117,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
     if (links_.createProgress) progress = links_.createProgress();
 
     LoadSolarSystem(progress.get());
-    starCatalogueCount_ = constellationCount_ = 0;
-    deepSkyCount_ = minorPlanetCount_ = 0;
+    starCatalogueCount_ = 0;
     // Figures come before the stars: loading the foundation catalogue
     // resolves them.
     LoadConstellationFigures(progress.get());
@@ -127,11 +140,16 @@ Planetarium::Planetarium(const PlanetariumLinks& links) : links_(links) {
 }
 
 Planetarium::~Planetarium() {
-    // Constellation figures would go first, as they point at stars.
-    for (auto& catalogue : starCatalogues_) catalogue.reset();
-    // Then deep-sky objects and minor planets as they exist, the planets, the
-    // Earth's shadow, the Moon and the Sun (which the others point at).
+    // Nothing a frame shows may outlive what it points at.
     selected_ = locked_ = nullptr;
+    scene_.reset();
+    // Constellation figures first, as they point at stars.
+    figures_.reset();
+    for (auto& catalogue : starCatalogues_) catalogue.reset();
+    deepSky_.reset();
+    minorPlanets_.reset();
+    // Then the planets, the Earth's shadow, the Moon and the Sun (which the
+    // others point at).
     for (auto& planet : planets_) planet.reset();
     earthShadow_.reset();
     moon_.reset();
@@ -170,10 +188,10 @@ void Planetarium::LoadSolarSystem(LoadProgress* shown) {
     for (const std::string& problem : relay.TakeProblems()) Warn(problem);
 }
 
-void Planetarium::LoadConstellationFigures(LoadProgress*) {
-    // "data/constellations.dat" is read here once figures exist; until then
-    // the file is not opened, so a missing file raises no false alarm.
-    constellationCount_ = 0;
+void Planetarium::LoadConstellationFigures(LoadProgress* progress) {
+    ProgressRelay relay(progress);
+    if (!figures_->Load(ConstellationFile, &relay)) Warn("Error opening the Constellation Definition file");
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
 }
 
 void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
@@ -187,16 +205,22 @@ void Planetarium::LoadStarCatalogues(LoadProgress* progress) {
     ApplyCatalogueRequests(progress);
 }
 
-void Planetarium::LoadDeepSkyCatalogue(LoadProgress*) {
-    // "data/dsocat.dat" ("Loading Deepsky Objects") is read here once
-    // deep-sky objects exist.
-    deepSkyCount_ = 0;
+void Planetarium::LoadDeepSkyCatalogue(LoadProgress* progress) {
+    if (!deepSky_->Load(DeepSkyFile, progress)) Warn("Error opening the Deepsky Catalogue file");
+    scene_->deepSky.clear();
+    scene_->deepSky.reserve(deepSky_->size());
+    for (DeepSkyObject& o : deepSky_->objects()) {
+        scene_->deepSky.push_back({&o, o.radius, static_cast<int16_t>(std::clamp(o.type, -1, 99)), o.messier != 0});
+    }
 }
 
-void Planetarium::LoadMinorPlanets(LoadProgress*) {
-    // "data/asteroids.dat" ("Loading Asteroids") is read here once minor
-    // planets exist.
-    minorPlanetCount_ = 0;
+void Planetarium::LoadMinorPlanets(LoadProgress* progress) {
+    ProgressRelay relay(progress);
+    if (!minorPlanets_->Load(MinorPlanetFile, &relay)) Warn("Error opening the Asteroid Catalogue file");
+    for (const std::string& problem : relay.TakeProblems()) Warn(problem);
+    scene_->minorPlanets.clear();
+    scene_->minorPlanets.reserve(minorPlanets_->size());
+    for (MinorPlanet& p : minorPlanets_->planets()) scene_->minorPlanets.push_back({&p, p.number});
 }
 
 StarCatalogue* Planetarium::Catalogue(int slot) const {
@@ -235,15 +259,16 @@ void Planetarium::ApplyCatalogueRequests(LoadProgress* shown) {
         if (!catalogue || !catalogue->unloadRequested) continue;
         ForgetStarsOf(c);
         catalogue->Unload();
-        // Resetting the constellation figures of the foundation catalogue
-        // belongs here once figures exist.
+        if (catalogue->name == FoundationCatalogue) figures_->ResetAll();
     }
     for (int c = 0; c < starCatalogueCount_; ++c) {
         StarCatalogue* catalogue = starCatalogues_[c].get();
         if (!catalogue || !catalogue->loadRequested) continue;
-        catalogue->Load(progress);
-        // Resolving the constellation figures against the foundation
-        // catalogue belongs here once figures exist.
+        const bool wasLoaded = catalogue->loaded();
+        // A catalogue loaded already has its stars in the figures.
+        if (catalogue->Load(progress) && !wasLoaded && catalogue->name == FoundationCatalogue) {
+            figures_->ResolveAgainst(catalogue->stars());
+        }
     }
     loading_ = wasLoading;
     for (const std::string& problem : relay.TakeProblems()) Warn(problem);
@@ -284,30 +309,53 @@ void Planetarium::UpdateStatus() {
     if (selected_) UpdateRiseTransitSet();
 }
 
-void Planetarium::FillScene(SkyScene& scene) const {
+const SkyScene& Planetarium::Scene() {
+    SkyScene& scene = *scene_;
+    scene.starCatalogues.clear();
     for (int c = 0; c < starCatalogueCount_; ++c) {
         StarCatalogue* catalogue = starCatalogues_[c].get();
         if (catalogue && catalogue->loaded()) scene.starCatalogues.push_back(catalogue);
     }
-    // Deep-sky objects, figures and minor planets join the scene as they are
-    // loaded.
+    scene.figures.clear();
+    for (const ConstellationFigure& f : figures_->figures()) scene.figures.push_back({f.stars(), f.lines(), f.complete()});
+    scene.planets.clear();
     for (int i = 0; i < PlanetCount; ++i) {
         if (Planet* planet = PlanetBody(i)) scene.planets.push_back(planet);
     }
+    scene.sun = nullptr;
     if (Sun* sun = SunBody()) {
         scene.sun = sun;
         scene.sunRadius = sun->apparentDiameter.radians / 2;
     }
+    scene.moon = nullptr;
     if (moon_) {
         scene.moon = moon_.get();
         scene.moonRadius = moon_->apparentDiameter.radians / 2;
     }
+    scene.earthShadow = nullptr;
     if (EarthShadow* shadow = Shadow()) {
         scene.earthShadow = shadow;
         scene.penumbraRadius = shadow->penumbraDiameter / 2;
         scene.umbraRadius = shadow->umbraDiameter / 2;
     }
     scene.selected = selected_;
+    return scene;
+}
+
+std::size_t Planetarium::ShownMinorPlanets() const {
+    return view_->asteroidsToShow > 0
+        ? std::min(static_cast<std::size_t>(view_->asteroidsToShow), minorPlanets_->size()) : 0;
+}
+
+void Planetarium::PlaceMinorPlanets() {
+    const std::size_t shown = ShownMinorPlanets();
+    const Sun* sun = SunBody();
+    if (!sun) {
+        // Without the Sun's place no minor planet can be seen from the Earth.
+        for (MinorPlanet& p : minorPlanets_->planets().first(shown)) p.isComputed = false;
+        return;
+    }
+    minorPlanets_->PlaceFirst(shown, SunPosition{sun->X, sun->Y, sun->Z, sun->R});
 }
 
 void Planetarium::Recompute() {
@@ -328,17 +376,17 @@ void Planetarium::Recompute() {
         shadow->UpdateHorizontal(99.0f, false);
     }
     if (observer_->dateChanged) observer_->dateChanged = false;
-    SkyScene scene;
-    FillScene(scene);
+    const SkyScene& scene = Scene();
     UpdateStarPositions(*view_, scene);
     for (SkyObject* object : scene.planets) {
         static_cast<Planet*>(object)->ComputePosition(0);
         object->UpdateHorizontal(99.0f, false);
     }
-    // The first asteroidsToShow minor planets and the deep-sky objects follow
-    // here.
-    if (view_->asteroidsToShow > static_cast<int32_t>(minorPlanetCount_))
-        view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount_);
+    const std::size_t minorPlanetCount = minorPlanets_->size();
+    if (view_->asteroidsToShow > 0 && static_cast<std::size_t>(view_->asteroidsToShow) > minorPlanetCount)
+        view_->asteroidsToShow = static_cast<int32_t>(minorPlanetCount);
+    PlaceMinorPlanets();
+    for (DeepSkyObject& o : deepSky_->objects()) o.UpdateHorizontal(view_->dsoLimit, false);
 }
 
 SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const {
@@ -349,12 +397,20 @@ SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t inde
             const auto stars = c->stars();
             return static_cast<std::size_t>(index) < stars.size() ? &stars[static_cast<std::size_t>(index)] : nullptr;
         }
+        case KindDeepSky: {
+            const auto objects = deepSky_->objects();
+            return index >= 0 && static_cast<std::size_t>(index) < objects.size()
+                ? &objects[static_cast<std::size_t>(index)] : nullptr;
+        }
+        case KindMinorPlanet: {
+            const auto planets = minorPlanets_->planets();
+            return index >= 0 && static_cast<std::size_t>(index) < planets.size()
+                ? &planets[static_cast<std::size_t>(index)] : nullptr;
+        }
         case KindSun: return SunBody();
         case KindMoon: return MoonBody();
         case KindPlanet: return index >= 0 && index < PlanetCount ? PlanetBody(static_cast<int>(index)) : nullptr;
         default:
-            // Deep-sky objects and minor planets are looked up here once they
-            // exist.
             return nullptr;
     }
 }
@@ -371,9 +427,7 @@ void Planetarium::Redraw() {
         if (writeSlewFile) WriteLockedPosition();
     }
     ComputeRiseTransitSetTexts();
-    SkyScene scene;
-    FillScene(scene);
-    DrawFrame(*view_, scene);
+    DrawFrame(*view_, Scene());
 }
 
 void Planetarium::Paint() {
@@ -438,7 +492,12 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
         }
     };
     const DisplayOptions& options = view_->Options();
-    // Minor planets are the first candidates once they exist.
+    if (options[DisplayOptions::ShowMinorPlanets]) {
+        const auto planets = minorPlanets_->planets().first(ShownMinorPlanets());
+        for (std::size_t i = 0; i < planets.size(); ++i) {
+            if (planets[i].onScreen) consider(&planets[i], KindMinorPlanet, 0, static_cast<uint32_t>(i));
+        }
+    }
     if (options[DisplayOptions::ShowStars]) {
         for (int c = 0; c < starCatalogueCount_; ++c) {
             StarCatalogue* catalogue = starCatalogues_[c].get();
@@ -449,9 +508,14 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             }
         }
     }
-    // Deep-sky objects follow here once they exist. The Sun and the Moon are
-    // candidates always, wherever they were last projected; the planets
-    // whenever they are shown, in view or not.
+    if (options[DisplayOptions::ShowDSOs]) {
+        const auto objects = deepSky_->objects();
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            if (objects[i].onScreen) consider(&objects[i], KindDeepSky, 0, static_cast<uint32_t>(i));
+        }
+    }
+    // The Sun and the Moon are candidates always, wherever they were last
+    // projected; the planets whenever they are shown, in view or not.
     if (Sun* sun = SunBody()) consider(sun, KindSun, 0, 1);
     if (moon_) consider(moon_.get(), KindMoon, 0, 1);
     if (options[DisplayOptions::ShowPlanets]) {

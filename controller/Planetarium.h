@@ -11,9 +11,12 @@
 #include "astro/Observer.h"
 #include "catalogues/SkyObject.h"
 
+class ConstellationFigures;
+class DeepSkyCatalogue;
 class EarthShadow;
 class LoadProgress;
 class PreferencesDialog;
+class MinorPlanetList;
 class Moon;
 class Planet;
 class SkyPanel;
@@ -119,6 +122,9 @@ public:
     Moon* MoonBody() const;
     Planet* PlanetBody(int index) const;
     EarthShadow* Shadow() const;
+    ConstellationFigures& Figures() const { return *figures_; }
+    DeepSkyCatalogue& DeepSky() const { return *deepSky_; }
+    MinorPlanetList& MinorPlanets() const { return *minorPlanets_; }
     uint32_t TickCount() const { return tickCount_; }
     uint32_t UpdateIntervalReal() const { return updateIntervalReal_; }
     uint32_t UpdateIntervalAnim() const { return updateIntervalAnim_; }
@@ -141,7 +147,14 @@ private:
     void LoadDeepSkyCatalogue(LoadProgress* progress);
     void LoadMinorPlanets(LoadProgress* progress);
     void Warn(const std::string& text);
-    void FillScene(SkyScene& scene) const;
+    // Brings the parts of the scene that change between frames up to date.
+    const SkyScene& Scene();
+    // How many minor planets are computed, drawn and selectable: the view's
+    // asteroidsToShow within 0 and the number loaded.
+    std::size_t ShownMinorPlanets() const;
+    // Places the minor planets shown from the Sun's place of the moment,
+    // which the update computes first.
+    void PlaceMinorPlanets();
     // The object that a kind, catalogue and index designate, or null when it
     // no longer exists (for instance a star of an unloaded catalogue).
     SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
@@ -169,13 +182,11 @@ private:
     std::unique_ptr<Sun> sun_;
     std::unique_ptr<Moon> moon_;
     std::unique_ptr<EarthShadow> earthShadow_;
-    // Deep-sky objects, constellation figures and the minor planets join here
-    // as their kinds are built; until then their lists are empty and every
-    // loop over them runs zero times.
+    std::unique_ptr<DeepSkyCatalogue> deepSky_;
+    // Figures point at stars of the foundation catalogue: they go first.
+    std::unique_ptr<ConstellationFigures> figures_;
+    std::unique_ptr<MinorPlanetList> minorPlanets_;
     uint16_t starCatalogueCount_ = 0;
-    uint16_t constellationCount_ = 0;
-    uint32_t deepSkyCount_ = 0;
-    uint32_t minorPlanetCount_ = 0;
 
     uint16_t selectedKind_ = KindNone;
     uint16_t selectedCatalogue_ = 0;
@@ -189,6 +200,9 @@ private:
     std::unique_ptr<SkyView> view_;
     std::unique_ptr<Observer> observer_;
     std::unique_ptr<PreferencesDialog> prefsDialog_;
+    // What a frame shows; the deep-sky objects and minor planets in it are
+    // set once they are loaded, as their lists never change afterwards.
+    std::unique_ptr<SkyScene> scene_;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

@@ -75,6 +75,7 @@ void QtCanvas::Begin() {
     painter_->setBackgroundMode(Qt::TransparentMode);
     penDirty_ = true;
     fontDirty_ = true;
+    fontOnPainter_ = false;
 }
 
 void QtCanvas::End() {
@@ -132,6 +133,20 @@ void QtCanvas::ApplyFont() {
     font_.setPixelSize(std::max(1, static_cast<int>(std::lround(fontHeight_ * 0.86))));
     metrics_ = std::make_unique<QFontMetrics>(font_);
     fontDirty_ = false;
+    fontOnPainter_ = false;
+    prepared_ = false;
+}
+
+void QtCanvas::Prepare(const std::string& text) {
+    ApplyFont();
+    if (prepared_ && text == preparedText_) return;
+    preparedText_ = text;
+    preparedString_ = QString::fromStdString(text);
+    preparedAdvance_ = metrics_->horizontalAdvance(preparedString_);
+    preparedLayout_ = QStaticText(preparedString_);
+    preparedLayout_.setTextFormat(Qt::PlainText);
+    preparedLayout_.prepare(QTransform(), font_);
+    prepared_ = true;
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -245,24 +260,25 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     if (text.empty() || !FontsAvailable()) return;
     Begin();
     Flush();
-    ApplyFont();
-    painter_->setFont(font_);
-    painter_->setPen(ToQColor(fontColour_));
-    penDirty_ = true;
-    const QString s = QString::fromStdString(text);
-    const int advance = metrics_->horizontalAdvance(s);
+    Prepare(text);
+    const int advance = preparedAdvance_;
     // Text wholly off the image is only measured.
     const bool visible = x < image_.width() && y < image_.height() && x + advance > 0 &&
                          y + metrics_->height() > 0;
     if (visible) {
-        painter_->drawText(x, y + metrics_->ascent(), s);
+        if (!fontOnPainter_) {
+            painter_->setFont(font_);
+            fontOnPainter_ = true;
+        }
+        painter_->setPen(ToQColor(fontColour_));
         penDirty_ = true;
+        painter_->drawStaticText(x, y, preparedLayout_);
     }
     penX_ = x + advance;
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
     if (text.empty() || !FontsAvailable()) return 0;
-    ApplyFont();
-    return metrics_->horizontalAdvance(QString::fromStdString(text));
+    Prepare(text);
+    return preparedAdvance_;
 }

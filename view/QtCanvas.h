@@ -6,6 +6,7 @@
 #include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,9 @@ private:
     void Flush();
     void ApplyPen();
     void ApplyFont();
+    // The text as Qt holds it, laid out, and its advance, worked out once for
+    // the outlines and the face of a label, which draw the same text.
+    void Prepare(const std::string& text);
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
@@ -74,6 +78,12 @@ private:
     bool fontDirty_ = true;
     QFont font_;
     std::unique_ptr<QFontMetrics> metrics_;
+    bool fontOnPainter_ = false;
+    bool prepared_ = false;
+    std::string preparedText_;
+    QString preparedString_;
+    QStaticText preparedLayout_;
+    int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
 };

@@ -18,15 +18,15 @@ void DrawCatalogue(SkyView& view, StarCatalogue& catalogue) {
     }
 }
 
-bool DeepSkyShown(const DisplayOptions& o, const DeepSkyEntry& e) {
-    if (o[DisplayOptions::ShowMessierOnly] && !e.hasMessierNumber) return false;
-    if (e.type == 1) return o[DisplayOptions::ShowGalaxies];
-    if (e.type == 2 || e.type == 3) return o[DisplayOptions::ShowClusters];
-    if (e.type > 3) return o[DisplayOptions::ShowOtherDSOs];
+}  // namespace
+
+bool DeepSkyShown(const DisplayOptions& o, int type, bool hasMessierNumber) {
+    if (o[DisplayOptions::ShowMessierOnly] && !hasMessierNumber) return false;
+    if (type == 1) return o[DisplayOptions::ShowGalaxies];
+    if (type == 2 || type == 3) return o[DisplayOptions::ShowClusters];
+    if (type > 3) return o[DisplayOptions::ShowOtherDSOs];
     return false;
 }
-
-}  // namespace
 
 void DrawFrame(SkyView& view, const SkyScene& scene) {
     const DisplayOptions& o = view.Options();
@@ -44,7 +44,7 @@ void DrawFrame(SkyView& view, const SkyScene& scene) {
         for (const DeepSkyEntry& e : scene.deepSky) {
             if (!e.object) continue;
             e.object->onScreen = false;
-            if (!DeepSkyShown(o, e) || !e.object->isComputed) continue;
+            if (!DeepSkyShown(o, e.type, e.hasMessierNumber) || !e.object->isComputed) continue;
             view.DrawDeepSky(*e.object, e.radius, e.hasMessierNumber);
             // Marked even when its centre fell outside: selection may still pick it.
             e.object->onScreen = true;

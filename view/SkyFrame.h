@@ -50,6 +50,10 @@ struct SkyScene {
     SkyObject* selected = nullptr;
 };
 
+// Whether the deep-sky layer shows an object of this type under the display
+// options (type, Messier-only and switch per kind; type 0 and below never).
+bool DeepSkyShown(const DisplayOptions& options, int type, bool hasMessierNumber);
+
 // Paints one whole frame, layer by layer, each gated by its display option,
 // fills the readout of the selected object (write the view's rise, transit
 // and set texts first) and presents the frame. Positions must be current:

@@ -114,12 +114,17 @@ void SkyView::Project(double altitude, double azimuth, double& x, double& y) con
     }
     case Stereographic:
     case EqualArea: {
-        const double e = elevation.radians;
         const double cosA = std::cos(altitude);
         const double sinA = std::sin(altitude);
         const double c = cosA * std::cos(dz);
-        const double sinE = std::sin(e);
-        const double cosE = std::cos(e);
+        // The view's elevation changes far more rarely than it is used.
+        if (elevation.radians != trigElevation_) {
+            trigElevation_ = elevation.radians;
+            sinElevation_ = std::sin(trigElevation_);
+            cosElevation_ = std::cos(trigElevation_);
+        }
+        const double sinE = sinElevation_;
+        const double cosE = cosElevation_;
         const double w = 1 + sinE * sinA + cosE * c;
         if (static_cast<long long>(w * 1000000.0) == 0) {
             x = 0.0;
@@ -148,10 +153,15 @@ void SkyView::Project(double altitude, double azimuth, double& x, double& y) con
 void SkyView::ProjectObject(SkyObject& o) const { Project(o.altitude.radians, o.azimuth.radians, o.screenX, o.screenY); }
 
 void SkyView::ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const {
+    ProjectObject(o);
+    BoxAroundProjected(o, radius, x1, y1, x2, y2);
+}
+
+void SkyView::BoxAroundProjected(const SkyObject& o, double radius, double& x1, double& y1, double& x2,
+                                 double& y2) const {
     // The edge point is the place shifted by the radius in both altitude and azimuth.
     double ex, ey;
     Project(o.altitude.radians + radius, o.azimuth.radians + radius, ex, ey);
-    ProjectObject(o);
     DiscBox(o.screenX, o.screenY, ex, ey, x1, y1, x2, y2);
 }
 
@@ -472,9 +482,12 @@ void SkyView::DrawStar(Star& star) {
 }
 
 void SkyView::DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber) {
-    double x1, y1, x2, y2;
-    ObjectBox(object, radius, x1, y1, x2, y2);
+    // The centre first: most objects of a full catalogue lie outside the
+    // view, and they need no box.
+    ProjectObject(object);
     if (!IsInView(object.screenX, object.screenY)) return;
+    double x1, y1, x2, y2;
+    BoxAroundProjected(object, radius, x1, y1, x2, y2);
     const int shade = Dimmed(object) ? 1 : 2;
     canvas_->SetPenColour(palette_.Get(PalDeepSky, shade));
     canvas_->SetFontColour(palette_.Get(PalDeepSkyLabel, shade));

@@ -203,6 +203,9 @@ private:
     void ProjectObject(SkyObject& o) const;
     // Projects the object and returns the box of a disc of the given angular radius around it.
     void ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const;
+    // The same for an object already projected.
+    void BoxAroundProjected(const SkyObject& o, double radius, double& x1, double& y1, double& x2,
+                            double& y2) const;
     void SizeStatusPanels();
     void OutlinedText(int x, int y, const std::string& text);
     void DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour,
@@ -220,4 +223,6 @@ private:
     Projection projection_ = EqualArea;
     Palette palette_;
     std::unique_ptr<SkyOverlay> overlay_;
+    // Sine and cosine of the elevation they were worked out for.
+    mutable double trigElevation_ = 0.0, sinElevation_ = 0.0, cosElevation_ = 1.0;
 };

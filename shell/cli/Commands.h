@@ -15,3 +15,5 @@ int RunStarsCommand(const std::vector<std::string>& args);
 void PrintStarsHelp();
 int RunEphemerisCommand(const std::vector<std::string>& args);
 void PrintEphemerisHelp();
+int RunDsoCommand(const std::vector<std::string>& args);
+void PrintDsoHelp();

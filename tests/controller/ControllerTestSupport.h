@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,13 @@ inline std::string TwoStarCatalogue() {
            "Bet\n"
            "B8Ia \n"
            "Rigel\n";
+}
+
+// Constellation, deep-sky and minor-planet files that hold nothing, so that
+// the start raises no missing-file message.
+inline void WriteEmptyCatalogues(const ScratchWorkDir& work) {
+    for (const char* empty : {"data/constellations.dat", "data/dsocat.dat", "data/asteroids.dat"})
+        work.Write(QString::fromLatin1(empty), "0\n");
 }
 
 // Series files for the Earth and the seven planets, each a body on a fixed
@@ -92,4 +101,23 @@ public:
     std::vector<std::string> warnings;
     std::vector<std::string> questions;
     bool answer = false;
+};
+
+// Keeps what the controller writes into the window, and lets a test play
+// the part of a check box that reports its programmatic change as a click.
+class RecordingPanel : public NullSkyPanel {
+public:
+    RecordingPanel() : NullSkyPanel(700, 350) {}
+    void SetLabelText(PanelLabel label, const std::string& text) override { labels[label] = text; }
+    void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+    void SetClockChecks(bool runTicked, bool runEnabled, bool systemTimeTicked) override {
+        run = runTicked;
+        runEnabled_ = runEnabled;
+        systemTime = systemTimeTicked;
+        if (onClockChange) onClockChange();
+    }
+    std::map<int, std::string> labels;
+    std::map<int, std::string> status;
+    bool run = false, runEnabled_ = false, systemTime = false;
+    std::function<void()> onClockChange;
 };

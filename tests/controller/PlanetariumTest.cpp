@@ -28,30 +28,12 @@ namespace {
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QGuiApplication>("test_controller"));
 
-// Keeps what the controller writes into the window, and lets a test play
-// the part of a check box that reports its programmatic change as a click.
-class RecordingPanel : public NullSkyPanel {
-public:
-    RecordingPanel() : NullSkyPanel(700, 350) {}
-    void SetLabelText(PanelLabel label, const std::string& text) override { labels[label] = text; }
-    void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
-    void SetClockChecks(bool runTicked, bool runEnabled, bool systemTimeTicked) override {
-        run = runTicked;
-        runEnabled_ = runEnabled;
-        systemTime = systemTimeTicked;
-        if (onClockChange) onClockChange();
-    }
-    std::map<int, std::string> labels;
-    std::map<int, std::string> status;
-    bool run = false, runEnabled_ = false, systemTime = false;
-    std::function<void()> onClockChange;
-};
-
 class PlanetariumTest : public ::testing::Test {
 protected:
     std::unique_ptr<Planetarium> Start(bool withStars = true) {
         if (withStars) {
             work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+            WriteEmptyCatalogues(work);
             WriteSolarSeries(work);
         }
         PlanetariumLinks links;
@@ -95,10 +77,12 @@ TEST_F(PlanetariumTest, StartsWithTheFoundationCatalogueAndNothingSelected) {
     EXPECT_FALSE(panel.runEnabled_);
 }
 
-TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingSeriesFileOnceAndKeepsOnlyTheMoon) {
+TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingFileOnceAndKeepsOnlyTheMoon) {
     auto p = Start(false);
     EXPECT_EQ(p->StarCatalogueCount(), 0);
-    // No star catalogue file is no error; each missing series file is one.
+    // No star catalogue file is no error; each missing series file is one,
+    // and so are the figures, the deep-sky objects and the minor planets, in
+    // the order they are loaded.
     EXPECT_EQ(messages.warnings,
               (std::vector<std::string>{"Error opening the VSOP87 Terms file data/la_earth.dat",
                                         "Error opening the VSOP87 Terms file data/la_Mercury.dat",
@@ -107,7 +91,10 @@ TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingSeriesFileOnceAndKeepsOnl
                                         "Error opening the VSOP87 Terms file data/la_Jupiter.dat",
                                         "Error opening the VSOP87 Terms file data/la_Saturn.dat",
                                         "Error opening the VSOP87 Terms file data/la_Uranus.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Neptune.dat"}));
+                                        "Error opening the VSOP87 Terms file data/la_Neptune.dat",
+                                        "Error opening the Constellation Definition file",
+                                        "Error opening the Deepsky Catalogue file",
+                                        "Error opening the Asteroid Catalogue file"}));
     // Without the Earth's series there is no Sun, and no planet can be placed
     // from the Earth; the Moon needs no file and is the one body left.
     EXPECT_EQ(p->SunBody(), nullptr);
@@ -122,6 +109,7 @@ TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingSeriesFileOnceAndKeepsOnl
 TEST_F(PlanetariumTest, UnusableCatalogueFilesAreReportedAtStartUp) {
     work.Write(QStringLiteral("data/stfound.dat"), "0\nfoundation\n");
     WriteSolarSeries(work);
+    WriteEmptyCatalogues(work);
     ASSERT_EQ(mkfifo((work.Path() + QStringLiteral("/data/stpipe.dat")).toLocal8Bit().constData(), 0600), 0);
     const Watchdog watchdog(20);
     auto p = Start(false);
@@ -384,6 +372,7 @@ private:
 TEST_F(PlanetariumTest, SunMoonAndPlanetsLoadFirstAndAreSelectedAsTheirOptionsSay) {
     work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
     WriteSolarSeries(work);
+    WriteEmptyCatalogues(work);
     ProgressLog log;
     PlanetariumLinks links;
     links.panel = &panel;

@@ -35,6 +35,7 @@ protected:
     std::unique_ptr<Planetarium> Start() {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteSolarSeries(work);
+        WriteEmptyCatalogues(work);
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;

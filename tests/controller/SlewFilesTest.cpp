@@ -105,6 +105,7 @@ protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteSolarSeries(work);
+        WriteEmptyCatalogues(work);
         PlanetariumLinks links;
         links.panel = &panel;
         links.messages = &messages;

@@ -37,6 +37,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
+        WriteEmptyCatalogues(work);
         WriteSolarSeries(work);
         window = std::make_unique<THCI>(&messages, [] { return FixedMoment(); });
         window->show();

@@ -217,6 +217,7 @@ protected:
     void SetUp() override {
         work.Write(QStringLiteral("data/stfound.dat"), TwoStarCatalogue());
         WriteSolarSeries(work);
+        WriteEmptyCatalogues(work);
         Open();
     }
     void Open() {
