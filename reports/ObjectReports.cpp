@@ -99,6 +99,14 @@ void StartBody(ReportWriter& out, SkyObject& object) {
     AppendPosition(out, object);
 }
 
+// The lit part, magnitude and elongation of a planet or the Moon.
+template <class Body>
+void AppendPhase(ReportWriter& out, Body& body) {
+    out.AppendFormat("Phase\t\t: %5.3f\t\t", body.illuminatedFraction);
+    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(body.magnitude));
+    out.AppendFormat("Elongation\t: %s\n", body.elongation.FormatSigned(false).c_str());
+}
+
 const char* StarSource(char kind) {
     switch (kind) {
         case 'H': return "\n(source: hipparcos catalogue)\n";
@@ -260,9 +268,7 @@ ReportText RenderPlanet(Planet& planet) {
     ReportWriter out;
     AppendTitle(out, "Planet: " + planet.GetName());
     StartBody(out, planet);
-    out.AppendFormat("Phase\t\t: %5.3f\t\t", planet.illuminatedFraction);
-    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(planet.magnitude));
-    out.AppendFormat("Elongation\t: %s\n", planet.elongation.FormatSigned(false).c_str());
+    AppendPhase(out, planet);
     out.AppendFormat("From Earth\t: %9.6f au\n", planet.distance);
     out.AppendFormat("From Sun\t: %9.6f au\n", planet.R);
     out.AppendFormat("App. diameter\t: %s\n", planet.apparentDiameter.FormatArcseconds().c_str());
@@ -282,9 +288,7 @@ ReportText RenderMoon(Moon& moon) {
     ReportWriter out;
     AppendTitle(out, moon.GetName());
     StartBody(out, moon);
-    out.AppendFormat("Phase\t\t: %5.3f\t\t", moon.illuminatedFraction);
-    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(moon.magnitude));
-    out.AppendFormat("Elongation\t: %s\n", moon.elongation.FormatSigned(false).c_str());
+    AppendPhase(out, moon);
     out.AppendFormat("From Earth\t: %lukm\n", WholeKilometres(moon.distanceKm));
     out.AppendFormat("App. diameter\t: %s\n", moon.apparentDiameter.FormatArcseconds().c_str());
     return out.Take();
