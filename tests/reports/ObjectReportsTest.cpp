@@ -171,6 +171,15 @@ TEST(StarNotes, EveryBlockOfTheStarIsShownUnderItsHeadings) {
         AppendStarNotes(out, Notes, c.hd);
         EXPECT_EQ(out.Runs(), c.runs) << "HD " << c.hd;
     }
+
+    // A remark of any length is one line: what follows its 1023rd character
+    // neither loses four characters nor, starting with a digit, starts a block.
+    const std::string remark = std::string(1019, 'x') + "7 " + std::string(2000, 'y') + "\n";
+    ReportWriter out;
+    out.Size(14);
+    AppendStarNotes(out, "7\nS:  " + remark + "S:  End.\n", 7);
+    EXPECT_EQ(out.Runs(), (ReportText{header, heading("\nSpectra:\n"), Body(remark), heading("\nSpectra:\n"),
+                                      Body("End.\n")}));
 }
 
 TEST(DeepSkyReport, HeadingIdentifiersNotesAndTheirTranslation) {
