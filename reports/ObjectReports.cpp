@@ -24,6 +24,9 @@ constexpr int BodySize = 14;
 
 // Any line of the notes file, however long, with its line end.
 constexpr std::size_t WholeLine = std::numeric_limits<std::size_t>::max();
+// The notes of the whole Bright Star Catalogue take under half a MiB; a file
+// far larger than that is no notes file and is not read.
+constexpr std::size_t MostNotesBytes = 64u << 20;
 
 struct NoteCategory {
     std::string_view code;  // the first four characters of a remark
@@ -232,7 +235,7 @@ ReportText RenderStar(Star& star, const std::string& notesPath) {
     // ends here.
     if (star.hd != 0) {
         FileText notes;
-        if (notes.Read(notesPath)) AppendStarNotes(out, notes.view(), star.hd);
+        if (notes.Read(notesPath, MostNotesBytes)) AppendStarNotes(out, notes.view(), star.hd);
     }
     return out.Take();
 }
