@@ -72,7 +72,7 @@ void AppendNoteLine(ReportWriter& out, std::string_view line) {
     out.Italic(false);
     if (line.size() > 4) {
         out.Append(line.substr(4));
-    } else if (line.back() == '\n') {
+    } else if (!line.empty() && line.back() == '\n') {
         out.Append("\n");
     }
 }
