@@ -15,6 +15,7 @@
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/PreferencesDialog.h"
+#include "controller/ReportDisplay.h"
 #include "controller/UserMessages.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
@@ -110,8 +111,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links)
     UpdateStatus();
 
     if (links_.createPreferences) prefsDialog_ = links_.createPreferences();
-    // The report window is created here once it exists; until then Report
-    // does nothing.
+    if (links_.createReport) report_ = links_.createReport();
 
     std::unique_ptr<LoadProgress> progress;
     if (links_.createProgress) progress = links_.createProgress();
@@ -154,6 +154,7 @@ Planetarium::~Planetarium() {
     earthShadow_.reset();
     moon_.reset();
     sun_.reset();
+    report_.reset();
     if (TheObserver == observer_.get()) TheObserver = nullptr;
     observer_.reset();
     prefsDialog_.reset();
@@ -245,6 +246,11 @@ void Planetarium::ForgetStarsOf(int slot) {
     if (lockedKind_ == KindStar && lockedCatalogue_ == slot) {
         ClearLock();
         if (view_) view_->ShowLockedName(nullptr);
+    }
+    // Nor may the report window go on describing one.
+    if (reportKind_ == KindStar && reportCatalogue_ == slot) {
+        if (report_) report_->Close();
+        reportKind_ = KindNone;
     }
 }
 
@@ -523,7 +529,7 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             if (Planet* planet = PlanetBody(i)) consider(planet, KindPlanet, 0, static_cast<uint32_t>(i));
         }
     }
-    // Refilling a visible report window belongs here once it exists.
+    if (report_ && report_->IsOpen()) FillReport();
     UpdateRiseTransitSet();
 }
 
@@ -550,10 +556,6 @@ void Planetarium::FollowLocked() {
     if (!locked_) return;
     SetElevation(static_cast<float>(locked_->altitude.radians), false);
     SetDirectionRadians(static_cast<float>(locked_->azimuth.radians), false);
-}
-
-void Planetarium::ToggleReport() {
-    // The report window arrives with the object reports.
 }
 
 // --- view and display ------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "astro/Angles.h"
 #include "astro/Observer.h"
 #include "catalogues/SkyObject.h"
+#include "reports/ReportText.h"
 
 class ConstellationFigures;
 class DeepSkyCatalogue;
@@ -19,6 +20,7 @@ class PreferencesDialog;
 class MinorPlanetList;
 class Moon;
 class Planet;
+class ReportDisplay;
 class SkyPanel;
 class SkyView;
 class StarCatalogue;
@@ -44,6 +46,8 @@ struct PlanetariumLinks {
     // at another moment and place than the system clock's and the settings'
     // (the command-line tool's options).
     std::function<void(Observer&)> placeObserver;
+    // Creates the hidden report window, once, at start-up.
+    std::function<std::unique_ptr<ReportDisplay>()> createReport;
 };
 
 // The one object that owns everything the sky is made of and everything that
@@ -79,6 +83,8 @@ public:
     void ToggleLock();
     void LookAtSelected();
     void FollowLocked();
+    // Closes the report window if it is open; otherwise fills it for the
+    // selection and opens it (nothing without a selection).
     void ToggleReport();
     void ShowPreferences();
 
@@ -122,6 +128,14 @@ public:
     Moon* MoonBody() const;
     Planet* PlanetBody(int index) const;
     EarthShadow* Shadow() const;
+    // The object that a kind, catalogue and index designate, or null when it
+    // no longer exists (for instance a star of an unloaded catalogue). The
+    // Sun and the Moon are index 1, the planets 0 Mercury ... 7 Pluto.
+    SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
+    // The report on that object as it stands at the current moment; empty
+    // when it does not exist.
+    ReportText ReportOn(uint16_t kind, uint16_t catalogue, int64_t index);
+    ReportDisplay* ReportWindow() const { return report_.get(); }
     ConstellationFigures& Figures() const { return *figures_; }
     DeepSkyCatalogue& DeepSky() const { return *deepSky_; }
     MinorPlanetList& MinorPlanets() const { return *minorPlanets_; }
@@ -155,9 +169,6 @@ private:
     // Places the minor planets shown from the Sun's place of the moment,
     // which the update computes first.
     void PlaceMinorPlanets();
-    // The object that a kind, catalogue and index designate, or null when it
-    // no longer exists (for instance a star of an unloaded catalogue).
-    SkyObject* ObjectOf(uint16_t kind, uint16_t catalogue, int64_t index) const;
     void ComputeRiseTransitSetTexts();
     void ClearSelection();
     void ClearLock();
@@ -174,6 +185,12 @@ private:
     // the locked object's.
     void FollowSlewFile();
     void WriteLockedPosition();
+    // Fills the report window for the selection.
+    void FillReport();
+    // Brings an object's altitude and azimuth to the current moment when
+    // the update left it out (too faint, a minor planet not shown), without
+    // letting it into the frame.
+    void PlaceForReport(uint16_t kind, int64_t index, SkyObject& object);
 
     PlanetariumLinks links_;
 
@@ -203,6 +220,10 @@ private:
     // What a frame shows; the deep-sky objects and minor planets in it are
     // set once they are loaded, as their lists never change afterwards.
     std::unique_ptr<SkyScene> scene_;
+    std::unique_ptr<ReportDisplay> report_;
+    // What the report window was last filled with.
+    uint16_t reportKind_ = KindNone;
+    uint16_t reportCatalogue_ = 0;
 
     double julianDate_ = 0.0;
     uint32_t updateIntervalReal_ = 100;

@@ -25,6 +25,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
 #include "shell/PrefsDialog.h"
+#include "shell/ObjectReport.h"
 #include "shell/StartUpInfo.h"
 #include "view/SkyView.h"
 
@@ -187,6 +188,7 @@ THCI::THCI(UserMessages* messages, Observer::ClockSource clock) {
         // else is listening.
         return std::make_unique<TPrefs>(this, ownMessages_ ? nullptr : messages_);
     };
+    links.createReport = [this]() -> std::unique_ptr<ReportDisplay> { return std::make_unique<TObjectReport>(this); };
     planetarium_ = std::make_unique<Planetarium>(links);
     active_ = planetarium_.get();
     view_ = planetarium_->View();

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "catalogues/SkyObject.h"
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 #include "view/SkyView.h"
 
 void SkyView::ShowClockMode(bool running, bool systemTime) {

@@ -7,7 +7,7 @@
 
 #include "astro/Constants.h"
 #include "catalogues/Star.h"
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 #include "view/QtCanvas.h"
 #include "view/SkyOverlay.h"
 

@@ -17,3 +17,5 @@ int RunEphemerisCommand(const std::vector<std::string>& args);
 void PrintEphemerisHelp();
 int RunDsoCommand(const std::vector<std::string>& args);
 void PrintDsoHelp();
+int RunReportCommand(const std::vector<std::string>& args);
+void PrintReportHelp();

@@ -2,7 +2,6 @@
 // shows, with their catalogue place, magnitude, size, place on the sky and
 // rise, transit and set times, as CSV. The sky is the planetarium's own.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "catalogues/DeepSkyObject.h"
+#include "controller/ObjectNames.h"
 #include "shell/cli/CliSky.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
@@ -35,15 +35,6 @@ int Malformed(const std::string& what) {
     return 2;
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool AllDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 const char* TypeName(int32_t type) {
     switch (type) {
         case DeepSkyGalaxy: return "galaxy";
@@ -55,42 +46,13 @@ const char* TypeName(int32_t type) {
     }
 }
 
-// The object a name stands for: "M 31" or "M31" by its Messier number, "NGC
-// 224" or "IC 434" (with or without the blank) by its catalogue number, a
-// designation as the file writes it ("224", "IC434"), or a common name; case
-// and the blanks of a catalogue number do not matter.
-DeepSkyObject* Find(DeepSkyCatalogue& catalogue, const std::string& name) {
-    std::string key = Upper(name);
-    key.erase(std::remove(key.begin(), key.end(), ' '), key.end());
-    const auto objects = catalogue.objects();
-    if (key.size() > 1 && key[0] == 'M' && AllDigits(key.substr(1)) && key.size() <= 4) {
-        const int number = std::atoi(key.c_str() + 1);
-        for (DeepSkyObject& o : objects)
-            if (o.messier == number) return &o;
-    }
-    std::string designation = key;
-    if (key.rfind("NGC", 0) == 0) designation = key.substr(3);
-    for (DeepSkyObject& o : objects)
-        if (Upper(o.designation) == designation) return &o;
-    // A common name may list several, "Great Orion Nebula, Orion Nebula":
-    // each one names the object, and so does the whole list.
-    const std::string wanted = Upper(name);
-    for (DeepSkyObject& o : objects) {
-        if (!o.Name()) continue;
-        const std::string names = Upper(*o.Name());
-        if (names == wanted) return &o;
-        for (std::size_t start = 0; start < names.size();) {
-            std::size_t end = names.find(',', start);
-            if (end == std::string::npos) end = names.size();
-            std::size_t first = names.find_first_not_of(' ', start);
-            std::size_t last = names.find_last_not_of(' ', end - 1);
-            if (first < end && last != std::string::npos && last >= first &&
-                names.compare(first, last - first + 1, wanted) == 0)
-                return &o;
-            start = end + 1;
-        }
-    }
-    return nullptr;
+// The deep-sky object a name stands for, by the names the planetarium knows
+// it by: "M 31" or "M31", "NGC 224" or "IC 434" (with or without the blank),
+// a designation as the file writes it ("224", "IC434"), or a common name;
+// case does not matter. The first in file order when several have it.
+DeepSkyObject* Find(Planetarium& sky, const ObjectNames& names, const std::string& name) {
+    const std::vector<ObjectRef> found = names.Resolve(name, ObjectNames::KindBit(KindDeepSky));
+    return found.empty() ? nullptr : &sky.DeepSky().objects()[found.front().index];
 }
 
 void PrintObject(DeepSkyObject& o) {
@@ -184,6 +146,7 @@ int RunDsoCommand(const std::vector<std::string>& args) {
     // may a common name given without quotes. The longest run of words that
     // names an object is taken.
     std::vector<DeepSkyObject*> found;
+    const ObjectNames names(*sky);
     const std::vector<std::string>& w = options.words;
     for (std::size_t i = 0; i < w.size();) {
         DeepSkyObject* object = nullptr;
@@ -191,7 +154,7 @@ int RunDsoCommand(const std::vector<std::string>& args) {
         for (std::size_t n = std::min(kMostNameWords, w.size() - i); n >= 1 && !object; --n) {
             std::string name = w[i];
             for (std::size_t k = 1; k < n; ++k) name += " " + w[i + k];
-            object = Find(catalogue, name);
+            object = Find(*sky, names, name);
             taken = n;
         }
         if (object) {

@@ -21,7 +21,7 @@
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 
 namespace {
 

@@ -20,12 +20,13 @@ const Command kCommands[] = {
     {"stars", RunStarsCommand, PrintStarsHelp, "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
     {"ephemeris", RunEphemerisCommand, PrintEphemerisHelp, "Sun, Moon and planets: place, distance, magnitude, phase, elongation, size, altitude, azimuth, rise, transit, set"},
     {"dso", RunDsoCommand, PrintDsoHelp, "deep-sky objects, named or all shown: catalogue place, size, altitude, azimuth, rise, transit, set"},
+    {"report", RunReportCommand, PrintReportHelp, "one object's report, as the report window shows it, found by any of its names"},
     {"render", RunRenderCommand, PrintRenderHelp, "one frame of the sky, painted as the window shows it, written to a PNG file"},
 };
 
 void PrintUsage(FILE* out) {
     std::fprintf(out, "Usage: velkaris-cli COMMAND [OPTIONS]\n\nCommands:\n");
-    for (const Command& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
+    for (const Command& c : kCommands) std::fprintf(out, "  %-9s %s\n", c.name, c.summary);
     std::fprintf(out, "\n\"velkaris-cli COMMAND --help\" describes the options of a command.\n");
 }
 

@@ -5,7 +5,7 @@
 #include "ViewTestSupport.h"
 #include "astro/Constants.h"
 #include "catalogues/Star.h"
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 #include "view/SkyView.h"
 
 namespace {

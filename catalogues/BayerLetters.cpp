@@ -1,4 +1,4 @@
-#include "view/BayerLetters.h"
+#include "catalogues/BayerLetters.h"
 
 #include "catalogues/Star.h"
 
@@ -41,6 +41,16 @@ std::string BayerGreek(char c) {
         out += c;
     }
     return out;
+}
+
+const char* BayerAbbreviation(char c) {
+    // Index = letter - 'a' in the symbol-font layout; 'f' and 'v' stand for
+    // variant forms no designation uses.
+    static constexpr const char* kNames[26] = {
+        "alp", "bet", "chi", "del", "eps", "", "gam", "eta", "iot", "phi", "kap", "lam", "mu",
+        "nu",  "omi", "pi",  "the", "rho", "sig", "tau", "ups", "",   "ome", "xi", "psi", "zet",
+    };
+    return c >= 'a' && c <= 'z' ? kNames[c - 'a'] : "";
 }
 
 std::string BayerGreek(const std::string& text) {

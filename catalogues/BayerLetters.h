@@ -9,6 +9,9 @@
 std::string BayerGreek(char c);
 // The same for each character of a text.
 std::string BayerGreek(const std::string& text);
+// The Greek letter's name as designations abbreviate it ("alp", "mu", "ome"),
+// or an empty text for a character that stands for no Greek letter.
+const char* BayerAbbreviation(char c);
 
 class SkyObject;
 // The object's display name as a person reads it: a star named by its Bayer
