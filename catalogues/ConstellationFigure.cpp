@@ -35,6 +35,8 @@ bool ConstellationFigure::Read(TextCursor& text) {
         if (!text.ReadUnsigned(hd)) return reject();
         hdNumbers_.push_back(hd);
     }
+    // An index outside the list rejects the figure only once it is read to
+    // its end, so that the next figure starts where it should.
     bool indicesInList = true;
     for (uint16_t j = 0; j < m; ++j) {
         uint32_t k = 0;
@@ -49,8 +51,6 @@ bool ConstellationFigure::Read(TextCursor& text) {
     }
     // The last index ends its line; the next figure's name is on the next.
     text.SkipLine();
-    // Read to its end all the same, so that the next figure starts where it
-    // should.
     if (!indicesInList) return reject();
     stars_.assign(n, nullptr);
     unresolved_ = n;

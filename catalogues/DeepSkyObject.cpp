@@ -1,7 +1,6 @@
 #include "catalogues/DeepSkyObject.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "astro/Constants.h"
 #include "catalogues/CatalogueFile.h"

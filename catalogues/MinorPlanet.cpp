@@ -131,6 +131,8 @@ void MinorPlanet::ComputePosition(const MinorPlanetMoment& t) {
     magnitude = static_cast<float>(absoluteMagnitude +
                                    2.5 * std::log10(rDelta * rDelta / ((1.0 - g) * phi1 + g * phi2)));
 
+    distance = delta;
+    sunDistance = r;
     ra.SetRadians(std::atan2(yq, xq));
     dec.SetRadians(std::atan2(zq, std::sqrt(xq * xq + yq * yq)));
 }

@@ -69,6 +69,10 @@ public:
     int32_t number = 0;
     float absoluteMagnitude = 0.0f;  // H
     float slope = 0.0f;              // G
+
+    // Distances of the last computed place, AU.
+    double distance = 0.0;     // from the Earth
+    double sunDistance = 0.0;  // from the Sun
 };
 
 // One line of the minor-planet file before conversion; the name points into

@@ -24,6 +24,9 @@ constexpr int BodySize = 14;
 
 // Any line of the notes file, however long, with its line end.
 constexpr std::size_t WholeLine = std::numeric_limits<std::size_t>::max();
+// The notes of the whole Bright Star Catalogue take under half a MiB; a file
+// far larger than that is no notes file and is not read.
+constexpr std::size_t MostNotesBytes = 64u << 20;
 
 struct NoteCategory {
     std::string_view code;  // the first four characters of a remark
@@ -69,7 +72,7 @@ void AppendNoteLine(ReportWriter& out, std::string_view line) {
     out.Italic(false);
     if (line.size() > 4) {
         out.Append(line.substr(4));
-    } else if (line.back() == '\n') {
+    } else if (!line.empty() && line.back() == '\n') {
         out.Append("\n");
     }
 }
@@ -97,6 +100,14 @@ void StartBody(ReportWriter& out, SkyObject& object) {
     out.Size(BodySize);
     out.Italic(false);
     AppendPosition(out, object);
+}
+
+// The lit part, magnitude and elongation of a planet or the Moon.
+template <class Body>
+void AppendPhase(ReportWriter& out, Body& body) {
+    out.AppendFormat("Phase\t\t: %5.3f\t\t", body.illuminatedFraction);
+    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(body.magnitude));
+    out.AppendFormat("Elongation\t: %s\n", body.elongation.FormatSigned(false).c_str());
 }
 
 const char* StarSource(char kind) {
@@ -224,7 +235,7 @@ ReportText RenderStar(Star& star, const std::string& notesPath) {
     // ends here.
     if (star.hd != 0) {
         FileText notes;
-        if (notes.Read(notesPath)) AppendStarNotes(out, notes.view(), star.hd);
+        if (notes.Read(notesPath, MostNotesBytes)) AppendStarNotes(out, notes.view(), star.hd);
     }
     return out.Take();
 }
@@ -260,9 +271,7 @@ ReportText RenderPlanet(Planet& planet) {
     ReportWriter out;
     AppendTitle(out, "Planet: " + planet.GetName());
     StartBody(out, planet);
-    out.AppendFormat("Phase\t\t: %5.3f\t\t", planet.illuminatedFraction);
-    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(planet.magnitude));
-    out.AppendFormat("Elongation\t: %s\n", planet.elongation.FormatSigned(false).c_str());
+    AppendPhase(out, planet);
     out.AppendFormat("From Earth\t: %9.6f au\n", planet.distance);
     out.AppendFormat("From Sun\t: %9.6f au\n", planet.R);
     out.AppendFormat("App. diameter\t: %s\n", planet.apparentDiameter.FormatArcseconds().c_str());
@@ -282,9 +291,7 @@ ReportText RenderMoon(Moon& moon) {
     ReportWriter out;
     AppendTitle(out, moon.GetName());
     StartBody(out, moon);
-    out.AppendFormat("Phase\t\t: %5.3f\t\t", moon.illuminatedFraction);
-    out.AppendFormat("Magnitude\t: %5.2f\n", static_cast<double>(moon.magnitude));
-    out.AppendFormat("Elongation\t: %s\n", moon.elongation.FormatSigned(false).c_str());
+    AppendPhase(out, moon);
     out.AppendFormat("From Earth\t: %lukm\n", WholeKilometres(moon.distanceKm));
     out.AppendFormat("App. diameter\t: %s\n", moon.apparentDiameter.FormatArcseconds().c_str());
     return out.Take();

@@ -651,7 +651,28 @@ bool THCI::ToggleWriteSlewFile() {
     planetarium_->Redraw();
     return planetarium_->writeSlewFile;
 }
-void THCI::Brighten() { planetarium_->Brighten(); }
-void THCI::Dim() { planetarium_->Dim(); }
-void THCI::ToggleRed() { planetarium_->ToggleRed(); }
+void THCI::Brighten() {
+    planetarium_->Brighten();
+    FollowRedMode();
+}
+void THCI::Dim() {
+    planetarium_->Dim();
+    FollowRedMode();
+}
+void THCI::ToggleRed() {
+    planetarium_->ToggleRed();
+    FollowRedMode();
+}
+
+void THCI::FollowRedMode() {
+    const Palette& palette = view_->GetPalette();
+    if (palette.RedMode()) {
+        // Brightness steps reach the windows too.
+        nightLook_.Show({palette.Get(PalPanel, 0), palette.Get(PalPanel, 1), palette.Get(PalPanel, 2)});
+    } else if (nightLook_.Shown()) {
+        nightLook_.Hide();
+        // The panel's colours at the brightness it has now.
+        view_->ApplyPanelColours();
+    }
+}
 void THCI::Help() { ShowHelp(10000); }

@@ -10,6 +10,7 @@
 #include "astro/Observer.h"
 #include "controller/UserMessages.h"
 #include "shell/CommandHandler.h"
+#include "shell/NightLook.h"
 #include "view/SkyPanel.h"
 
 class QAction;
@@ -171,6 +172,8 @@ private:
     void ScrollClick(int tag);
     void ClockClick();
     void ShowMessage();
+    // Red mode of the sky reaches every window of the program.
+    void FollowRedMode();
 
     // CommandTarget: the keyboard commands, forwarded to the planetarium.
     float SetStarLimit(float magnitude) override;
@@ -207,4 +210,5 @@ private:
     QRect normalBounds_;
     bool fullScreen_ = false;
     bool keyHookEnabled_ = true;
+    NightLook nightLook_;
 };

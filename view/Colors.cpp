@@ -67,8 +67,12 @@ void Palette::Rebuild() {
             // The brightness is a float, the factor is worked out in double.
             const double k = 0.2 * s + static_cast<double>(brightness_);
             const uint8_t red = ScaleChannel(k, base_[e][2]);
-            if (redMode_) {
+            if (redMode_ && base_[e][2] != 0) {
                 shaded_[e][s] = Colour(red, 0, 0);
+            } else if (redMode_) {
+                // A colour without red (the planets) would turn black and
+                // vanish from the sky: its brightest channel stands in.
+                shaded_[e][s] = Colour(ScaleChannel(k, std::max(base_[e][0], base_[e][1])), 0, 0);
             } else {
                 shaded_[e][s] = Colour(red, ScaleChannel(k, base_[e][1]), ScaleChannel(k, base_[e][0]));
             }

@@ -33,7 +33,8 @@ enum PaletteEntry : int {
 
 // The colours that depend on the kind of object: 21 base colours, each in
 // three shades (0 darkest, 1 dim, 2 normal) scaled by a common brightness,
-// optionally reduced to their red channel to keep night vision.
+// optionally reduced to their red channel to keep night vision (a colour
+// without red takes its brightest channel as red instead).
 class Palette {
 public:
     Palette();

@@ -188,6 +188,9 @@ void QtCanvas::Prepare(const std::string& text) {
     preparedText_ = text;
     preparedString_ = QString::fromStdString(text);
     preparedAdvance_ = metrics_->horizontalAdvance(preparedString_);
+    preparedLayout_ = QStaticText(preparedString_);
+    preparedLayout_.setTextFormat(Qt::PlainText);
+    preparedLayout_.prepare(QTransform(), font_);
     prepared_ = true;
 }
 
@@ -323,7 +326,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
         }
         painter_->setPen(ToQColor(fontColour_));
         penDirty_ = true;
-        painter_->drawText(x, y + metrics_->ascent(), preparedString_);
+        painter_->drawStaticText(x, y, preparedLayout_);
     }
     penX_ = x + advance;
 }

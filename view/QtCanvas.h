@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QTransform>
 #include <map>
+#include <QStaticText>
 #include <memory>
 #include <vector>
 
@@ -78,8 +79,8 @@ private:
     void FlushLines();
     void ApplyPen();
     void ApplyFont();
-    // The text as Qt holds it and its advance, worked out once for the
-    // outlines and the face of a label, which draw the same text.
+    // The text as Qt holds it, laid out, and its advance, worked out once for
+    // the outlines and the face of a label, which draw the same text.
     void Prepare(const std::string& text);
 
     QImage image_;
@@ -105,6 +106,7 @@ private:
     bool prepared_ = false;
     std::string preparedText_;
     QString preparedString_;
+    QStaticText preparedLayout_;
     int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;

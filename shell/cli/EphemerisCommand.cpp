@@ -1,5 +1,6 @@
 // velkaris-cli ephemeris: the Sun, the Moon and the planets as the
 // planetarium places them for a moment and a place, as CSV.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "astro/Constants.h"
+#include "catalogues/MinorPlanet.h"
 #include "shell/cli/CliSky.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
@@ -14,6 +16,7 @@
 #include "solar/Moon.h"
 #include "solar/Planet.h"
 #include "solar/Sun.h"
+#include "view/SkyView.h"
 
 namespace {
 
@@ -48,7 +51,7 @@ void PrintRow(const Row& row) {
     std::string riseText = status & RtsRise ? ClockText(rise) : "-";
     if (status & RtsNeverRises) riseText = "never-rises";
     if (status & RtsNeverSets) riseText = "never-sets";
-    std::printf("%s,%.6f,%.6f,%s,%.2f,%s,%s,%s,%.4f,%.4f,%s,%s,%s\n", row.body.c_str(), Degrees(o.ra.radians),
+    std::printf("%s,%.6f,%.6f,%s,%.2f,%s,%s,%s,%.4f,%.4f,%s,%s,%s\n", CsvField(row.body).c_str(), Degrees(o.ra.radians),
                 SignedDegrees(o.dec.radians), row.distance.c_str(), static_cast<double>(o.magnitude),
                 row.illuminated.c_str(), row.elongation.c_str(), row.diameter.c_str(),
                 SignedDegrees(o.altitude.radians), Degrees(o.azimuth.radians), riseText.c_str(),
@@ -94,7 +97,11 @@ bool Known(const std::string& name) {
     return false;
 }
 
-bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>& bodies, std::string& error) {
+// The most minor planets --minor takes.
+constexpr unsigned long kMostMinorPlanets = 1000000;
+
+bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>& bodies, std::size_t& minor,
+                 std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i], value;
         bool hasValue = false;
@@ -103,16 +110,27 @@ bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>&
             name.resize(eq);
             hasValue = true;
         }
-        if (name != "--bodies") {
+        if (name != "--bodies" && name != "--minor") {
             error = "unknown option '" + args[i] + "' (see velkaris-cli ephemeris --help)";
             return false;
         }
         if (!hasValue) {
             if (i + 1 >= args.size()) {
-                error = "option --bodies needs a value";
+                error = "option " + name + " needs a value";
                 return false;
             }
             value = args[++i];
+        }
+        if (name == "--minor") {
+            const bool digits = !value.empty() && value.size() <= 7 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            const unsigned long n = digits ? std::strtoul(value.c_str(), nullptr, 10) : 0;
+            if (n == 0 || n > kMostMinorPlanets) {
+                error = "option --minor: '" + value + "' is not a number of minor planets from 1 to 1000000";
+                return false;
+            }
+            minor = n;
+            continue;
         }
         std::size_t start = 0;
         while (true) {
@@ -128,14 +146,15 @@ bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>&
             start = comma + 1;
         }
     }
-    if (bodies.empty()) bodies.assign(std::begin(kBodies), std::end(kBodies));
+    // --minor alone asks for the minor planets alone.
+    if (bodies.empty() && minor == 0) bodies.assign(std::begin(kBodies), std::end(kBodies));
     return true;
 }
 
 }  // namespace
 
 void PrintEphemerisHelp() {
-    std::printf("Usage: velkaris-cli ephemeris [--bodies NAME[,NAME...]] [OPTIONS]\n\n"
+    std::printf("Usage: velkaris-cli ephemeris [--bodies NAME[,NAME...]] [--minor N] [OPTIONS]\n\n"
                 "Prints the Sun, the Moon and the planets as the planetarium places them, as CSV\n"
                 "with the header\n"
                 "  %s\n"
@@ -146,11 +165,16 @@ void PrintEphemerisHelp() {
                 "set as HH:MM:SS local civil time of the date, or -; never-rises or never-sets\n"
                 "in the rise column for a body that stays below or above the horizon all day.\n\n"
                 "  --bodies NAME[,NAME...]   these bodies only, in this order: sun, moon, mercury,\n"
-                "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n\n%s"
+                "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n"
+                "  --minor N                 the first N minor planets of data/asteroids.dat after\n"
+                "                            the bodies (alone when --bodies is not given), named\n"
+                "                            \"number name\" (1 Ceres): geometric geocentric place\n"
+                "                            of date and distance in au from their orbital\n"
+                "                            elements; no phase, elongation or diameter (-).\n\n%s"
                 "  --help                    this text.\n\n"
                 "Progress goes to stderr. Exit status: 0; 1 when a body could not be placed\n"
-                "(its series file in data/ is missing or damaged); 2 for a malformed or\n"
-                "unknown option.\n",
+                "(its series file in data/ is missing or damaged) or data/asteroids.dat holds\n"
+                "fewer minor planets than asked for; 2 for a malformed or unknown option.\n",
                 kHeader, TimePlaceUsage());
 }
 
@@ -158,8 +182,9 @@ int RunEphemerisCommand(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     TimePlaceOptions timePlace;
     std::vector<std::string> bodies;
+    std::size_t minor = 0;
     std::string error;
-    if (!ConsumeTimePlaceOptions(rest, timePlace, error) || !ParseBodies(rest, bodies, error)) {
+    if (!ConsumeTimePlaceOptions(rest, timePlace, error) || !ParseBodies(rest, bodies, minor, error)) {
         std::fprintf(stderr, "velkaris-cli ephemeris: %s\n", error.c_str());
         return 2;
     }
@@ -176,7 +201,24 @@ int RunEphemerisCommand(const std::vector<std::string>& args) {
             status = 1;
         }
     }
-    // Minor planets (--minor N) add their rows here.
+    if (minor > 0) {
+        // The planetarium computes as many as it shows.
+        sky->View()->asteroidsToShow = static_cast<int32_t>(minor);
+        sky->Recompute();
+        const auto planets = sky->MinorPlanets().planets();
+        if (planets.size() < minor) {
+            std::fprintf(stderr, "velkaris-cli ephemeris: data/asteroids.dat holds %zu minor planets, not %zu\n",
+                         planets.size(), minor);
+            status = 1;
+        }
+        if (!sky->SunBody() && !planets.empty()) {
+            std::fprintf(stderr, "velkaris-cli ephemeris: minor planets cannot be placed without the Sun\n");
+            status = 1;
+        } else {
+            for (MinorPlanet& p : planets.first(std::min(minor, planets.size())))
+                rows.push_back({p.GetName(), &p, Printed("%.8f", p.distance), "-", "-", "-"});
+        }
+    }
     std::printf("%s\n", kHeader);
     for (const Row& row : rows) PrintRow(row);
     return status;

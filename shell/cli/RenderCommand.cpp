@@ -225,10 +225,11 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     // the preferences dialog does.
     if (render.direction) view.direction.SetDegrees(*render.direction);
     if (render.elevation) view.elevation.SetDegrees(*render.elevation);
-    if (render.red) view.ToggleRedMode();
-    for (int i = 0; i < render.brighter; ++i) view.Brighter();
-    for (int i = 0; i < render.dimmer; ++i) view.Dimmer();
     sky->Recompute();
+    // The colour commands as the keyboard gives them.
+    if (render.red) sky->ToggleRed();
+    for (int i = 0; i < render.brighter; ++i) sky->Brighten();
+    for (int i = 0; i < render.dimmer; ++i) sky->Dim();
     sky->Redraw();
 
     std::size_t catalogues = 0, computed = 0, drawn = 0;

@@ -26,7 +26,7 @@ const Command kCommands[] = {
 
 void PrintUsage(FILE* out) {
     std::fprintf(out, "Usage: velkaris-cli COMMAND [OPTIONS]\n\nCommands:\n");
-    for (const Command& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
+    for (const Command& c : kCommands) std::fprintf(out, "  %-9s %s\n", c.name, c.summary);
     std::fprintf(out, "\n\"velkaris-cli COMMAND --help\" describes the options of a command.\n");
 }
 

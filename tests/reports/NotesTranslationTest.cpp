@@ -53,14 +53,4 @@ TEST(NotesTranslation, ExpandsTokenByToken) {
     };
     for (const Case& c : cases) EXPECT_EQ(TranslateNotes(c.notes), c.expected) << "notes: \"" << c.notes << '"';
 }
-
-TEST(NotesTranslation, LongTokensNeitherOverflowNorRecurse) {
-    // Far longer than any catalogue note: a million prefixes and a final
-    // single character.
-    const std::string notes = std::string(1000000, 'v') + "F";
-    const std::string out = TranslateNotes(notes);
-    EXPECT_EQ(out.size(), 1000000 * std::string("very ").size() + std::string("faint, \n").size());
-    EXPECT_EQ(out.substr(out.size() - 13), "very faint, \n");
-}
-
 }  // namespace

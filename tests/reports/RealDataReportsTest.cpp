@@ -85,9 +85,6 @@ TEST(RealDeepSkyReport, NgcObjectsWithTheirDescriptionsTranslated) {
         // A rest that no table explains brings the whole token back.
         {"6543 5 0 17 58 33.4 +66 37 8.10 0.33 Cat's Eye Nebula", 6543, "Planetary Nebula:Cat's Eye Nebula\n6543",
          "planetary nebula, very bright, pretty small, sbMvSN, \n"},
-        {"7000 4 0 20 59 17.1 +44 31 4.00 120.00 North America Nebula", 7000,
-         "Bright Emission/Reflection Nebula\nNorth America Nebula\n7000",
-         "faint, extremely extremely large, diffused nebulosity, \n"},
     };
     for (const Case& c : cases) {
         const auto description = NgcDescription(c.ngc);

@@ -45,6 +45,16 @@ double ShownDegrees(const std::string& body, const std::string& label) {
     return m[1].str() == "-" ? -v : v;
 }
 
+// The body of a report of a bold title and one run of 14 points.
+std::string BodyAfter(const ReportText& runs, const std::string& title) {
+    EXPECT_EQ(runs.size(), 2u);
+    if (runs.size() != 2) return {};
+    EXPECT_EQ(runs[0], Title(title));
+    EXPECT_EQ(runs[1], Body(runs[1].text));
+    EXPECT_EQ(runs[1].text.rfind("\nRA\t\t: ", 0), 0u) << runs[1].text;
+    return runs[1].text;
+}
+
 class SolarReports : public testing::Test {
 protected:
     void SetUp() override {
@@ -79,25 +89,16 @@ protected:
 };
 
 TEST_F(SolarReports, SunShowsItsDistanceInAuAndKilometresAndItsDiameter) {
-    const ReportText runs = RenderSun(*sun_);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], Title("Sun"));
-    const TextRun& body = runs[1];
-    EXPECT_EQ(body, Body(body.text));
-    EXPECT_EQ(body.text.rfind("\nRA\t\t: ", 0), 0u) << body.text;
+    const std::string body = BodyAfter(RenderSun(*sun_), "Sun");
     const double r = earth_.Length();
-    EXPECT_NEAR(Shown(body.text, "From Earth\t: +([0-9.]+)au / "), r, 2e-6);
+    EXPECT_NEAR(Shown(body, "From Earth\t: +([0-9.]+)au / "), r, 2e-6);
     // Kilometres by the program's own 149598770 km to the au.
-    EXPECT_NEAR(Shown(body.text, "au / ([0-9]+)km\n"), r * Sun::KilometresPerAu, 400.0);
-    EXPECT_NEAR(Shown(body.text, "App. diameter\t: +([0-9.]+)\"\n"), 1919.26 / r, 0.01);
+    EXPECT_NEAR(Shown(body, "au / ([0-9]+)km\n"), r * Sun::KilometresPerAu, 400.0);
+    EXPECT_NEAR(Shown(body, "App. diameter\t: +([0-9.]+)\"\n"), 1919.26 / r, 0.01);
 }
 
 TEST_F(SolarReports, PlanetShowsPhaseElongationDistancesAndDiameter) {
-    const ReportText runs = RenderPlanet(*mars_);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], Title("Planet: Mars"));
-    const std::string& body = runs[1].text;
-    EXPECT_EQ(runs[1], Body(body));
+    const std::string body = BodyAfter(RenderPlanet(*mars_), "Planet: Mars");
 
     double pv[2][3];
     ASSERT_EQ(eraPlan94(jde_, 0.0, 4, pv), 0);
@@ -116,11 +117,7 @@ TEST_F(SolarReports, PlanetShowsPhaseElongationDistancesAndDiameter) {
 }
 
 TEST_F(SolarReports, MoonShowsPhaseElongationDistanceAndDiameter) {
-    const ReportText runs = RenderMoon(*moon_);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], Title("Moon"));
-    const std::string& body = runs[1].text;
-    EXPECT_EQ(runs[1], Body(body));
+    const std::string body = BodyAfter(RenderMoon(*moon_), "Moon");
 
     double pv[2][3];
     eraMoon98(jde_, 0.0, pv);

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -26,6 +27,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainWindow.h"
+#include "shell/ObjectReport.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -383,6 +385,50 @@ TEST_F(MainWindowTest, HelpWithoutPagesWarnsAtEveryRequest) {
     ASSERT_TRUE(found.Show(HelpViewer::MainWindowContext));
     EXPECT_TRUE(found.Browser()->toPlainText().contains(QStringLiteral("Clean Registry")));
     EXPECT_EQ(messages.warnings.size(), 2u);
+}
+
+// F3 and the Report button show the report on the selection and close it
+// again; a click refills it while it is open.
+TEST_F(MainWindowTest, F3AndTheReportButtonToggleTheReportOfTheSelection) {
+    auto* report = window->findChild<TObjectReport*>(QStringLiteral("ObjectReport"));
+    ASSERT_NE(report, nullptr);
+    const auto text = [report] { return report->RichEdit1->toPlainText(); };
+    const auto clickOnStar = [this](int index) {
+        auto stars = window->GetPlanetarium()->Catalogue(0)->stars();
+        const int px = 200, py = 150;
+        for (Star& s : stars) s.onScreen = false;
+        stars[index].screenX = window->View()->FromPixelX(px);
+        stars[index].screenY = window->View()->FromPixelY(py);
+        stars[index].onScreen = true;
+        QTest::mouseClick(window->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(px, py));
+    };
+    EXPECT_FALSE(report->isVisible());
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_FALSE(report->isVisible());  // nothing selected yet
+
+    clickOnStar(0);
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    ASSERT_TRUE(report->isVisible());
+    EXPECT_TRUE(text().startsWith(QStringLiteral("Star: Sirius \tHD: 48915 HIP: 32349 \n"))) << text().toStdString();
+    EXPECT_TRUE(window->Message().empty());
+    clickOnStar(1);
+    EXPECT_TRUE(text().startsWith(QStringLiteral("Star: Rigel \t"))) << text().toStdString();
+
+    // F3 works while the report window has the focus, and the arrows still
+    // scroll the sky.
+    report->activateWindow();
+    report->RichEdit1->setFocus();
+    const double centreY = window->View()->CentreY();
+    QTest::keyClick(report->RichEdit1, Qt::Key_Up);
+    EXPECT_GT(window->View()->CentreY(), centreY);
+    QTest::keyClick(report->RichEdit1, Qt::Key_F3);
+    EXPECT_FALSE(report->isVisible());
+
+    QTest::mouseClick(window->butReport, Qt::LeftButton);
+    EXPECT_TRUE(report->isVisible());
+    EXPECT_TRUE(text().startsWith(QStringLiteral("Star: Rigel \t"))) << text().toStdString();
+    QTest::mouseClick(window->butReport, Qt::LeftButton);
+    EXPECT_FALSE(report->isVisible());
 }
 
 }  // namespace

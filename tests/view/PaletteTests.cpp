@@ -46,20 +46,55 @@ TEST(Palette, BrighteningSaturatesChannelByChannel) {
 
 TEST(Palette, RedModeKeepsOnlyTheRedChannel) {
     Palette p;
+    const Palette day;
     EXPECT_TRUE(p.ToggleRedMode());
     EXPECT_EQ(p.Get(PalStarM, 2), Colour(229, 0, 0));
-    // Planets have no red at all and vanish.
-    EXPECT_EQ(p.Get(PalPlanet, 2), Colour(0, 0, 0));
+    // Every colour with red of its own keeps exactly that red.
     for (int e = 0; e < PaletteEntryCount; ++e) {
         for (int s = 0; s < 3; ++s) {
+            if (e != PalPlanet) {
+                EXPECT_EQ(p.Get(e, s), Colour(day.Get(e, s).r, 0, 0)) << e << "/" << s;
+            }
             EXPECT_EQ(p.Get(e, s).g, 0);
             EXPECT_EQ(p.Get(e, s).b, 0);
         }
     }
     EXPECT_FALSE(p.ToggleRedMode());
-    Palette fresh;
     for (int e = 0; e < PaletteEntryCount; ++e) {
-        for (int s = 0; s < 3; ++s) EXPECT_EQ(p.Get(e, s), fresh.Get(e, s));
+        for (int s = 0; s < 3; ++s) EXPECT_EQ(p.Get(e, s), day.Get(e, s));
+    }
+}
+
+// Planets (pure blue) used to turn black in red mode and vanish from the sky.
+TEST(Palette, AColourWithoutRedShowsItsBrightestChannelInRedMode) {
+    struct Case {
+        const char* what;
+        int entry;
+        uint16_t r, g, b;  // base colour; r = 999 keeps the standard one
+        int brighter;
+        Colour shades[3];
+    };
+    const Case cases[] = {
+        {"planets", PalPlanet, 999, 0, 0, 0, {{127, 0, 0}, {178, 0, 0}, {229, 0, 0}}},
+        {"planets brightened to 1.5", PalPlanet, 999, 0, 0, 10, {{255, 0, 0}, {255, 0, 0}, {255, 0, 0}}},
+        {"green over blue", PalFigure, 0, 96, 40, 0, {{48, 0, 0}, {67, 0, 0}, {86, 0, 0}}},
+        {"blue over green", PalFigure, 0, 100, 200, 0, {{100, 0, 0}, {140, 0, 0}, {180, 0, 0}}},
+        {"black stays black", PalFigure, 0, 0, 0, 0, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        // A trace of red is the colour's own: it is kept, even where it rounds to nothing.
+        {"a trace of red", PalFigure, 1, 0, 255, 0, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        Palette p;
+        if (c.r != 999) {
+            p.SetBase(c.entry, c.r, c.g, c.b);
+            p.Rebuild();
+        }
+        for (int i = 0; i < c.brighter; ++i) p.Brighter();
+        const Colour day[3] = {p.Get(c.entry, 0), p.Get(c.entry, 1), p.Get(c.entry, 2)};
+        p.ToggleRedMode();
+        for (int s = 0; s < 3; ++s) EXPECT_EQ(p.Get(c.entry, s), c.shades[s]) << c.what << ", shade " << s;
+        p.ToggleRedMode();
+        for (int s = 0; s < 3; ++s) EXPECT_EQ(p.Get(c.entry, s), day[s]) << c.what << ", shade " << s;
     }
 }
 

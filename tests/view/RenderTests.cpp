@@ -305,6 +305,13 @@ TEST_F(RenderTest, RedModeLeavesOnlyRedChannels) {
         }
     }
     EXPECT_GT(red, 200);
+
+    // The planet alone: still a point on the black sky.
+    view.Clear();
+    view.DrawPlanet(planet);
+    const int px = view.ToPixelX(planet.screenX), py = view.ToPixelY(planet.screenY);
+    EXPECT_GT(CountColour(view.Image(), Q(view.GetPalette().Get(PalPlanet, 2)), px - 3, py - 3, px + 4, py + 4), 0);
+    EXPECT_EQ(view.GetPalette().Get(PalPlanet, 2), Colour(229, 0, 0));
 }
 
 TEST_F(RenderTest, MoonAndSunAreFilledDiscsOnlyWhenWhollyInView) {

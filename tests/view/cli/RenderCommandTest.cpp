@@ -89,10 +89,20 @@ TEST_F(RenderCommand, OptionsAndPaletteReachThePicture) {
     ASSERT_EQ(Run(PoleView() + " --projection 4 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
     EXPECT_EQ(Count(Picture(), [](QRgb p) { return (p & 0xFFFFFF) == 0x0000FF; }), 0);
 
+    ASSERT_EQ(Run(PoleView() + " --projection 1").status, 0);
+    const QImage normal = Picture();
     ASSERT_EQ(Run(PoleView() + " --projection 1 --red").status, 0);
     const QImage red = Picture();
     EXPECT_EQ(Count(red, [](QRgb p) { return qGreen(p) != 0 || qBlue(p) != 0; }), 0);
     EXPECT_EQ(red.pixel(200, 150) & 0xFFFFFF, qRgb(229, 0, 0) & 0xFFFFFF);
+    // The same sky, stars, names and horizon alike, with its red kept to the
+    // last pixel.
+    int sameRed = 0;
+    for (int y = 0; y < red.height(); ++y) {
+        for (int x = 0; x < red.width(); ++x) sameRed += qRed(red.pixel(x, y)) == qRed(normal.pixel(x, y)) ? 1 : 0;
+    }
+    EXPECT_EQ(sameRed, red.width() * red.height());
+    EXPECT_GT(Count(normal, [](QRgb p) { return qRed(p) != 0; }), 100);
 
     ASSERT_EQ(Run(PoleView() + " --projection 1 --brighter 1").status, 0);
     EXPECT_EQ(Picture().pixel(200, 150) & 0xFFFFFF, qRgb(255, 255, 255) & 0xFFFFFF);

@@ -2,7 +2,7 @@
 // (Kepler's equation, the geocentric place and the magnitude, then altitude
 // and azimuth), as the update cycle does with AsteroidsToShow = 10000.
 //
-//   bench_minorplanets [data/asteroids.dat]
+//   bench_minor_update [data/asteroids.dat]
 //
 // The file's entries are used, repeated up to 10,000 when it holds fewer;
 // without the file generated main-belt orbits are used.
