@@ -1,6 +1,7 @@
 #include "view/Colors.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -58,8 +59,8 @@ void Palette::Rebuild() {
             const uint16_t largest = std::max({base_[e][0], base_[e][1], base_[e][2], uint16_t(1)});
             for (int s = 0; s < 3; ++s) {
                 const double k = InkValue[s] / largest;
-                shaded_[e][s] = Colour(ScaleChannel(k, base_[e][2]), ScaleChannel(k, base_[e][1]),
-                                       ScaleChannel(k, base_[e][0]));
+                const auto channel = [k](uint16_t base) { return static_cast<uint8_t>(std::lround(k * base)); };
+                shaded_[e][s] = Colour(channel(base_[e][2]), channel(base_[e][1]), channel(base_[e][0]));
             }
             continue;
         }
