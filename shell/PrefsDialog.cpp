@@ -433,6 +433,16 @@ void TPrefs::Load(const PreferencesForm& form, const CatalogueMove* move) {
     SystemTimeClicked();
     edTime->setText(Text(form.time));
     edDate->setText(Text(form.date));
+    LoadPlace(form);
+    edMPCount->setText(Text(form.asteroidCount));
+    labCityChosen->clear();
+    // Clearing a search that is already empty refills nothing.
+    if (edCitySearch->text().isEmpty()) FillCityList();
+    edCitySearch->clear();
+    UpdateButtons();
+}
+
+void TPrefs::LoadPlace(const PreferencesForm& form) {
     edLoD->setText(Text(form.longitudeDegrees));
     edLoM->setText(Text(form.longitudeMinutes));
     edLoS->setText(Text(form.longitudeSeconds));
@@ -441,14 +451,8 @@ void TPrefs::Load(const PreferencesForm& form, const CatalogueMove* move) {
     edLaM->setText(Text(form.latitudeMinutes));
     edLaS->setText(Text(form.latitudeSeconds));
     (form.south ? latSouth : latNorth)->setChecked(true);
-    edMPCount->setText(Text(form.asteroidCount));
     edTimeZone->setText(Text(form.timeZone));
     recentPlaces_ = form.recentPlaces;
-    labCityChosen->clear();
-    // Clearing a search that is already empty refills nothing.
-    if (edCitySearch->text().isEmpty()) FillCityList();
-    edCitySearch->clear();
-    UpdateButtons();
 }
 
 PreferencesForm TPrefs::Store() const {
@@ -648,17 +652,8 @@ void TPrefs::ChooseCityItem(QListWidgetItem* item) {
     const City& city = cities_->Cities()[index];
     PreferencesForm form = Store();
     ChooseCity(form, *cities_, city, QDateTime::currentSecsSinceEpoch());
-    edLoD->setText(Text(form.longitudeDegrees));
-    edLoM->setText(Text(form.longitudeMinutes));
-    edLoS->setText(Text(form.longitudeSeconds));
-    (form.west ? longWest : longEast)->setChecked(true);
-    edLaD->setText(Text(form.latitudeDegrees));
-    edLaM->setText(Text(form.latitudeMinutes));
-    edLaS->setText(Text(form.latitudeSeconds));
-    (form.south ? latSouth : latNorth)->setChecked(true);
-    edTimeZone->setText(Text(form.timeZone));
+    LoadPlace(form);
     checkDST->setChecked(form.dst);
-    recentPlaces_ = form.recentPlaces;
 
     QString chosen = QStringLiteral("%1: zone %2%3, %4.")
                          .arg(Text(city.Label()), city.zoneMinutes >= 0 ? "+" : "", Text(form.timeZone),

@@ -163,6 +163,8 @@ private:
     void MoveCatalogue(QListWidgetItem* item, bool load);
     void ShowHelp();
     void Warn(const char* text);
+    // The "Location" page's boxes, the zone and the recent places from a form.
+    void LoadPlace(const PreferencesForm& form);
     // Read once, at the first showing.
     const CityList& Cities();
     void FillCityList();

@@ -11,6 +11,7 @@
 
 #include "shell/cli/TimePlaceOptions.h"
 #include "tests/support/CliRun.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -228,10 +229,8 @@ TEST(TimeCommand, ACityGivesPlaceZoneAndDaylightTime) {
         {"--city Mumbai --at 2024-07-01T22:00:00", "01-07-2024 16:30:00", "+5:30", "0"},
         {"--city Mumbai --zone +4 --dst 1 --at 2024-07-01T22:00:00", "01-07-2024 17:00:00", "+4:00", "1"},
     };
-    const char* previous = std::getenv("TZ");
-    const std::string saved = previous ? previous : "";
     for (const char* system : {"Europe/Berlin", "America/New_York"}) {
-        ::setenv("TZ", system, 1);
+        const ScopedEnvironment zone("TZ", system);
         for (const Case& c : cases) {
             const CliRun r = RunCli(std::string("time ") + c.args);
             ASSERT_EQ(r.status, 0) << c.args << ": " << r.err;
@@ -240,8 +239,6 @@ TEST(TimeCommand, ACityGivesPlaceZoneAndDaylightTime) {
             EXPECT_EQ(Value(r.out, "dst"), c.dst) << c.args;
         }
     }
-    if (previous) ::setenv("TZ", saved.c_str(), 1);
-    else ::unsetenv("TZ");
     const CliRun aachen = RunCli("time --city Aachen");
     EXPECT_EQ(Value(aachen.out, "longitude"), "6°06'00.00\"E");
     EXPECT_EQ(Value(aachen.out, "latitude"), "50°46'00.00\"N");
@@ -268,13 +265,8 @@ TEST(TimeCommand, ACityThatIsNotOneIsRefused) {
     }
     // Without the package the option says what is missing.
     const CliRun absent = [] {
-        const char* previous = std::getenv("XDG_DATA_DIRS");
-        const std::string saved = previous ? previous : "";
-        ::setenv("XDG_DATA_DIRS", "/nonexistent", 1);
-        CliRun run = RunCli("time --city Aachen");
-        if (previous) ::setenv("XDG_DATA_DIRS", saved.c_str(), 1);
-        else ::unsetenv("XDG_DATA_DIRS");
-        return run;
+        const ScopedEnvironment nowhere("XDG_DATA_DIRS", "/nonexistent");
+        return RunCli("time --city Aachen");
     }();
     EXPECT_EQ(absent.status, 2);
     EXPECT_NE(absent.err.find("/nonexistent/kstars/citydb.sqlite does not exist"), std::string::npos) << absent.err;
