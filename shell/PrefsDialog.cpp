@@ -28,6 +28,9 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// "+1", "-5", "+5.5": a zone with its sign.
+QString SignedZone(int32_t minutesEast) { return (minutesEast >= 0 ? "+" : "") + Text(ZoneText(minutesEast)); }
+
 // The masked boxes show separators the form does not hold.
 std::string Digits(const QString& text) {
     std::string digits;
@@ -618,8 +621,7 @@ void TPrefs::FillCityList() {
         const City& city = cities.Cities()[index];
         auto* item = new QListWidgetItem(Text(city.Label()), ListCities);
         item->setData(Qt::UserRole, static_cast<qulonglong>(index));
-        QString about = Text(city.PlaceText() + ", zone " + (city.zoneMinutes >= 0 ? "+" : "") +
-                             ZoneText(city.zoneMinutes));
+        QString about = Text(city.PlaceText() + ", zone ") + SignedZone(city.zoneMinutes);
         if (recent) {
             QFont font = item->font();
             font.setItalic(true);
@@ -655,8 +657,8 @@ void TPrefs::ChooseCityItem(QListWidgetItem* item) {
     LoadPlace(form);
     checkDST->setChecked(form.dst);
 
-    QString chosen = QStringLiteral("%1: zone %2%3, %4.")
-                         .arg(Text(city.Label()), city.zoneMinutes >= 0 ? "+" : "", Text(form.timeZone),
+    QString chosen = QStringLiteral("%1: zone %2, %3.")
+                         .arg(Text(city.Label()), SignedZone(city.zoneMinutes),
                               form.dst ? QStringLiteral("daylight saving time") : QStringLiteral("standard time"));
     // The system clock keeps the system's zone: the place's zone and
     // daylight time wait for a clock set by hand.
@@ -664,8 +666,7 @@ void TPrefs::ChooseCityItem(QListWidgetItem* item) {
     const int systemOffset = now.utcOffsetMinutes.value_or(now.standardOffsetMinutes);
     if (form.useSystemTime && systemOffset != city.zoneMinutes + (form.dst ? 60 : 0))
         chosen += QStringLiteral(" The clock keeps this computer's zone (%1) while \"Use system time\" is ticked.")
-                      .arg((systemOffset >= 0 ? QStringLiteral("UTC+") : QStringLiteral("UTC")) +
-                           Text(ZoneText(systemOffset)));
+                      .arg(QStringLiteral("UTC") + SignedZone(systemOffset));
     labCityChosen->setText(chosen);
 }
 

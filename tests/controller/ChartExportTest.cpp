@@ -103,7 +103,7 @@ TEST_F(ChartExportTest, APdfChartIsOnePageOfTheFramesSizeWithTextAsText) {
     const std::string path = File("sky.pdf");
     ASSERT_EQ(planetarium->ExportChart(path, false), "");
     EXPECT_TRUE(ReadAll(QString::fromStdString(path)).startsWith("%PDF-"));
-    EXPECT_EQ(PdfPages(path), 1);
+    EXPECT_NE(ToolOutput("pdfinfo '" + path + "'").find("Pages:           1\n"), std::string::npos);
     // The page holds the frame's 700 x 350 pixels as 525 x 262.5 points,
     // which the file rounds to whole points.
     EXPECT_NE(ToolOutput("pdfinfo '" + path + "'").find("525 x 263 pts"), std::string::npos);
@@ -126,19 +126,6 @@ TEST_F(ChartExportTest, APdfChartIsOnePageOfTheFramesSizeWithTextAsText) {
         for (int dx = -1; dx <= 1; ++dx) lit += qGray(page.pixel(rigelAt + QPoint(dx, dy))) > 60 ? 1 : 0;
     EXPECT_GE(lit, 1);
     EXPECT_EQ(qGray(page.pixel(rigelAt + QPoint(6, -6))), 0);
-}
-
-TEST_F(ChartExportTest, ThePngChartIsTheFrameOrItsInkSavingTwin) {
-    ASSERT_EQ(planetarium->ExportChart(File("sky.png"), false), "");
-    const QImage window = planetarium->View()->Image().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(QImage(QString::fromStdString(File("sky.png"))).convertToFormat(QImage::Format_RGB32), window);
-
-    ASSERT_EQ(planetarium->ExportChart(File("ink.PNG"), true), "");
-    const QImage ink(QString::fromStdString(File("ink.PNG")));
-    ASSERT_EQ(ink.size(), QSize(700, 350));
-    EXPECT_EQ(ink.pixel(0, 0), qRgb(255, 255, 255));
-    // Rigel (class B) is a dark dot on the paper.
-    EXPECT_LT(qGray(ink.pixel(Pixel(rigel).toPoint())), 128);
 }
 
 TEST_F(ChartExportTest, AChartThatCannotBeWrittenSaysWhyAndLeavesNothing) {

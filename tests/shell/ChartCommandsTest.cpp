@@ -68,7 +68,7 @@ TEST_F(ChartCommandsTest, PrintingOnAPdfPrinterGivesThePage) {
     EXPECT_TRUE(messages.warnings.empty());
     ASSERT_TRUE(QFile::exists(QString::fromStdString(Path("printed.pdf"))));
     if (!PopplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
-    EXPECT_EQ(PdfPages(Path("printed.pdf")), 1);
+    EXPECT_NE(ToolOutput("pdfinfo '" + Path("printed.pdf") + "'").find("Pages:           1\n"), std::string::npos);
     bool named = false;
     for (const PdfWord& w : PdfWords(Path("printed.pdf"))) named = named || w.text == QStringLiteral("Sirius");
     EXPECT_TRUE(named);

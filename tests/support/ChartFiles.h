@@ -122,12 +122,6 @@ inline bool PopplerAvailable() {
     return std::system("pdftotext -v >/dev/null 2>&1") == 0 && std::system("pdftoppm -v >/dev/null 2>&1") == 0;
 }
 
-inline int PdfPages(const std::string& path) {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                                          .match(QString::fromStdString(ToolOutput("pdfinfo '" + path + "'")));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
 struct PdfWord {
     QString text;
     QRectF box;  // points, from the page's top left
