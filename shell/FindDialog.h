@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controller/ObjectNames.h"
 
@@ -24,7 +26,13 @@ class TFind : public QDialog {
 public:
     TFind(QWidget* owner, const Planetarium& sky);
 
-    // Shows the dialog modally; the object chosen, or none when cancelled.
+    // Whether the names it offers are still those of the sky: no star
+    // catalogue was loaded or unloaded since it was made. Making it takes a
+    // moment with a large catalogue, so it is kept while it is.
+    bool Current(const Planetarium& sky) const;
+
+    // Shows the dialog modally, empty; the object chosen, or none when
+    // cancelled.
     std::optional<ObjectRef> Ask();
     // What the Find button (or Return) does with the name typed: true when
     // it chose one object, false when it listed what to choose from.
@@ -41,6 +49,10 @@ private:
     void Choose(const ObjectRef& object);
     void ChooseItem(QListWidgetItem* item);
 
+    // How many objects of each kind and catalogue there were to name.
+    static std::vector<std::size_t> NameSetOf(const Planetarium& sky);
+
     ObjectNames names_;
+    std::vector<std::size_t> nameSet_;
     std::optional<ObjectRef> chosen_;
 };

@@ -202,6 +202,7 @@ THCI::THCI(UserMessages* messages, Observer::ClockSource clock) {
 THCI::~THCI() {
     qApp->removeEventFilter(this);
     help_.reset();
+    find_.reset();
     Timer1->stop();
     active_ = nullptr;
     view_ = nullptr;
@@ -579,8 +580,8 @@ void THCI::CleanRegistry() {
 
 void THCI::FindObject() {
     if (!planetarium_) return;
-    TFind dialog(this, *planetarium_);
-    if (const std::optional<ObjectRef> object = dialog.Ask())
+    if (!find_ || !find_->Current(*planetarium_)) find_ = std::make_unique<TFind>(this, *planetarium_);
+    if (const std::optional<ObjectRef> object = find_->Ask())
         statusPanels[4]->setText(QString::fromStdString(planetarium_->GoTo(*object)));
 }
 

@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class HelpViewer;
 class Planetarium;
+class TFind;
 class SkyView;
 
 // The sky surface of the main window: shows the last frame and reports a
@@ -204,6 +205,7 @@ private:
     Planetarium* active_ = nullptr;
     SkyView* view_ = nullptr;
     std::unique_ptr<HelpViewer> help_;
+    std::unique_ptr<TFind> find_;  // kept while the names it offers stay the same
     Qt::WindowFlags savedBorderIcons_;
     // The bounds of the window in its normal state, where leaving full
     // screen returns to.

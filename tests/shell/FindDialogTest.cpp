@@ -103,10 +103,29 @@ TEST_F(FindDialogTest, ControlFTurnsTheViewToTheObjectNamed) {
         << window->statusPanels[4]->text().toStdString();
     EXPECT_EQ(window->labels[LabCurrentStar]->text(), QStringLiteral("Rigel"));
 
-    // Cancelled, nothing changes.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    // Cancelled, nothing changes; the dialog comes back empty.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TFind*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->edFind->text().isEmpty());
+        dialog->close();
+    });
     window->FindItem->trigger();
     EXPECT_EQ(Sky().Selected(), &star);
+
+    // Without the catalogue its names are offered no more.
+    Sky().Catalogue(0)->Disable();
+    Sky().ApplyCatalogueRequests(nullptr);
+    bool offered = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TFind*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QAbstractItemModel* model = dialog->edFind->completer()->model();
+        offered = !model->match(model->index(0, 0), Qt::DisplayRole, QStringLiteral("Rigel"), 1, Qt::MatchExactly).isEmpty();
+        dialog->close();
+    });
+    window->FindItem->trigger();
+    EXPECT_FALSE(offered);
 }
 
 }  // namespace
