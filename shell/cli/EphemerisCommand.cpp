@@ -146,8 +146,8 @@ bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>&
             start = comma + 1;
         }
     }
-    // --minor alone asks for the minor planets alone.
-    if (bodies.empty() && minor == 0) bodies.assign(std::begin(kBodies), std::end(kBodies));
+    // --minor adds its minor planets to the ten bodies unless --bodies names others.
+    if (bodies.empty()) bodies.assign(std::begin(kBodies), std::end(kBodies));
     return true;
 }
 
@@ -167,7 +167,7 @@ void PrintEphemerisHelp() {
                 "  --bodies NAME[,NAME...]   these bodies only, in this order: sun, moon, mercury,\n"
                 "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n"
                 "  --minor N                 the first N minor planets of data/asteroids.dat after\n"
-                "                            the bodies (alone when --bodies is not given), named\n"
+                "                            the bodies (all ten unless --bodies names some), named\n"
                 "                            \"number name\" (1 Ceres): geometric geocentric place\n"
                 "                            of date and distance in au from their orbital\n"
                 "                            elements; no phase, elongation or diameter (-).\n\n%s"
