@@ -8,9 +8,12 @@
 #include <QPen>
 #include <QRectF>
 #include <QTransform>
-#include <map>
 #include <QStaticText>
+#include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
@@ -28,7 +31,10 @@ class QPaintDevice;
 // (fitted to a page, say). Faint stars, which the window writes as single
 // pixels, become one-pixel squares there, gathered by colour so that a
 // vector file holds one group per colour and not one per star.
-class QtCanvas : public Canvas {
+//
+// Labels are the same from frame to frame, so each text is laid out once per
+// face and kept: shaping and measuring cost far more than drawing.
+class QtCanvas final : public Canvas {
 public:
     QtCanvas(int width, int height);
     QtCanvas(QPaintDevice& device, int width, int height, const QTransform& toDevice);
@@ -79,9 +85,21 @@ private:
     void FlushLines();
     void ApplyPen();
     void ApplyFont();
-    // The text as Qt holds it, laid out, and its advance, worked out once for
-    // the outlines and the face of a label, which draw the same text.
-    void Prepare(const std::string& text);
+
+    // A text as Qt holds it, laid out in one face, and its advance.
+    struct PreparedText {
+        QStaticText layout;
+        int advance = 0;
+    };
+    // One family at one height, with the texts laid out in it so far.
+    struct Face {
+        QFont font;
+        std::unique_ptr<QFontMetrics> metrics;
+        std::unordered_map<std::string, PreparedText> texts;
+    };
+    // The text laid out in the current face, from the face's store when it
+    // was laid out before.
+    const PreparedText& Prepare(const std::string& text);
 
     QImage image_;
     QPaintDevice* device_ = nullptr;  // painting on another device
@@ -100,14 +118,9 @@ private:
     int penX_ = 0, penY_ = 0;
     bool penDirty_ = true;
     bool fontDirty_ = true;
-    QFont font_;
-    std::unique_ptr<QFontMetrics> metrics_;
+    std::map<std::pair<std::string, int>, std::unique_ptr<Face>> faces_;
+    Face* face_ = nullptr;  // of the font name and height, once text asked for it
     bool fontOnPainter_ = false;
-    bool prepared_ = false;
-    std::string preparedText_;
-    QString preparedString_;
-    QStaticText preparedLayout_;
-    int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
     // One-pixel dots waiting to be drawn on a device, by colour.
