@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "astro/Constants.h"
+#include "astro/Horizontal.h"
 #include "astro/Observer.h"
 #include "catalogues/DateCorrection.h"
 #include "catalogues/LoadProgress.h"
@@ -25,8 +26,6 @@ constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
 constexpr std::size_t kStarsPerWorker = 20000;
 constexpr std::size_t kMaxWorkers = 4;
 
-double ClampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
-
 // Everything of one update that is the same for every star: the sidereal
 // time, the latitude's sine and cosine and, when the places are corrected to
 // the date, the precession angles and the years of proper motion.
@@ -34,8 +33,7 @@ class HorizontalUpdate {
 public:
     HorizontalUpdate(const Observer& observer, float limit, bool correct)
         : limit_(limit), correct_(correct), siderealTime_(observer.localApparentSidereal.radians),
-          sinPhi_(std::sin(observer.latitude.radians)), cosPhi_(std::cos(observer.latitude.radians)),
-          pi_(static_cast<double>(Pi)) {
+          latitude_(observer.latitude.radians) {
         if (correct_) {
             date_ = DateCorrection::ForDate(observer.dynamicalJulianDate);
             const double meridian = siderealTime_ - date_.z;
@@ -62,9 +60,9 @@ private:
             }
             const double delta = s.dec.radians;
             const double h = siderealTime_ - s.ra.radians;
-            const double sinH = std::sin(h), cosH = std::cos(h);
-            s.azimuth.SetRadians(std::atan2(sinH, cosH * sinPhi_ - std::tan(delta) * cosPhi_) + pi_);
-            s.altitude.SetRadians(ClampedAsin(sinPhi_ * std::sin(delta) + cosPhi_ * std::cos(delta) * cosH));
+            const HorizontalPlace place = ToHorizontal(std::sin(h), std::cos(h), delta, latitude_);
+            s.azimuth.SetRadians(place.azimuth);
+            s.altitude.SetRadians(place.altitude);
             s.belowHorizon = s.altitude.radians < 0;
             s.isComputed = true;
             ++computed;
@@ -106,8 +104,9 @@ private:
             const double c = date_.sinTheta * cosDec * cosRa + date_.cosTheta * sinDec;
             const double rSinH = sinMeridian_ * b - cosMeridian_ * a;
             const double rCosH = cosMeridian_ * b + sinMeridian_ * a;
-            s.azimuth.SetRadians(std::atan2(rSinH, rCosH * sinPhi_ - c * cosPhi_) + pi_);
-            s.altitude.SetRadians(ClampedAsin(sinPhi_ * c + cosPhi_ * rCosH));
+            const HorizontalPlace horizontal = ToHorizontalFromVector(rSinH, rCosH, c, latitude_);
+            s.azimuth.SetRadians(horizontal.azimuth);
+            s.altitude.SetRadians(horizontal.altitude);
             s.belowHorizon = s.altitude.radians < 0;
             s.isComputed = true;
             ++computed;
@@ -132,8 +131,7 @@ private:
     float limit_;
     bool correct_;
     double siderealTime_;
-    double sinPhi_, cosPhi_;
-    double pi_;
+    LatitudeTrig latitude_;
     DateCorrection date_;
     double sinMeridian_ = 0.0, cosMeridian_ = 1.0;
     double sinZeta_ = 0.0, cosZeta_ = 1.0;

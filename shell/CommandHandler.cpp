@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "astro/Constants.h"
+#include "astro/Projection.h"
 #include "settings/DisplayOptions.h"
 
 namespace {
@@ -38,14 +39,7 @@ const char* CommandHandler::GroupPrefix(uint16_t state) {
     }
 }
 
-const char* CommandHandler::ProjectionName(int projection) {
-    static constexpr const char* names[9] = {
-        "orthographic", "stereographic", "equal area", "lambert cylindrical equal area",
-        "behrman cylindrical equal area", "tristan edwards", "peters", "gall orthographic",
-        "balthasart orthographic",
-    };
-    return projection >= 0 && projection < 9 ? names[projection] : "";
-}
+const char* CommandHandler::ProjectionName(int projection) { return ProjectionCommandName(projection); }
 
 const std::string& CommandHandler::HandleKey(uint16_t key, KeyModifiers modifiers) {
     // Shift on its own arrives as a key of its own between the two keys of a
@@ -175,11 +169,10 @@ void CommandHandler::HandleGroup(uint16_t group, uint16_t key) {
             if (key == 'H') return Toggle(O::ShowHorizontalGrid, "horizontal ");
             break;
         case Projection: {
-            static constexpr char letters[] = "OSELBTPGA";
             int projection = DigitOf(key);
-            if (projection > 8) projection = -1;
-            for (int i = 0; projection < 0 && i < 9; ++i) {
-                if (key == static_cast<uint16_t>(letters[i])) projection = i;
+            if (!IsProjection(projection)) projection = -1;
+            for (int i = 0; projection < 0 && i < ProjectionCount; ++i) {
+                if (key == static_cast<uint16_t>(FactsOf(i).key)) projection = i;
             }
             if (projection >= 0) {
                 target_.ChangeProjection(projection);

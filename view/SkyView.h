@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "astro/Angles.h"
+#include "astro/Horizontal.h"
+#include "astro/Projection.h"
 #include "settings/DisplayOptions.h"
 #include "view/Canvas.h"
 #include "view/Colors.h"
@@ -19,24 +22,6 @@ class QtCanvas;
 class SkyObject;
 class SkyOverlay;
 class Star;
-
-enum Projection : uint16_t {
-    Orthographic = 0,
-    Stereographic = 1,
-    EqualArea = 2,
-    LambertCylindrical = 3,
-    BehrmanCylindrical = 4,
-    TristanEdwards = 5,
-    Peters = 6,
-    GallOrthographic = 7,
-    Balthasart = 8,
-    ProjectionCount = 9,
-};
-
-// What the keyboard commands report after switching ("stereographic", ...).
-const char* ProjectionCommandName(Projection p);
-// The items of the preferences dialog's projection list ("Stereographic", ...).
-const char* ProjectionDialogItem(Projection p);
 
 // The view settings kept in the settings store, read by the caller so that
 // the view itself never touches the store.
@@ -229,6 +214,24 @@ private:
     Projection projection_ = EqualArea;
     Palette palette_;
     std::unique_ptr<SkyOverlay> overlay_;
-    // Sine and cosine of the elevation they were worked out for.
-    mutable double trigElevation_ = 0.0, sinElevation_ = 0.0, cosElevation_ = 1.0;
+
+public:
+    // The vertices of a line fixed on the sky (the equator, the equatorial
+    // grid) as the tracer placed them, in drawing order, for one moment and
+    // place: they turn with the sky, not with the view, so a frame that
+    // only moves the view traces none of them again.
+    struct TracedVertices {
+        double sidereal = 0.0;
+        double latitude = 0.0;
+        bool complete = false;
+        std::vector<HorizontalPlace> places;
+    };
+
+private:
+    TracedVertices equatorVertices_;
+    TracedVertices equatorialGridVertices_;
+    // The projection's constants for the direction and elevation they were
+    // worked out for; renewed when either changes.
+    const ProjectionFrame& Frame() const;
+    mutable std::optional<ProjectionFrame> frameConstants_;
 };

@@ -157,7 +157,8 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         }
         if (!take("--projection")) return Malformed(error);
         if (present) {
-            if (!ParseInt(v, 0, 8, n)) return Malformed("malformed --projection '" + v + "' (0-8)");
+            if (!ParseInt(v, 0, ProjectionCount - 1, n))
+                return Malformed("malformed --projection '" + v + "' (0-" + std::to_string(ProjectionCount - 1) + ")");
             settings.projection = static_cast<uint16_t>(n);
             continue;
         }
