@@ -28,11 +28,20 @@ const char* ProjectionCommandName(int projection) {
     return IsProjection(projection) ? kFacts[projection].commandName : "";
 }
 
-const char* ProjectionDialogItem(int projection) { return IsProjection(projection) ? kFacts[projection].dialogItem : ""; }
+const char* ProjectionDialogItem(int projection) {
+    return IsProjection(projection) ? kFacts[projection].dialogItem : "";
+}
 
 ProjectionFrame::ProjectionFrame(Projection projection, double direction, double elevation, double standardParallel)
-    : projection_(projection), family_(FactsOf(projection).family), direction_(direction), elevation_(elevation),
-      standardParallel_(standardParallel), sinElevation_(std::sin(elevation)), cosElevation_(std::cos(elevation)),
+    : projection_(projection),
+      family_(FactsOf(projection).family),
+      direction_(direction),
+      elevation_(elevation),
+      standardParallel_(standardParallel),
+      sinElevation_(std::sin(elevation)),
+      cosElevation_(std::cos(elevation)),
+      sinDirection_(std::sin(direction)),
+      cosDirection_(std::cos(direction)),
       cosParallel_(std::cos(standardParallel)) {
     const double pi = static_cast<double>(Pi);
     backFrom_ = direction + pi / 2;
@@ -80,4 +89,36 @@ void ProjectionFrame::Project(double altitude, double azimuth, double& x, double
         return;
     }
     }
+}
+
+void ProjectionFrame::Project(const HorizontalPlace& place, double& x, double& y) const {
+    if (family_ == Cylindrical) {
+        // The offset from the view direction is an angle here, not a sine.
+        Project(place.altitude, place.azimuth, x, y);
+        return;
+    }
+    const double cosA = place.cosAltitude;
+    const double sinA = place.sinAltitude;
+    // Sine and cosine of the azimuth less the view direction.
+    const double sinDz = place.sinAzimuth * cosDirection_ - place.cosAzimuth * sinDirection_;
+    const double cosDz = place.cosAzimuth * cosDirection_ + place.sinAzimuth * sinDirection_;
+    if (family_ == TwoHemispheres) {
+        const double x0 = cosA * sinDz;
+        y = sinA * cosElevation_ - cosDz * cosA * sinElevation_;
+        const double azimuth = place.azimuth;
+        const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
+                                              : (azimuth > backFrom_ || azimuth < backTo_);
+        x = back ? x0 - 1.3 : x0 + 1.3;
+        return;
+    }
+    const double c = cosA * cosDz;
+    const double w = 1 + sinElevation_ * sinA + cosElevation_ * c;
+    if (static_cast<long long>(w * 1000000.0) == 0) {
+        x = 0.0;
+        y = 0.0;
+        return;
+    }
+    const double k = projection_ == Stereographic ? 2 / w : std::sqrt(2 / w);
+    x = k * cosA * sinDz;
+    y = k * (cosElevation_ * sinA - sinElevation_ * c);
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "astro/Horizontal.h"
+
 // The nine projections of the sky onto the view's plane, each described in
 // one place: its number (as stored in the settings and typed on the command
 // line), its names, its keyboard letter, its family and its standard
@@ -70,12 +72,16 @@ public:
     // The plane point of a sky position. A point straight behind an azimuthal
     // view has no image; it goes to the centre.
     void Project(double altitude, double azimuth, double& x, double& y) const;
+    // The same for a place whose sines and cosines are known: no
+    // trigonometry at all.
+    void Project(const HorizontalPlace& place, double& x, double& y) const;
 
 private:
     Projection projection_;
     ProjectionFamily family_;
     double direction_, elevation_, standardParallel_;
     double sinElevation_, cosElevation_;
+    double sinDirection_, cosDirection_;
     // The azimuths that bound the half of the sky behind the viewer.
     double backFrom_, backTo_;
     double cosParallel_;

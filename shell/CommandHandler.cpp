@@ -4,6 +4,7 @@
 
 #include "astro/Constants.h"
 #include "astro/Projection.h"
+#include "controller/Planetarium.h"
 #include "settings/DisplayOptions.h"
 
 namespace {
@@ -95,11 +96,11 @@ void CommandHandler::HandleIdle(uint16_t key, bool shift) {
     }
     switch (key) {
         case Vk::End: target_.LookAtSelected(); message_ = "Looking at selected"; return;
-        case Vk::Home: target_.Scroll(0); message_ = "Reset Scroll"; return;
-        case Vk::Left: target_.Scroll(4); message_ = "Scroll Left"; return;
-        case Vk::Up: target_.Scroll(1); message_ = "Scroll Up"; return;
-        case Vk::Right: target_.Scroll(2); message_ = "Scroll Right"; return;
-        case Vk::Down: target_.Scroll(3); message_ = "Scroll Down"; return;
+        case Vk::Home: target_.Scroll(ScrollReset); message_ = "Reset Scroll"; return;
+        case Vk::Left: target_.Scroll(ScrollLeft); message_ = "Scroll Left"; return;
+        case Vk::Up: target_.Scroll(ScrollUp); message_ = "Scroll Up"; return;
+        case Vk::Right: target_.Scroll(ScrollRight); message_ = "Scroll Right"; return;
+        case Vk::Down: target_.Scroll(ScrollDown); message_ = "Scroll Down"; return;
         // Zooming keeps whatever the panel said before.
         case Vk::BracketLeft: target_.Zoom(-1.5f); return;
         case Vk::BracketRight: target_.Zoom(1.5f); return;

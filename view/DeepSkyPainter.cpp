@@ -1,8 +1,7 @@
 // The deep-sky layer: an outline of each object's apparent size, and its name.
-#include "view/SkyView.h"
-
 #include "catalogues/SkyObject.h"
 #include "view/QtCanvas.h"
+#include "view/SkyView.h"
 
 void SkyView::DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber) {
     // The centre first: most objects of a full catalogue lie outside the

@@ -1,10 +1,9 @@
 // The constellation figures: strokes between their stars.
-#include "view/SkyView.h"
-
 #include <cmath>
 
 #include "catalogues/Star.h"
 #include "view/QtCanvas.h"
+#include "view/SkyView.h"
 
 void SkyView::DrawFigure(std::span<Star* const> stars, std::span<const FigureLine> lines) {
     canvas_->SetPenWidth(1);

@@ -1,7 +1,5 @@
 // The grids and lines: horizon with its compass letters, the horizontal and
 // equatorial grids with the celestial poles, and the equator.
-#include "view/SkyView.h"
-
 #include <cmath>
 #include <cstddef>
 
@@ -10,6 +8,7 @@
 #include "view/PainterSupport.h"
 #include "view/QtCanvas.h"
 #include "view/SkyOverlay.h"
+#include "view/SkyView.h"
 
 namespace {
 

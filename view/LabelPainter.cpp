@@ -1,12 +1,11 @@
 // Labels: outlined texts in the background colour, and the texts of a star's
 // label under the display options and the zoom.
-#include "view/SkyView.h"
-
 #include <cstdio>
 #include <cstring>
 
 #include "catalogues/Star.h"
 #include "view/QtCanvas.h"
+#include "view/SkyView.h"
 
 void SkyView::DrawLabel(double x, double y, const std::string& text) {
     const int px = ToPixelX(x), py = ToPixelY(y);

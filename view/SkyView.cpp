@@ -7,15 +7,18 @@
 
 #include "astro/Constants.h"
 #include "catalogues/SkyObject.h"
-#include "view/QtCanvas.h"
 #include "view/PainterSupport.h"
+#include "view/QtCanvas.h"
 #include "view/SkyOverlay.h"
 
 namespace {
 
 // The status bar's clock panels are sized to hold these texts.
-constexpr const char* kStatusSamples[4] = {
-    "00:00:00 00/00/0000", "Local: 00:00:00", "Julian: 0000000.000000", "Sidereal: 00:00:00",
+constexpr const char* kStatusSamples[kClockPanelCount] = {
+    "00:00:00 00/00/0000",
+    "Local: 00:00:00",
+    "Julian: 0000000.000000",
+    "Sidereal: 00:00:00",
 };
 
 }  // namespace
@@ -43,7 +46,7 @@ SkyView::~SkyView() = default;
 
 void SkyView::SizeStatusPanels() {
     if (!panel_) return;
-    for (int i = 0; i < 4; ++i) panel_->SetStatusWidth(i, canvas_->TextWidth(kStatusSamples[i]) + 10);
+    for (int i = 0; i < kClockPanelCount; ++i) panel_->SetStatusWidth(i, canvas_->TextWidth(kStatusSamples[i]) + 10);
 }
 
 // --- geometry -------------------------------------------------------------------
@@ -67,7 +70,9 @@ void SkyView::Project(double altitude, double azimuth, double& x, double& y) con
     Frame().Project(altitude, azimuth, x, y);
 }
 
-void SkyView::ProjectObject(SkyObject& o) const { Project(o.altitude.radians, o.azimuth.radians, o.screenX, o.screenY); }
+void SkyView::ProjectObject(SkyObject& o) const {
+    Project(o.altitude.radians, o.azimuth.radians, o.screenX, o.screenY);
+}
 
 void SkyView::ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const {
     ProjectObject(o);
@@ -268,8 +273,7 @@ void SkyView::DrawEllipse(double x1, double y1, double x2, double y2) {
     canvas_->Ellipse(left, top, right, bottom);
 }
 
-void SkyView::DiscBox(double cx, double cy, double ex, double ey, double& x1, double& y1, double& x2,
-                      double& y2) {
+void SkyView::DiscBox(double cx, double cy, double ex, double ey, double& x1, double& y1, double& x2, double& y2) {
     const double d = (std::fabs(ex - cx) + std::fabs(ey - cy)) / 2;
     x1 = cx - d;
     y1 = cy + d;
@@ -278,4 +282,3 @@ void SkyView::DiscBox(double cx, double cy, double ex, double ey, double& x1, do
 }
 
 bool SkyView::Dimmed(const SkyObject& o) const { return options_[DisplayOptions::ShowHorizon] && o.belowHorizon; }
-

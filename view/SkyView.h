@@ -164,7 +164,10 @@ public:
     // --- object painters ------------------------------------------------------------
     // Each projects the object into its screenX/screenY. Radii are angular,
     // in radians.
-    void DrawStar(Star& star);
+    // place, when given, is the star's horizontal place with its sines and
+    // cosines (from its catalogue's update); it is used while it still names
+    // the star's altitude and azimuth.
+    void DrawStar(Star& star, const HorizontalPlace* place = nullptr);
     void DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber);
     // stars: the figure's stars in order; lines: polylines of 1-based indices.
     void DrawFigure(std::span<Star* const> stars, std::span<const FigureLine> lines);

@@ -1,9 +1,8 @@
 // The solar system layer: minor planets, planets, the Sun, the Moon and the
 // Earth's shadow.
-#include "view/SkyView.h"
-
 #include "catalogues/SkyObject.h"
 #include "view/QtCanvas.h"
+#include "view/SkyView.h"
 
 void SkyView::DrawMinorPlanet(SkyObject& object, int32_t number) {
     ProjectObject(object);

@@ -1,13 +1,12 @@
 // The star layer: a dot of the pen's width for a faint star, a disc with its
 // label for a bright one, in the colour of its spectral class.
-#include "view/SkyView.h"
-
 #include <algorithm>
 
 #include "catalogues/BayerLetters.h"
 #include "catalogues/Star.h"
 #include "view/PainterSupport.h"
 #include "view/QtCanvas.h"
+#include "view/SkyView.h"
 
 void SkyView::DrawStarDisc(double x, double y, float magnitude, const std::string& t1, const std::string& t2,
                            const std::string& t3) {
@@ -36,8 +35,12 @@ void SkyView::DrawStarDisc(double x, double y, float magnitude, const std::strin
     if (!t3.empty()) OutlinedText(tx, py, t3);
 }
 
-void SkyView::DrawStar(Star& star) {
-    ProjectObject(star);
+void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
+    if (place && place->altitude == star.altitude.radians && place->azimuth == star.azimuth.radians) {
+        Frame().Project(*place, star.screenX, star.screenY);
+    } else {
+        ProjectObject(star);
+    }
     if (!IsInView(star.screenX, star.screenY)) {
         star.onScreen = false;
         return;

@@ -1,9 +1,8 @@
 // The horizontal conversion against ERFA's, in both of its forms.
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-
 #include <cmath>
+#include <erfa.h>
 
 #include "astro/Horizontal.h"
 
@@ -43,14 +42,16 @@ TEST(Horizontal, AgreesWithErfaInBothForms) {
         eraHd2ae(h, d, phi, &az, &el);
         const LatitudeTrig latitude(phi);
         const HorizontalPlace fromAngles = ToHorizontal(h, d, phi);
-        const HorizontalPlace fromVector = ToHorizontalFromVector(std::cos(d) * std::sin(h), std::cos(d) * std::cos(h),
-                                                                  std::sin(d), latitude);
+        const HorizontalPlace fromVector =
+            ToHorizontalFromVector(std::cos(d) * std::sin(h), std::cos(d) * std::cos(h), std::sin(d), latitude);
         for (const HorizontalPlace& p : {fromAngles, fromVector}) {
             EXPECT_NEAR(p.altitude, el, 1e-12);
             EXPECT_GE(p.azimuth, 0.0);
             EXPECT_LE(p.azimuth, 2 * M_PI);
             // Straight up or down every bearing is the same place.
-            if (std::fabs(std::fabs(el) - M_PI / 2) > 1e-9) EXPECT_NEAR(BearingDifference(p.azimuth, az), 0.0, 1e-12);
+            if (std::fabs(std::fabs(el) - M_PI / 2) > 1e-9) {
+                EXPECT_NEAR(BearingDifference(p.azimuth, az), 0.0, 1e-12);
+            }
         }
     }
 }

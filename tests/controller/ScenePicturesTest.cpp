@@ -88,9 +88,9 @@ std::string FoundationCatalogue() {
         const int absDec = decArcsec < 0 ? -decArcsec : decArcsec;
         const double magnitude = -0.5 + random.Below(950) / 100.0;
         const bool flamsteed = i % 7 == 0, bayer = i % 5 == 0, constellation = flamsteed || bayer;
-        std::snprintf(line, sizeof line, "B %d %d %d %d %d %c%02d %d %d 0 0 %.2f %d %s\n", 200000 + i,
-                      100000 + i, raSeconds / 3600, raSeconds / 60 % 60, raSeconds % 60, decArcsec < 0 ? '-' : '+',
-                      absDec / 3600, absDec / 60 % 60, absDec % 60, magnitude, flamsteed ? 1 + i % 90 : 0,
+        std::snprintf(line, sizeof line, "B %d %d %d %d %d %c%02d %d %d 0 0 %.2f %d %s\n", 200000 + i, 100000 + i,
+                      raSeconds / 3600, raSeconds / 60 % 60, raSeconds % 60, decArcsec < 0 ? '-' : '+', absDec / 3600,
+                      absDec / 60 % 60, absDec % 60, magnitude, flamsteed ? 1 + i % 90 : 0,
                       constellation ? constellations[i % 6] : "");
         text += line;
         text += bayer ? std::string(letters[i % 6]) + "\n" : std::string("\n");
