@@ -252,15 +252,12 @@ void QtCanvas::SetFontHeight(int height) {
 
 void QtCanvas::SetFontColour(Colour c) { fontColour_ = c; }
 
-void QtCanvas::MoveTo(int x, int y) {
-    penX_ = x;
-    penY_ = y;
-}
+void QtCanvas::MoveTo(int x, int y) { PlacePen(x, y); }
 
 void QtCanvas::LineTo(int x, int y) {
-    const int x0 = penX_, y0 = penY_;
-    penX_ = x;
-    penY_ = y;
+    const PenPosition from = pen_;
+    const int x0 = from.x, y0 = from.y;
+    PlacePen(x, y);
     Begin();
     if (penWidth_ <= 1 && y == y0 && x == x0 + 1) {
         // A one-pixel dot (a faint star): the line's end point is not drawn,
@@ -321,8 +318,7 @@ void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
-    penX_ = x;
-    penY_ = y;
+    PlacePen(x, y);
     if (text.empty() || !FontsAvailable()) return;
     Begin();
     Flush();
@@ -338,7 +334,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
         penDirty_ = true;
         painter_->drawStaticText(x, y, prepared.layout);
     }
-    penX_ = x + prepared.advance;
+    pen_.x = x + prepared.advance;
 }
 
 int QtCanvas::TextWidth(const std::string& text) {

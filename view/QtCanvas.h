@@ -9,6 +9,8 @@
 #include <QRectF>
 #include <QTransform>
 #include <QStaticText>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,8 +71,8 @@ public:
     Colour FontColour() const override { return fontColour_; }
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
-    int PenX() const override { return penX_; }
-    int PenY() const override { return penY_; }
+    int PenX() const override { return pen_.x; }
+    int PenY() const override { return pen_.y; }
     void Ellipse(int left, int top, int right, int bottom) override;
     void TextOut(int x, int y, const std::string& text) override;
     int TextWidth(const std::string& text) override;
@@ -115,7 +117,17 @@ private:
     std::string fontName_;
     int fontHeight_ = 13;
     Colour fontColour_{0, 0, 0};
-    int penX_ = 0, penY_ = 0;
+    // The pen position, written and read whole: a dot is a move followed at
+    // once by a line, and reading half of what was just written stalls.
+    struct alignas(8) PenPosition {
+        int x, y;
+    };
+    PenPosition pen_{0, 0};
+    void PlacePen(int x, int y) {
+        // One store of both halves, which the next read can take whole.
+        const uint64_t both = static_cast<uint32_t>(x) | static_cast<uint64_t>(static_cast<uint32_t>(y)) << 32;
+        std::memcpy(&pen_, &both, sizeof both);
+    }
     bool penDirty_ = true;
     bool fontDirty_ = true;
     std::map<std::pair<std::string, int>, std::unique_ptr<Face>> faces_;

@@ -54,11 +54,16 @@ void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
 
     if (DiscRadius(star.magnitude, zoomSteps_) < 2) {
         // A dot carries no label, so its texts are not built; the font
-        // height is still set, as later painters inherit it.
-        const bool named = options_[DisplayOptions::ShowStarNames] && labelScale_ - 3 > star.magnitude && star.Name();
-        const bool labelled = named || (options_[DisplayOptions::ShowBayerId] && star.bayer[0] != '\0') ||
-                              (options_[DisplayOptions::ShowFlamsteedId] && star.flamsteed != 0);
-        const bool hd = options_[DisplayOptions::ShowHD] && !labelled && star.hd != 0;
+        // height is still set, as later painters inherit it. It is the HD
+        // label's only for a star that would be labelled by its HD number
+        // alone, so the rest of the star is read only when HD numbers show.
+        bool hd = false;
+        if (options_[DisplayOptions::ShowHD] && star.hd != 0) {
+            const bool named =
+                options_[DisplayOptions::ShowStarNames] && labelScale_ - 3 > star.magnitude && star.Name();
+            hd = !named && !(options_[DisplayOptions::ShowBayerId] && star.bayer[0] != '\0') &&
+                 !(options_[DisplayOptions::ShowFlamsteedId] && star.flamsteed != 0);
+        }
         canvas_->SetFontHeight(static_cast<int>((hd ? 1.2f : 2.5f) * labelScale_));
         DrawStarDisc(star.screenX, star.screenY, star.magnitude, {}, {}, {});
     } else {
