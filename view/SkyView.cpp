@@ -163,17 +163,6 @@ void SkyView::UpdateBounds() {
     zoomSteps_ = static_cast<float>(lg / std::log10(1.1));
 }
 
-bool SkyView::IsInView(double x, double y) const {
-    return planeLeft_ < x && x < planeRight_ && planeBottom_ < y && y < planeTop_;
-}
-
-int32_t SkyView::ToPixelX(double x) const { return TruncToPixel((x - planeLeft_) * scale_); }
-int32_t SkyView::ToPixelY(double y) const { return TruncToPixel(surfaceHeight_ - (y - planeBottom_) * scale_); }
-double SkyView::FromPixelX(int32_t px) const { return px / static_cast<double>(scale_) + planeLeft_; }
-double SkyView::FromPixelY(int32_t py) const {
-    return (surfaceHeight_ - py) / static_cast<double>(scale_) + planeBottom_;
-}
-
 // --- palette ----------------------------------------------------------------------
 
 bool SkyView::ToggleRedMode() {

@@ -15,6 +15,7 @@
 #include "settings/DisplayOptions.h"
 #include "view/Canvas.h"
 #include "view/Colors.h"
+#include "view/PainterSupport.h"
 #include "view/SkyPanel.h"
 
 class QImage;
@@ -69,11 +70,14 @@ public:
     // Resize to the panel's surface size.
     void FitToSurface();
     void UpdateBounds();
-    bool IsInView(double x, double y) const;
-    int32_t ToPixelX(double x) const;
-    int32_t ToPixelY(double y) const;
-    double FromPixelX(int32_t px) const;
-    double FromPixelY(int32_t py) const;
+    // Called for every point of a frame, hence here.
+    bool IsInView(double x, double y) const {
+        return planeLeft_ < x && x < planeRight_ && planeBottom_ < y && y < planeTop_;
+    }
+    int32_t ToPixelX(double x) const { return TruncToPixel((x - planeLeft_) * scale_); }
+    int32_t ToPixelY(double y) const { return TruncToPixel(surfaceHeight_ - (y - planeBottom_) * scale_); }
+    double FromPixelX(int32_t px) const { return px / static_cast<double>(scale_) + planeLeft_; }
+    double FromPixelY(int32_t py) const { return (surfaceHeight_ - py) / static_cast<double>(scale_) + planeBottom_; }
 
     double PlaneLeft() const { return planeLeft_; }
     double PlaneRight() const { return planeRight_; }

@@ -65,7 +65,13 @@ void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
                  !(options_[DisplayOptions::ShowFlamsteedId] && star.flamsteed != 0);
         }
         canvas_->SetFontHeight(static_cast<int>((hd ? 1.2f : 2.5f) * labelScale_));
-        DrawStarDisc(star.screenX, star.screenY, star.magnitude, {}, {}, {});
+        // The dot of DrawStarDisc, without its detour: there are tens of
+        // thousands of these in a frame.
+        const int px = ToPixelX(star.screenX), py = ToPixelY(star.screenY);
+        canvas_->SetPenColour(canvas_->BrushColour());
+        canvas_->MoveTo(px, py);
+        canvas_->LineTo(px + 1, py);
+        canvas_->SetBrushStyle(BrushStyle::Clear);
     } else {
         const StarLabel label = BuildStarLabel(star);
         canvas_->SetFontHeight(label.fontHeight);

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <ostream>
 #include <memory>
 #include <string>
 
@@ -158,6 +159,9 @@ constexpr Scene kScenes[] = {
     {"red", Stereographic, 180, 30, 140, true},
     {"ink-chart", EqualArea, 180, 30, 140, false, true},
 };
+
+// Failures name the scene, not its bytes.
+void PrintTo(const Scene& s, std::ostream* os) { *os << s.name; }
 
 class ScenePicturesTest : public ::testing::TestWithParam<Scene> {
 protected:
