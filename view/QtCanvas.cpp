@@ -123,6 +123,15 @@ void QtCanvas::Resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
+    spare_ = QImage();
+}
+
+void QtCanvas::Renew() {
+    if (device_) return;
+    End();
+    if (image_.isDetached()) return;
+    if (spare_.size() != image_.size() || !spare_.isDetached()) spare_ = QImage(image_.size(), image_.format());
+    image_.swap(spare_);
 }
 
 const QImage& QtCanvas::Image() {

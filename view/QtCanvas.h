@@ -47,6 +47,11 @@ public:
 
     // New size; the content is undefined until the next fill.
     void Resize(int width, int height);
+    // Starts a new frame on a picture nobody else holds. The one handed out
+    // last (to the window, which keeps showing it) would otherwise be copied
+    // whole as soon as it is painted on. The content is undefined until the
+    // next fill.
+    void Renew();
     // The picture as drawn so far (pending strokes are flushed first).
     const QImage& Image();
 
@@ -104,6 +109,7 @@ private:
     const PreparedText& Prepare(const std::string& text);
 
     QImage image_;
+    QImage spare_;  // the picture before, once nobody shows it any more
     QPaintDevice* device_ = nullptr;  // painting on another device
     int width_ = 0, height_ = 0;      // of the frame, there
     QTransform toDevice_;

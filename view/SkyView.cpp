@@ -184,6 +184,7 @@ void SkyView::Dimmer() {
 // --- frame --------------------------------------------------------------------------
 
 void SkyView::Clear() {
+    if (canvas_ == frame_.get()) frame_->Renew();
     canvas_->SetBrushColour(palette_.Background());
     canvas_->SetBrushStyle(BrushStyle::Solid);
     canvas_->SetPenColour(palette_.Background());
