@@ -17,6 +17,11 @@ CommandOptions& CommandOptions::Words(std::function<void(const std::string& word
     return *this;
 }
 
+CommandOptions& CommandOptions::Others(std::function<void(const std::string& argument)> keep) {
+    others_ = std::move(keep);
+    return *this;
+}
+
 const CommandOptions::Option* CommandOptions::Find(const std::string& name) const {
     for (const Option& o : options_) {
         if (o.name == name) return &o;
@@ -38,6 +43,10 @@ bool CommandOptions::Parse(const std::vector<std::string>& args, std::string& er
         const Option* o = option ? Find(name) : nullptr;
         // A switch takes no value, not even after '='.
         if (!o || (!o->take && eq != std::string::npos)) {
+            if (others_) {
+                others_(arg);
+                continue;
+            }
             error = "unknown option '" + arg + "' (see velkaris-cli " + command_ + " --help)";
             return false;
         }

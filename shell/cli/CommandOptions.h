@@ -25,6 +25,10 @@ public:
     // Plain words, in order; without this every word is an unknown option.
     CommandOptions& Words(std::function<void(const std::string& word)> take);
 
+    // Every argument that is none of the options, word or not, as it is:
+    // for reading some options and leaving the rest to another reader.
+    CommandOptions& Others(std::function<void(const std::string& argument)> keep);
+
     // Reads the arguments in order. False at the first that is unknown, has
     // no value or whose value was refused, with the message in error.
     bool Parse(const std::vector<std::string>& args, std::string& error) const;
@@ -41,4 +45,5 @@ private:
     std::string command_;
     std::vector<Option> options_;
     std::function<void(const std::string&)> words_;
+    std::function<void(const std::string&)> others_;
 };

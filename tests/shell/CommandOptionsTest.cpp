@@ -68,4 +68,22 @@ TEST(CommandOptions, ReadsValuesSwitchesAndWordsAndSaysWhatIsWrong) {
     }
 }
 
+TEST(CommandOptions, LeavesWhatIsNotItsOwnToTheNextReader) {
+    std::string at;
+    std::vector<std::string> others;
+    CommandOptions options("test");
+    options.Value("--at", [&](const std::string& v) -> std::string {
+        at = v;
+        return {};
+    });
+    options.Others([&](const std::string& a) { others.push_back(a); });
+    std::string error;
+    ASSERT_TRUE(options.Parse({"--out", "x.png", "--at=2026-12-08T21:00:00", "--red", "--att", "M 31"}, error));
+    EXPECT_EQ(at, "2026-12-08T21:00:00");
+    EXPECT_EQ(others, (std::vector<std::string>{"--out", "x.png", "--red", "--att", "M 31"}));
+    // Its own options still need their values.
+    EXPECT_FALSE(options.Parse({"--red", "--at"}, error));
+    EXPECT_EQ(error, "option --at needs a value");
+}
+
 }  // namespace
