@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -81,3 +82,21 @@ inline std::unique_ptr<Observer> StoppedObserver(int hour, int day, int month, i
     TheObserver = observer.get();
     return observer;
 }
+
+// Settings of the benchmark's own, in a fresh folder that is removed again:
+// the user's settings are neither read nor touched, and every value starts
+// at its default.
+struct ScratchConfigHome {
+    std::filesystem::path path;
+
+    ScratchConfigHome() {
+        path = std::filesystem::temp_directory_path() /
+               ("velkaris-bench-config-" + std::to_string(std::random_device()()));
+        std::filesystem::create_directories(path);
+        setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+    }
+    ~ScratchConfigHome() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};

@@ -71,8 +71,8 @@ public:
     float slope = 0.0f;              // G
 
     // Distances of the last computed place, AU.
-    double distance = 0.0;     // from the Earth
-    double sunDistance = 0.0;  // from the Sun
+    double distance = 0.0;     // from the Earth, AU
+    double sunDistance = 0.0;  // from the Sun, AU
 };
 
 // One line of the minor-planet file before conversion; the name points into

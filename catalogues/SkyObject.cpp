@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/Constants.h"
+#include "astro/Horizontal.h"
 #include "astro/Observer.h"
 
 namespace {
@@ -13,9 +14,6 @@ namespace {
 constexpr double kRiseAltitudeDegrees = -0.5667;
 // Solar days in one sidereal day: how long the sky takes to turn once.
 constexpr double kSiderealDayInDays = 0.9972695663298751;
-
-// Rounding can carry the sine of an altitude a hair past 1 at the zenith.
-double ClampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
 
 double TimeOfDayFraction(const DateTime& t) { return (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0; }
 
@@ -50,11 +48,9 @@ bool SkyObject::UpdateHorizontal(float limit, bool correct) {
         isComputed = false;
         return false;
     }
-    const double phi = observer.latitude.radians;
-    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-    const double sinH = std::sin(h), cosH = std::cos(h);
-    azimuth.SetRadians(std::atan2(sinH, cosH * sinPhi - std::tan(delta) * cosPhi) + static_cast<double>(Pi));
-    altitude.SetRadians(ClampedAsin(sinPhi * std::sin(delta) + cosPhi * std::cos(delta) * cosH));
+    const HorizontalPlace place = ToHorizontal(h, delta, observer.latitude.radians);
+    azimuth.SetRadians(place.azimuth);
+    altitude.SetRadians(place.altitude);
     belowHorizon = altitude.radians < 0;
     isComputed = true;
     return true;

@@ -55,17 +55,23 @@ public:
     // fainter than limit is left as it was and reports false.
     bool UpdateHorizontal(float limit, bool correct);
 
+    // Equatorial place: the catalogue's (J2000.0 for stars and deep-sky
+    // objects, corrected to the date only on the way to the horizon) or, for
+    // the bodies of the solar system, the apparent place of date.
     HmsAngle ra;
     DmsAngle dec;
-    float magnitude = 0.0f;
+    float magnitude = 0.0f;  // visual
+    // Horizontal place at the observer's moment: altitude above the
+    // horizon, azimuth a compass bearing (0 north, pi/2 east), radians.
     DmsAngle altitude;
     DmsAngle azimuth;
+    // Where the last frame projected it: the view's plane, y upward.
     double screenX = 0.0;
     double screenY = 0.0;
-    int16_t colourClass = 0;
-    bool isComputed = false;
-    bool belowHorizon = false;
-    bool onScreen = false;
+    int16_t colourClass = 0;     // palette entry of a star's spectral class, 0-7
+    bool isComputed = false;     // the horizontal place is of the current update
+    bool belowHorizon = false;   // altitude < 0
+    bool onScreen = false;       // drawn in the last frame
 
 private:
     // Most catalogue stars have no name: one pointer keeps them small.

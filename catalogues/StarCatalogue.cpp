@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <memory>
 #include <new>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "astro/Constants.h"
+#include "astro/Horizontal.h"
 #include "astro/Observer.h"
 #include "catalogues/DateCorrection.h"
 #include "catalogues/LoadProgress.h"
@@ -25,8 +27,6 @@ constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
 constexpr std::size_t kStarsPerWorker = 20000;
 constexpr std::size_t kMaxWorkers = 4;
 
-double ClampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
-
 // Everything of one update that is the same for every star: the sidereal
 // time, the latitude's sine and cosine and, when the places are corrected to
 // the date, the precession angles and the years of proper motion.
@@ -34,8 +34,7 @@ class HorizontalUpdate {
 public:
     HorizontalUpdate(const Observer& observer, float limit, bool correct)
         : limit_(limit), correct_(correct), siderealTime_(observer.localApparentSidereal.radians),
-          sinPhi_(std::sin(observer.latitude.radians)), cosPhi_(std::cos(observer.latitude.radians)),
-          pi_(static_cast<double>(Pi)) {
+          latitude_(observer.latitude.radians) {
         if (correct_) {
             date_ = DateCorrection::ForDate(observer.dynamicalJulianDate);
             const double meridian = siderealTime_ - date_.z;
@@ -48,23 +47,33 @@ public:
 
     // Stars [begin, end) of a catalogue whose places' sines and cosines are
     // in trig.
-    std::size_t Run(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig) const {
-        return correct_ ? RunCorrected(stars, trig) : RunCatalogue(stars);
+    // The places go to horizontal, one per star.
+    std::size_t Run(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig, HorizontalPlace* horizontal) const {
+        return correct_ ? RunCorrected(stars, trig, horizontal) : RunCatalogue(stars, horizontal);
     }
 
 private:
-    std::size_t RunCatalogue(std::span<Star> stars) const {
+    // The star's new place, and the same as the star holds it (its angles
+    // keep their radians reduced), for the painters.
+    static void Place(Star& s, HorizontalPlace place, HorizontalPlace& kept) {
+        s.azimuth.SetRadians(place.azimuth);
+        s.altitude.SetRadians(place.altitude);
+        place.azimuth = s.azimuth.radians;
+        place.altitude = s.altitude.radians;
+        kept = place;
+    }
+
+    std::size_t RunCatalogue(std::span<Star> stars, HorizontalPlace* horizontal) const {
         std::size_t computed = 0;
-        for (Star& s : stars) {
+        for (std::size_t i = 0; i < stars.size(); ++i) {
+            Star& s = stars[i];
             if (s.magnitude > limit_) {
                 s.isComputed = false;
                 continue;
             }
             const double delta = s.dec.radians;
             const double h = siderealTime_ - s.ra.radians;
-            const double sinH = std::sin(h), cosH = std::cos(h);
-            s.azimuth.SetRadians(std::atan2(sinH, cosH * sinPhi_ - std::tan(delta) * cosPhi_) + pi_);
-            s.altitude.SetRadians(ClampedAsin(sinPhi_ * std::sin(delta) + cosPhi_ * std::cos(delta) * cosH));
+            Place(s, ToHorizontal(std::sin(h), std::cos(h), delta, latitude_), horizontal[i]);
             s.belowHorizon = s.altitude.radians < 0;
             s.isComputed = true;
             ++computed;
@@ -80,7 +89,8 @@ private:
     // dec + motion come from those of the catalogue place by the addition
     // theorems, the motions being small angles. That leaves one atan2 and one
     // asin per star.
-    std::size_t RunCorrected(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig) const {
+    std::size_t RunCorrected(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig,
+                             HorizontalPlace* horizontal) const {
         std::size_t computed = 0;
         for (std::size_t i = 0; i < stars.size(); ++i) {
             Star& s = stars[i];
@@ -106,8 +116,7 @@ private:
             const double c = date_.sinTheta * cosDec * cosRa + date_.cosTheta * sinDec;
             const double rSinH = sinMeridian_ * b - cosMeridian_ * a;
             const double rCosH = cosMeridian_ * b + sinMeridian_ * a;
-            s.azimuth.SetRadians(std::atan2(rSinH, rCosH * sinPhi_ - c * cosPhi_) + pi_);
-            s.altitude.SetRadians(ClampedAsin(sinPhi_ * c + cosPhi_ * rCosH));
+            Place(s, ToHorizontalFromVector(rSinH, rCosH, c, latitude_), horizontal[i]);
             s.belowHorizon = s.altitude.radians < 0;
             s.isComputed = true;
             ++computed;
@@ -132,8 +141,7 @@ private:
     float limit_;
     bool correct_;
     double siderealTime_;
-    double sinPhi_, cosPhi_;
-    double pi_;
+    LatitudeTrig latitude_;
     DateCorrection date_;
     double sinMeridian_ = 0.0, cosMeridian_ = 1.0;
     double sinZeta_ = 0.0, cosZeta_ = 1.0;
@@ -207,6 +215,8 @@ void StarCatalogue::DestroyStars() {
     storage_.reset();
     trig_ = nullptr;
     trigStorage_.reset();
+    horizontal_ = nullptr;
+    horizontalStorage_.reset();
 }
 
 bool StarCatalogue::Load(LoadProgress* progress) {
@@ -275,7 +285,8 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
     }
     trigStorage_ = AllocateLarge(found * sizeof(PlaceTrig));
-    if (!trigStorage_) {
+    horizontalStorage_ = AllocateLarge(found * sizeof(HorizontalPlace));
+    if (!trigStorage_ || !horizontalStorage_) {
         DestroyStars();
         lastProblem_ = "Not enough memory for the stars of " + path;
         if (progress) progress->ReportProblem(lastProblem_);
@@ -283,6 +294,8 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         return false;
     }
     trig_ = static_cast<PlaceTrig*>(trigStorage_.get());
+    horizontal_ = static_cast<HorizontalPlace*>(horizontalStorage_.get());
+    std::uninitialized_value_construct_n(horizontal_, found);
     for (std::size_t i = 0; i < found; ++i) {
         const Star& star = stars_[i];
         trig_[i] = {std::sin(star.ra.radians), std::cos(star.ra.radians), std::sin(star.dec.radians),
@@ -322,7 +335,7 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
     // shared out between the processors; the caller sees one finished update.
     const std::size_t workers = all.size() < kStarsPerWorker ? 1
         : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
-    if (workers == 1) return update.Run(all, trig_);
+    if (workers == 1) return update.Run(all, trig_, horizontal_);
 
     const std::size_t share = (all.size() + workers - 1) / workers;
     std::vector<std::size_t> computed(workers, 0);
@@ -332,16 +345,18 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
         const std::size_t begin = std::min(all.size(), w * share);
         const std::span<Star> part = all.subspan(begin, std::min(share, all.size() - begin));
         const PlaceTrig* trig = trig_ + begin;
+        HorizontalPlace* horizontal = horizontal_ + begin;
         try {
-            helpers.emplace_back([&update, &computed, w, part, trig] { computed[w] = update.Run(part, trig); });
+            helpers.emplace_back(
+                [&update, &computed, w, part, trig, horizontal] { computed[w] = update.Run(part, trig, horizontal); });
         } catch (const std::exception&) {
             // No thread to be had (no resources, or no memory for its state):
             // this one does that share too. Letting it through would end the
             // program with the helpers already started still joinable.
-            computed[w] = update.Run(part, trig);
+            computed[w] = update.Run(part, trig, horizontal);
         }
     }
-    computed[0] = update.Run(all.first(std::min(share, all.size())), trig_);
+    computed[0] = update.Run(all.first(std::min(share, all.size())), trig_, horizontal_);
     for (std::thread& t : helpers) t.join();
     std::size_t total = 0;
     for (std::size_t c : computed) total += c;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/Horizontal.h"
 #include "catalogues/Star.h"
 #include "platform/LargeMemory.h"
 
@@ -77,6 +78,12 @@ public:
         double sinRa, cosRa, sinDec, cosDec;
     };
 
+    // Each star's horizontal place as the last update computed it, with its
+    // sines and cosines, in star order; null while not loaded. An entry
+    // holds for its star while the star's altitude and azimuth are still the
+    // ones it names (anything else may have moved the star since).
+    const HorizontalPlace* horizontalPlaces() const { return horizontal_; }
+
 private:
     void DestroyStars();
 
@@ -87,6 +94,8 @@ private:
     std::size_t starCount_ = 0;
     LargeBlock trigStorage_;
     PlaceTrig* trig_ = nullptr;
+    LargeBlock horizontalStorage_;
+    HorizontalPlace* horizontal_ = nullptr;
     bool loaded_ = false;
     std::string lastProblem_;
 };

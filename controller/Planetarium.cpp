@@ -308,11 +308,11 @@ void Planetarium::UpdateStatus() {
     observer_->update();
     julianDate_ = observer_->julianDate;
     if (!view_) return;
-    view_->SetStatusText(0, Format("%s %s", observer_->civilTimeText().c_str(),
+    view_->SetStatusText(StatusCivilTime, Format("%s %s", observer_->civilTimeText().c_str(),
                                    observer_->civilDateText().c_str()));
-    view_->SetStatusText(1, Format("Local: %s", observer_->localMeanTimeText().c_str()));
-    view_->SetStatusText(2, Format("Julian: %13.5f", julianDate_));
-    view_->SetStatusText(3, "Sidereal: " + observer_->localApparentSidereal.FormatTimeOfDay());
+    view_->SetStatusText(StatusLocalTime, Format("Local: %s", observer_->localMeanTimeText().c_str()));
+    view_->SetStatusText(StatusJulianDate, Format("Julian: %13.5f", julianDate_));
+    view_->SetStatusText(StatusSidereal, "Sidereal: " + observer_->localApparentSidereal.FormatTimeOfDay());
     if (selected_) UpdateRiseTransitSet();
 }
 
@@ -617,11 +617,11 @@ void Planetarium::Rotate(float delta) {
 
 void Planetarium::Scroll(int code) {
     switch (code) {
-        case 0: view_->SetCentre(0.0, 0.0); break;
-        case 1: view_->ScrollVertical(8.0f); break;
-        case 2: view_->ScrollHorizontal(8.0f); break;
-        case 3: view_->ScrollVertical(-8.0f); break;
-        case 4: view_->ScrollHorizontal(-8.0f); break;
+        case ScrollReset: view_->SetCentre(0.0, 0.0); break;
+        case ScrollUp: view_->ScrollVertical(8.0f); break;
+        case ScrollRight: view_->ScrollHorizontal(8.0f); break;
+        case ScrollDown: view_->ScrollVertical(-8.0f); break;
+        case ScrollLeft: view_->ScrollHorizontal(-8.0f); break;
         default: break;
     }
     Redraw();

@@ -53,6 +53,16 @@ struct PlanetariumLinks {
     std::function<std::unique_ptr<ReportDisplay>()> createReport;
 };
 
+// The scroll commands: the side panel's buttons carry them as tags, the
+// arrow keys and Home give them too.
+enum ScrollCode : int {
+    ScrollReset = 0,  // back to the centre
+    ScrollUp = 1,
+    ScrollRight = 2,
+    ScrollDown = 3,
+    ScrollLeft = 4,
+};
+
 // The one object that owns everything the sky is made of and everything that
 // shows it, loads it at start, runs the update cycle and keeps the selection
 // and the lock.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "astro/Projection.h"
 #include "platform/AtomicFile.h"
 #include "platform/ConfigPaths.h"
 #include "platform/SettingsFile.h"
@@ -27,7 +28,6 @@ constexpr int32_t DefaultLongitudeMinutes = 53;
 constexpr int32_t DefaultLatitudeDegrees = 52;
 constexpr int32_t DefaultLatitudeMinutes = 21;
 
-constexpr int32_t ProjectionCount = 9;
 // Step units beyond the last one (months) mean "no step".
 constexpr int32_t LastStepType = 5;
 
@@ -181,7 +181,7 @@ ViewSettings SettingsStore::ReadView() const
 {
     ViewSettings view;
     const int32_t projection = ReadInt("Projection", view.projection);
-    if (projection >= 0 && projection < ProjectionCount) view.projection = projection;
+    if (IsProjection(projection)) view.projection = projection;
     view.elevation = ReadFloat("Elevation", view.elevation);
     view.direction = ReadFloat("Direction", view.direction);
     return view;

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "astro/Constants.h"
+#include "astro/Projection.h"
+#include "controller/Planetarium.h"
 #include "settings/DisplayOptions.h"
 
 namespace {
@@ -38,14 +40,7 @@ const char* CommandHandler::GroupPrefix(uint16_t state) {
     }
 }
 
-const char* CommandHandler::ProjectionName(int projection) {
-    static constexpr const char* names[9] = {
-        "orthographic", "stereographic", "equal area", "lambert cylindrical equal area",
-        "behrman cylindrical equal area", "tristan edwards", "peters", "gall orthographic",
-        "balthasart orthographic",
-    };
-    return projection >= 0 && projection < 9 ? names[projection] : "";
-}
+const char* CommandHandler::ProjectionName(int projection) { return ProjectionCommandName(projection); }
 
 const std::string& CommandHandler::HandleKey(uint16_t key, KeyModifiers modifiers) {
     // Shift on its own arrives as a key of its own between the two keys of a
@@ -101,11 +96,11 @@ void CommandHandler::HandleIdle(uint16_t key, bool shift) {
     }
     switch (key) {
         case Vk::End: target_.LookAtSelected(); message_ = "Looking at selected"; return;
-        case Vk::Home: target_.Scroll(0); message_ = "Reset Scroll"; return;
-        case Vk::Left: target_.Scroll(4); message_ = "Scroll Left"; return;
-        case Vk::Up: target_.Scroll(1); message_ = "Scroll Up"; return;
-        case Vk::Right: target_.Scroll(2); message_ = "Scroll Right"; return;
-        case Vk::Down: target_.Scroll(3); message_ = "Scroll Down"; return;
+        case Vk::Home: target_.Scroll(ScrollReset); message_ = "Reset Scroll"; return;
+        case Vk::Left: target_.Scroll(ScrollLeft); message_ = "Scroll Left"; return;
+        case Vk::Up: target_.Scroll(ScrollUp); message_ = "Scroll Up"; return;
+        case Vk::Right: target_.Scroll(ScrollRight); message_ = "Scroll Right"; return;
+        case Vk::Down: target_.Scroll(ScrollDown); message_ = "Scroll Down"; return;
         // Zooming keeps whatever the panel said before.
         case Vk::BracketLeft: target_.Zoom(-1.5f); return;
         case Vk::BracketRight: target_.Zoom(1.5f); return;
@@ -175,11 +170,10 @@ void CommandHandler::HandleGroup(uint16_t group, uint16_t key) {
             if (key == 'H') return Toggle(O::ShowHorizontalGrid, "horizontal ");
             break;
         case Projection: {
-            static constexpr char letters[] = "OSELBTPGA";
             int projection = DigitOf(key);
-            if (projection > 8) projection = -1;
-            for (int i = 0; projection < 0 && i < 9; ++i) {
-                if (key == static_cast<uint16_t>(letters[i])) projection = i;
+            if (!IsProjection(projection)) projection = -1;
+            for (int i = 0; projection < 0 && i < ProjectionCount; ++i) {
+                if (key == static_cast<uint16_t>(FactsOf(i).key)) projection = i;
             }
             if (projection >= 0) {
                 target_.ChangeProjection(projection);

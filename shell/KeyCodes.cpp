@@ -7,15 +7,26 @@ namespace {
 
 // X11 hardware key codes (evdev + 8) of the keys whose character depends on
 // Shift: the digit row and the punctuation keys of the tables.
+enum X11KeyCode : uint32_t {
+    X11Digit1 = 10,  // 1 to 9 follow in order
+    X11Digit9 = 18,
+    X11Digit0 = 19,
+    X11BracketLeft = 34,
+    X11BracketRight = 35,
+    X11Backslash = 51,
+    X11Comma = 59,
+    X11Period = 60,
+};
+
 uint16_t FromX11KeyCode(uint32_t code) {
-    if (code >= 10 && code <= 18) return static_cast<uint16_t>(Vk::Digit0 + 1 + (code - 10));
+    if (code >= X11Digit1 && code <= X11Digit9) return static_cast<uint16_t>(Vk::Digit0 + 1 + (code - X11Digit1));
     switch (code) {
-        case 19: return Vk::Digit0;
-        case 34: return Vk::BracketLeft;
-        case 35: return Vk::BracketRight;
-        case 51: return Vk::Backslash;
-        case 59: return Vk::Comma;
-        case 60: return Vk::Period;
+        case X11Digit0: return Vk::Digit0;
+        case X11BracketLeft: return Vk::BracketLeft;
+        case X11BracketRight: return Vk::BracketRight;
+        case X11Backslash: return Vk::Backslash;
+        case X11Comma: return Vk::Comma;
+        case X11Period: return Vk::Period;
         default: return 0;
     }
 }

@@ -323,8 +323,11 @@ void THCI::BuildControls() {
             if (planetarium_) planetarium_->Rotate(delta);
         });
     }
-    const std::pair<QToolButton*, int> scrolls[5] = {
-        {ButCentre, 0}, {ButMoveUp, 1}, {ButMoveRight, 2}, {ButMoveDown, 3}, {ButMoveLeft, 4}};
+    const std::pair<QToolButton*, int> scrolls[5] = {{ButCentre, ScrollReset},
+                                                      {ButMoveUp, ScrollUp},
+                                                      {ButMoveRight, ScrollRight},
+                                                      {ButMoveDown, ScrollDown},
+                                                      {ButMoveLeft, ScrollLeft}};
     for (auto [button, tag] : scrolls) {
         connect(button, &QToolButton::clicked, this, [this, tag = tag] { ScrollClick(tag); });
     }
@@ -358,18 +361,18 @@ void THCI::BuildControls() {
     // The bar keeps the light face of a toolbar under the black window.
     SetBackground(StatusBar1, QColor(212, 208, 200));
     SetForeground(StatusBar1, Qt::black);
-    const int widths[5] = {120, 90, 125, 95, 100};
-    for (int i = 0; i < 5; ++i) {
+    const int widths[kStatusPanelCount] = {120, 90, 125, 95, 100};
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         auto* panel = new QLabel(StatusBar1);
         panel->setFixedWidth(widths[i]);
-        panel->setFrameStyle(i < 4 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        panel->setFrameStyle(i < StatusMessage ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         SetForeground(panel, Qt::black);
         statusPanels[i] = panel;
         // The last panel takes what is left of the bar.
-        StatusBar1->addWidget(panel, i == 4 ? 1 : 0);
+        StatusBar1->addWidget(panel, i == StatusMessage ? 1 : 0);
     }
-    statusPanels[4]->setMinimumWidth(widths[4]);
-    statusPanels[4]->setMaximumWidth(QWIDGETSIZE_MAX);
+    statusPanels[StatusMessage]->setMinimumWidth(widths[StatusMessage]);
+    statusPanels[StatusMessage]->setMaximumWidth(QWIDGETSIZE_MAX);
     setStatusBar(StatusBar1);
 
     Timer1 = new QTimer(this);
@@ -421,7 +424,7 @@ void THCI::BuildMenus() {
     ToggleReportItem->setShortcut(QKeySequence(Qt::Key_F3));
 
     HelpMenu = bar->addMenu(QStringLiteral("&Help"));
-    HelpItem = HelpMenu->addAction(QStringLiteral("&Help..."), this, [this] { ShowHelp(10000); });
+    HelpItem = HelpMenu->addAction(QStringLiteral("&Help..."), this, [this] { ShowHelp(HelpViewer::MainWindowContext); });
     HelpItem->setShortcut(QKeySequence(Qt::Key_F1));
     AboutItem = HelpMenu->addAction(QStringLiteral("&About..."), this, &THCI::ShowAbout);
 
@@ -485,7 +488,7 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
 bool THCI::event(QEvent* event) {
     // The window's help event.
     if (event->type() == QEvent::WhatsThis) {
-        ShowHelp(10000);
+        ShowHelp(HelpViewer::MainWindowContext);
         return true;
     }
     return QMainWindow::event(event);
@@ -502,7 +505,7 @@ void THCI::FormKeyDown(uint16_t key, KeyModifiers modifiers) {
 }
 
 void THCI::ShowMessage() {
-    statusPanels[4]->setText(QString::fromStdString(commands_->message()));
+    statusPanels[StatusMessage]->setText(QString::fromStdString(commands_->message()));
 }
 
 void THCI::CompassClick(int tag) {
@@ -582,7 +585,7 @@ void THCI::FindObject() {
     if (!planetarium_) return;
     if (!find_ || !find_->Current(*planetarium_)) find_ = std::make_unique<TFind>(this, *planetarium_);
     if (const std::optional<ObjectRef> object = find_->Ask())
-        statusPanels[4]->setText(QString::fromStdString(planetarium_->GoTo(*object)));
+        statusPanels[StatusMessage]->setText(QString::fromStdString(planetarium_->GoTo(*object)));
 }
 
 void THCI::ShowAbout() {
@@ -605,11 +608,11 @@ void THCI::SetPanelColour(Colour background) {
 }
 
 void THCI::SetStatusText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < 4) statusPanels[panel]->setText(QString::fromStdString(text));
+    if (panel >= 0 && panel < kClockPanelCount) statusPanels[panel]->setText(QString::fromStdString(text));
 }
 
 void THCI::SetStatusWidth(int panel, int width) {
-    if (panel >= 0 && panel < 4) statusPanels[panel]->setFixedWidth(width);
+    if (panel >= 0 && panel < kClockPanelCount) statusPanels[panel]->setFixedWidth(width);
 }
 
 void THCI::SetClockChecks(bool runTicked, bool runEnabled, bool systemTimeTicked) {
@@ -676,4 +679,4 @@ void THCI::FollowRedMode() {
         view_->ApplyPanelColours();
     }
 }
-void THCI::Help() { ShowHelp(10000); }
+void THCI::Help() { ShowHelp(HelpViewer::MainWindowContext); }

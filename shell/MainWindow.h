@@ -120,7 +120,7 @@ public:
     QFrame* Panel1 = nullptr;
     QTimer* Timer1 = nullptr;
     std::array<QLabel*, PanelLabelCount> labels{};
-    std::array<QLabel*, 5> statusPanels{};
+    std::array<QLabel*, kStatusPanelCount> statusPanels{};
     QToolButton* ButNorth = nullptr;
     QToolButton* ButEast = nullptr;
     QToolButton* ButSouth = nullptr;

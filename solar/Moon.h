@@ -43,8 +43,8 @@ public:
     double distanceFromSun = 0;  // au
     Angle apparentDiameter;
     Angle elongation;
-    double phaseAngle = 0;
-    double illuminatedFraction = 0;
+    double phaseAngle = 0;           // radians, Sun-Moon-Earth
+    double illuminatedFraction = 0;  // 0-1
 };
 
 // Altitude of the Moon's centre (radians, geocentric) at which its upper limb

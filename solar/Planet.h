@@ -26,7 +26,7 @@ public:
     // Heliocentric ecliptic longitude, latitude (radians) and radius vector
     // (au) of date.
     struct Heliocentric {
-        double L = 0, B = 0, R = 0;
+        double L = 0, B = 0, R = 0;  // heliocentric ecliptic longitude and latitude of date (radians), radius (au)
     };
     virtual Heliocentric HeliocentricAt(double jde) const;
 
@@ -39,14 +39,14 @@ public:
     const std::string& SeriesPath() const { return seriesPath_; }
 
     Angle apparentDiameter;
-    double L = 0, B = 0, R = 0;
-    double distance = 0;  // from the Earth, au
-    double phaseAngle = 0;
-    double illuminatedFraction = 0;
+    double L = 0, B = 0, R = 0;  // heliocentric ecliptic of date: radians, radians, au
+    double distance = 0;         // from the Earth, au
+    double phaseAngle = 0;       // radians, Sun-planet-Earth
+    double illuminatedFraction = 0;  // 0-1
     Angle elongation;
     PlanetSeries series;
     double diameterAtUnitDistance;    // arcseconds
-    double magnitudeAtUnitDistance;
+    double magnitudeAtUnitDistance;   // visual, at 1 au from the Sun and the Earth
     Sun* sun;
 
 protected:

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
-// A 24-bit RGB colour.
-struct Colour {
+// A 24-bit RGB colour. Aligned to four bytes so that it travels as one
+// word: painters pass colours by value for every star.
+struct alignas(4) Colour {
     uint8_t r = 0, g = 0, b = 0;
 
     constexpr Colour() = default;

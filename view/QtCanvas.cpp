@@ -51,6 +51,9 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, do
 
 constexpr int kClipMargin = 4096;
 
+// Texts kept laid out per face.
+constexpr std::size_t kMaxPreparedTexts = 8192;
+
 // Text is only measured and drawn when there is a GUI application: without
 // one the font machinery is unavailable.
 bool FontsAvailable() { return QGuiApplication::instance() != nullptr; }
@@ -120,6 +123,15 @@ void QtCanvas::Resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
+    spare_ = QImage();
+}
+
+void QtCanvas::Renew() {
+    if (device_) return;
+    End();
+    if (image_.isDetached()) return;
+    if (spare_.size() != image_.size() || !spare_.isDetached()) spare_ = QImage(image_.size(), image_.format());
+    image_.swap(spare_);
 }
 
 const QImage& QtCanvas::Image() {
@@ -171,27 +183,36 @@ void QtCanvas::ApplyPen() {
 
 void QtCanvas::ApplyFont() {
     if (!fontDirty_) return;
-    font_ = QFont(ResolveFamily(fontName_));
-    font_.setStyleHint(QFont::SansSerif);
-    // The height asked for is the whole cell (ascent plus descent); Qt sizes
-    // by the em, which is about 86 % of the cell in the common sans faces.
-    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(fontHeight_ * 0.86))));
-    metrics_ = std::make_unique<QFontMetrics>(font_);
     fontDirty_ = false;
-    fontOnPainter_ = false;
-    prepared_ = false;
+    std::unique_ptr<Face>& face = faces_[{fontName_, fontHeight_}];
+    if (!face) {
+        face = std::make_unique<Face>();
+        face->font = QFont(ResolveFamily(fontName_));
+        face->font.setStyleHint(QFont::SansSerif);
+        // The height asked for is the whole cell (ascent plus descent); Qt
+        // sizes by the em, which is about 86 % of the cell in the common sans
+        // faces.
+        face->font.setPixelSize(std::max(1, static_cast<int>(std::lround(fontHeight_ * 0.86))));
+        face->metrics = std::make_unique<QFontMetrics>(face->font);
+    }
+    if (face.get() != face_) fontOnPainter_ = false;
+    face_ = face.get();
 }
 
-void QtCanvas::Prepare(const std::string& text) {
+const QtCanvas::PreparedText& QtCanvas::Prepare(const std::string& text) {
     ApplyFont();
-    if (prepared_ && text == preparedText_) return;
-    preparedText_ = text;
-    preparedString_ = QString::fromStdString(text);
-    preparedAdvance_ = metrics_->horizontalAdvance(preparedString_);
-    preparedLayout_ = QStaticText(preparedString_);
-    preparedLayout_.setTextFormat(Qt::PlainText);
-    preparedLayout_.prepare(QTransform(), font_);
-    prepared_ = true;
+    const auto found = face_->texts.find(text);
+    if (found != face_->texts.end()) return found->second;
+    // Bounded, for a sky whose labels keep changing (minor planets' numbers
+    // while zooming, say): starting afresh costs one frame's layouts.
+    if (face_->texts.size() >= kMaxPreparedTexts) face_->texts.clear();
+    PreparedText& prepared = face_->texts[text];
+    const QString string = QString::fromStdString(text);
+    prepared.advance = face_->metrics->horizontalAdvance(string);
+    prepared.layout = QStaticText(string);
+    prepared.layout.setTextFormat(Qt::PlainText);
+    prepared.layout.prepare(QTransform(), face_->font);
+    return prepared;
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -240,15 +261,12 @@ void QtCanvas::SetFontHeight(int height) {
 
 void QtCanvas::SetFontColour(Colour c) { fontColour_ = c; }
 
-void QtCanvas::MoveTo(int x, int y) {
-    penX_ = x;
-    penY_ = y;
-}
+void QtCanvas::MoveTo(int x, int y) { PlacePen(x, y); }
 
 void QtCanvas::LineTo(int x, int y) {
-    const int x0 = penX_, y0 = penY_;
-    penX_ = x;
-    penY_ = y;
+    const PenPosition from = pen_;
+    const int x0 = from.x, y0 = from.y;
+    PlacePen(x, y);
     Begin();
     if (penWidth_ <= 1 && y == y0 && x == x0 + 1) {
         // A one-pixel dot (a faint star): the line's end point is not drawn,
@@ -309,30 +327,26 @@ void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
-    penX_ = x;
-    penY_ = y;
+    PlacePen(x, y);
     if (text.empty() || !FontsAvailable()) return;
     Begin();
     Flush();
-    Prepare(text);
-    const int advance = preparedAdvance_;
+    const PreparedText& prepared = Prepare(text);
     // Text wholly off the image is only measured.
-    const bool visible = x < Width() && y < Height() && x + advance > 0 &&
-                         y + metrics_->height() > 0;
+    const bool visible = x < Width() && y < Height() && x + prepared.advance > 0 && y + face_->metrics->height() > 0;
     if (visible) {
         if (!fontOnPainter_) {
-            painter_->setFont(font_);
+            painter_->setFont(face_->font);
             fontOnPainter_ = true;
         }
         painter_->setPen(ToQColor(fontColour_));
         penDirty_ = true;
-        painter_->drawStaticText(x, y, preparedLayout_);
+        painter_->drawStaticText(x, y, prepared.layout);
     }
-    penX_ = x + advance;
+    pen_.x = x + prepared.advance;
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
     if (text.empty() || !FontsAvailable()) return 0;
-    Prepare(text);
-    return preparedAdvance_;
+    return Prepare(text).advance;
 }

@@ -8,9 +8,14 @@
 #include <QPen>
 #include <QRectF>
 #include <QTransform>
-#include <map>
 #include <QStaticText>
+#include <cstdint>
+#include <cstring>
+#include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
@@ -28,7 +33,10 @@ class QPaintDevice;
 // (fitted to a page, say). Faint stars, which the window writes as single
 // pixels, become one-pixel squares there, gathered by colour so that a
 // vector file holds one group per colour and not one per star.
-class QtCanvas : public Canvas {
+//
+// Labels are the same from frame to frame, so each text is laid out once per
+// face and kept: shaping and measuring cost far more than drawing.
+class QtCanvas final : public Canvas {
 public:
     QtCanvas(int width, int height);
     QtCanvas(QPaintDevice& device, int width, int height, const QTransform& toDevice);
@@ -39,6 +47,11 @@ public:
 
     // New size; the content is undefined until the next fill.
     void Resize(int width, int height);
+    // Starts a new frame on a picture nobody else holds. The one handed out
+    // last (to the window, which keeps showing it) would otherwise be copied
+    // whole as soon as it is painted on. The content is undefined until the
+    // next fill.
+    void Renew();
     // The picture as drawn so far (pending strokes are flushed first).
     const QImage& Image();
 
@@ -63,8 +76,8 @@ public:
     Colour FontColour() const override { return fontColour_; }
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
-    int PenX() const override { return penX_; }
-    int PenY() const override { return penY_; }
+    int PenX() const override { return pen_.x; }
+    int PenY() const override { return pen_.y; }
     void Ellipse(int left, int top, int right, int bottom) override;
     void TextOut(int x, int y, const std::string& text) override;
     int TextWidth(const std::string& text) override;
@@ -79,11 +92,24 @@ private:
     void FlushLines();
     void ApplyPen();
     void ApplyFont();
-    // The text as Qt holds it, laid out, and its advance, worked out once for
-    // the outlines and the face of a label, which draw the same text.
-    void Prepare(const std::string& text);
+
+    // A text as Qt holds it, laid out in one face, and its advance.
+    struct PreparedText {
+        QStaticText layout;
+        int advance = 0;
+    };
+    // One family at one height, with the texts laid out in it so far.
+    struct Face {
+        QFont font;
+        std::unique_ptr<QFontMetrics> metrics;
+        std::unordered_map<std::string, PreparedText> texts;
+    };
+    // The text laid out in the current face, from the face's store when it
+    // was laid out before.
+    const PreparedText& Prepare(const std::string& text);
 
     QImage image_;
+    QImage spare_;  // the picture before, once nobody shows it any more
     QPaintDevice* device_ = nullptr;  // painting on another device
     int width_ = 0, height_ = 0;      // of the frame, there
     QTransform toDevice_;
@@ -97,17 +123,22 @@ private:
     std::string fontName_;
     int fontHeight_ = 13;
     Colour fontColour_{0, 0, 0};
-    int penX_ = 0, penY_ = 0;
+    // The pen position, written and read whole: a dot is a move followed at
+    // once by a line, and reading half of what was just written stalls.
+    struct alignas(8) PenPosition {
+        int x, y;
+    };
+    PenPosition pen_{0, 0};
+    void PlacePen(int x, int y) {
+        // One store of both halves, which the next read can take whole.
+        const uint64_t both = static_cast<uint32_t>(x) | static_cast<uint64_t>(static_cast<uint32_t>(y)) << 32;
+        std::memcpy(&pen_, &both, sizeof both);
+    }
     bool penDirty_ = true;
     bool fontDirty_ = true;
-    QFont font_;
-    std::unique_ptr<QFontMetrics> metrics_;
+    std::map<std::pair<std::string, int>, std::unique_ptr<Face>> faces_;
+    Face* face_ = nullptr;  // of the font name and height, once text asked for it
     bool fontOnPainter_ = false;
-    bool prepared_ = false;
-    std::string preparedText_;
-    QString preparedString_;
-    QStaticText preparedLayout_;
-    int preparedAdvance_ = 0;
     // Lines waiting to be drawn with the current pen.
     std::vector<QLine> pendingLines_;
     // One-pixel dots waiting to be drawn on a device, by colour.

@@ -9,9 +9,12 @@ namespace {
 
 void DrawCatalogue(SkyView& view, StarCatalogue& catalogue) {
     if (!catalogue.loaded()) return;
-    for (Star& star : catalogue.stars()) {
+    const std::span<Star> stars = catalogue.stars();
+    const HorizontalPlace* places = catalogue.horizontalPlaces();
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        Star& star = stars[i];
         if (star.isComputed) {
-            view.DrawStar(star);
+            view.DrawStar(star, places ? &places[i] : nullptr);
         } else {
             star.onScreen = false;
         }

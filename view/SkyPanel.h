@@ -26,6 +26,18 @@ enum PanelLabel : int {
 // status bar, the clock check boxes, the panel colours, the size of the paint
 // surface, and a place to show a finished frame. The main window implements
 // it; without a window (command line, benchmarks) a NullSkyPanel stands in.
+// The status bar's panels: four for the clock, then the last command's
+// message, which takes what is left of the bar.
+enum StatusPanel : int {
+    StatusCivilTime = 0,
+    StatusLocalTime = 1,
+    StatusJulianDate = 2,
+    StatusSidereal = 3,
+    StatusMessage = 4,
+};
+inline constexpr int kClockPanelCount = 4;
+inline constexpr int kStatusPanelCount = 5;
+
 class SkyPanel {
 public:
     virtual ~SkyPanel() = default;
@@ -34,7 +46,7 @@ public:
     virtual void SetLabelColour(PanelLabel label, Colour background) = 0;
     virtual void SetPanelColour(Colour background) = 0;
 
-    // Status bar panels 0-3.
+    // The clock's panels, 0 to kClockPanelCount - 1.
     virtual void SetStatusText(int panel, const std::string& text) = 0;
     virtual void SetStatusWidth(int panel, int width) = 0;
 

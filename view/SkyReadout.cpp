@@ -10,7 +10,7 @@ void SkyView::ShowClockMode(bool running, bool systemTime) {
 }
 
 void SkyView::SetStatusText(int panel, const std::string& text) {
-    if (panel_ && panel >= 0 && panel < 4) panel_->SetStatusText(panel, text);
+    if (panel_ && panel >= 0 && panel < kClockPanelCount) panel_->SetStatusText(panel, text);
 }
 
 void SkyView::ShowReadout(SkyObject* object) {

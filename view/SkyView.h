@@ -4,14 +4,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "astro/Angles.h"
+#include "astro/Horizontal.h"
+#include "astro/Projection.h"
 #include "settings/DisplayOptions.h"
 #include "view/Canvas.h"
 #include "view/Colors.h"
+#include "view/PainterSupport.h"
 #include "view/SkyPanel.h"
 
 class QImage;
@@ -19,24 +23,6 @@ class QtCanvas;
 class SkyObject;
 class SkyOverlay;
 class Star;
-
-enum Projection : uint16_t {
-    Orthographic = 0,
-    Stereographic = 1,
-    EqualArea = 2,
-    LambertCylindrical = 3,
-    BehrmanCylindrical = 4,
-    TristanEdwards = 5,
-    Peters = 6,
-    GallOrthographic = 7,
-    Balthasart = 8,
-    ProjectionCount = 9,
-};
-
-// What the keyboard commands report after switching ("stereographic", ...).
-const char* ProjectionCommandName(Projection p);
-// The items of the preferences dialog's projection list ("Stereographic", ...).
-const char* ProjectionDialogItem(Projection p);
 
 // The view settings kept in the settings store, read by the caller so that
 // the view itself never touches the store.
@@ -84,11 +70,14 @@ public:
     // Resize to the panel's surface size.
     void FitToSurface();
     void UpdateBounds();
-    bool IsInView(double x, double y) const;
-    int32_t ToPixelX(double x) const;
-    int32_t ToPixelY(double y) const;
-    double FromPixelX(int32_t px) const;
-    double FromPixelY(int32_t py) const;
+    // Called for every point of a frame, hence here.
+    bool IsInView(double x, double y) const {
+        return planeLeft_ < x && x < planeRight_ && planeBottom_ < y && y < planeTop_;
+    }
+    int32_t ToPixelX(double x) const { return TruncToPixel((x - planeLeft_) * scale_); }
+    int32_t ToPixelY(double y) const { return TruncToPixel(surfaceHeight_ - (y - planeBottom_) * scale_); }
+    double FromPixelX(int32_t px) const { return px / static_cast<double>(scale_) + planeLeft_; }
+    double FromPixelY(int32_t py) const { return (surfaceHeight_ - py) / static_cast<double>(scale_) + planeBottom_; }
 
     double PlaneLeft() const { return planeLeft_; }
     double PlaneRight() const { return planeRight_; }
@@ -179,7 +168,10 @@ public:
     // --- object painters ------------------------------------------------------------
     // Each projects the object into its screenX/screenY. Radii are angular,
     // in radians.
-    void DrawStar(Star& star);
+    // place, when given, is the star's horizontal place with its sines and
+    // cosines (from its catalogue's update); it is used while it still names
+    // the star's altitude and azimuth.
+    void DrawStar(Star& star, const HorizontalPlace* place = nullptr);
     void DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber);
     // stars: the figure's stars in order; lines: polylines of 1-based indices.
     void DrawFigure(std::span<Star* const> stars, std::span<const FigureLine> lines);
@@ -229,6 +221,24 @@ private:
     Projection projection_ = EqualArea;
     Palette palette_;
     std::unique_ptr<SkyOverlay> overlay_;
-    // Sine and cosine of the elevation they were worked out for.
-    mutable double trigElevation_ = 0.0, sinElevation_ = 0.0, cosElevation_ = 1.0;
+
+public:
+    // The vertices of a line fixed on the sky (the equator, the equatorial
+    // grid) as the tracer placed them, in drawing order, for one moment and
+    // place: they turn with the sky, not with the view, so a frame that
+    // only moves the view traces none of them again.
+    struct TracedVertices {
+        double sidereal = 0.0;
+        double latitude = 0.0;
+        bool complete = false;
+        std::vector<HorizontalPlace> places;
+    };
+
+private:
+    TracedVertices equatorVertices_;
+    TracedVertices equatorialGridVertices_;
+    // The projection's constants for the direction and elevation they were
+    // worked out for; renewed when either changes.
+    const ProjectionFrame& Frame() const;
+    mutable std::optional<ProjectionFrame> frameConstants_;
 };

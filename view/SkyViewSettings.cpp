@@ -5,9 +5,7 @@
 SkyViewSettings ReadSkyViewSettings(const SettingsStore& store) {
     SkyViewSettings s;
     const ViewSettings view = store.ReadView();
-    s.projection = view.projection >= 0 && view.projection < ProjectionCount
-                       ? static_cast<uint16_t>(view.projection)
-                       : static_cast<uint16_t>(EqualArea);
+    s.projection = static_cast<uint16_t>(FactsOf(view.projection).id);
     s.elevation = view.elevation;
     s.direction = view.direction;
     s.options = store.ReadDisplayOptions();

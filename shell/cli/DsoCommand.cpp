@@ -12,6 +12,7 @@
 #include "catalogues/DeepSkyObject.h"
 #include "controller/ObjectNames.h"
 #include "shell/cli/CliSky.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
@@ -100,29 +101,21 @@ int RunDsoCommand(const std::vector<std::string>& args) {
     std::string error;
     if (!ConsumeTimePlaceOptions(rest, timePlace, error)) return Malformed(error);
     DsoOptions options;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& a = rest[i];
-        if (a == "--messier") {
-            options.messierOnly = true;
-        } else if (a == "--limit" || a.rfind("--limit=", 0) == 0) {
-            std::string value;
-            if (a == "--limit") {
-                if (i + 1 >= rest.size()) return Malformed("option --limit needs a magnitude");
-                value = rest[++i];
-            } else {
-                value = a.substr(8);
-            }
+    CommandOptions parser("dso");
+    parser.Switch("--messier", [&] { options.messierOnly = true; });
+    parser.Value(
+        "--limit",
+        [&](const std::string& value) -> std::string {
             char* end = nullptr;
             const double limit = std::strtod(value.c_str(), &end);
             if (value.empty() || *end != '\0' || !std::isfinite(limit) || std::fabs(limit) > 1000)
-                return Malformed("malformed --limit '" + value + "' (a magnitude such as 9.5)");
+                return "malformed --limit '" + value + "' (a magnitude such as 9.5)";
             options.limit = static_cast<float>(limit);
-        } else if (a.rfind("--", 0) == 0) {
-            return Malformed("unknown option '" + a + "' (see velkaris-cli dso --help)");
-        } else {
-            options.words.push_back(a);
-        }
-    }
+            return {};
+        },
+        "a magnitude");
+    parser.Words([&](const std::string& word) { options.words.push_back(word); });
+    if (!parser.Parse(rest, error)) return Malformed(error);
 
     CliSky sky(timePlace, "dso");
     SkyView& view = *sky->View();

@@ -10,6 +10,7 @@
 #include "astro/Constants.h"
 #include "catalogues/MinorPlanet.h"
 #include "shell/cli/CliSky.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
@@ -102,50 +103,32 @@ constexpr unsigned long kMostMinorPlanets = 1000000;
 
 bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>& bodies, std::size_t& minor,
                  std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
-        bool hasValue = false;
-        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-            hasValue = true;
-        }
-        if (name != "--bodies" && name != "--minor") {
-            error = "unknown option '" + args[i] + "' (see velkaris-cli ephemeris --help)";
-            return false;
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        if (name == "--minor") {
-            const bool digits = !value.empty() && value.size() <= 7 &&
-                                value.find_first_not_of("0123456789") == std::string::npos;
-            const unsigned long n = digits ? std::strtoul(value.c_str(), nullptr, 10) : 0;
-            if (n == 0 || n > kMostMinorPlanets) {
-                error = "option --minor: '" + value + "' is not a number of minor planets from 1 to 1000000";
-                return false;
-            }
-            minor = n;
-            continue;
-        }
+    CommandOptions parser("ephemeris");
+    parser.Value("--minor", [&](const std::string& value) -> std::string {
+        const bool digits =
+            !value.empty() && value.size() <= 7 && value.find_first_not_of("0123456789") == std::string::npos;
+        const unsigned long n = digits ? std::strtoul(value.c_str(), nullptr, 10) : 0;
+        if (n == 0 || n > kMostMinorPlanets)
+            return "option --minor: '" + value + "' is not a number of minor planets from 1 to 1000000";
+        minor = n;
+        return {};
+    });
+    parser.Value("--bodies", [&](const std::string& value) -> std::string {
         std::size_t start = 0;
         while (true) {
             const std::size_t comma = value.find(',', start);
-            const std::string body = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            const std::string body =
+                value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (!Known(body)) {
-                error = "option --bodies: '" + body + "' is none of sun, moon, mercury, venus, mars, jupiter, "
-                        "saturn, uranus, neptune, pluto";
-                return false;
+                return "option --bodies: '" + body +
+                       "' is none of sun, moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, pluto";
             }
             bodies.push_back(body);
-            if (comma == std::string::npos) break;
+            if (comma == std::string::npos) return {};
             start = comma + 1;
         }
-    }
+    });
+    if (!parser.Parse(args, error)) return false;
     // --minor adds its minor planets to the ten bodies unless --bodies names others.
     if (bodies.empty()) bodies.assign(std::begin(kBodies), std::end(kBodies));
     return true;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "catalogues/StarCatalogue.h"
 #include "shell/cli/CliSky.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
 #include "view/SkyChart.h"
@@ -31,25 +33,6 @@ struct RenderOptions {
     int dimmer = 0;
 };
 
-
-// "--name VALUE" or "--name=VALUE"; advances i past what it used.
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
-               bool& present) {
-    const std::string& a = args[i];
-    if (a == name) {
-        present = true;
-        if (i + 1 >= args.size()) return false;
-        value = args[++i];
-        return true;
-    }
-    if (a.size() > name.size() && a.compare(0, name.size(), name) == 0 && a[name.size()] == '=') {
-        present = true;
-        value = a.substr(name.size() + 1);
-        return true;
-    }
-    present = false;
-    return true;
-}
 
 bool ParseDouble(const std::string& text, double& out) {
     if (text.empty()) return false;
@@ -131,85 +114,50 @@ int RunRenderCommand(const std::vector<std::string>& args) {
 
     SkyViewSettings settings = ReadSkyViewSettings();
     RenderOptions render;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        std::string v;
-        bool present = false;
-        const std::string& arg = rest[i];
-        auto take = [&](const char* name) {
-            if (!TakeValue(rest, i, name, v, present)) {
-                error = std::string("option ") + name + " needs a value";
-                return false;
-            }
-            return true;
-        };
-        double d = 0;
+    CommandOptions parser("render");
+    parser.Value("--out", [&](const std::string& v) -> std::string {
+        if (v.empty()) return "option --out needs a file name";
+        render.out = v;
+        return {};
+    });
+    parser.Value("--size", [&](const std::string& v) -> std::string {
+        return ParseSize(v, render.width, render.height) ? "" : "malformed --size '" + v + "' (WxH)";
+    });
+    parser.Value("--projection", [&](const std::string& v) -> std::string {
         int n = 0;
-        if (!take("--out")) return Malformed(error);
-        if (present) {
-            if (v.empty()) return Malformed("option --out needs a file name");
-            render.out = v;
-            continue;
-        }
-        if (!take("--size")) return Malformed(error);
-        if (present) {
-            if (!ParseSize(v, render.width, render.height)) return Malformed("malformed --size '" + v + "' (WxH)");
-            continue;
-        }
-        if (!take("--projection")) return Malformed(error);
-        if (present) {
-            if (!ParseInt(v, 0, 8, n)) return Malformed("malformed --projection '" + v + "' (0-8)");
-            settings.projection = static_cast<uint16_t>(n);
-            continue;
-        }
-        if (!take("--direction")) return Malformed(error);
-        if (present) {
-            if (!ParseDouble(v, d)) return Malformed("malformed --direction '" + v + "'");
-            render.direction = d;
-            continue;
-        }
-        if (!take("--elevation")) return Malformed(error);
-        if (present) {
-            if (!ParseDouble(v, d) || d < -90 || d > 90) return Malformed("malformed --elevation '" + v + "'");
-            render.elevation = d;
-            continue;
-        }
-        if (!take("--scale")) return Malformed(error);
-        if (present) {
-            if (!ParseDouble(v, d) || d <= 0 || d > 3.0e6) return Malformed("malformed --scale '" + v + "'");
-            render.scale = static_cast<float>(d);
-            continue;
-        }
-        if (!take("--star-limit")) return Malformed(error);
-        if (present) {
-            if (!ParseDouble(v, d)) return Malformed("malformed --star-limit '" + v + "'");
-            settings.starLimit = static_cast<float>(d);
-            continue;
-        }
-        if (!take("--option")) return Malformed(error);
-        if (present) {
-            if (!ApplyOption(v, settings.options)) return Malformed("malformed --option '" + v + "' (NAME=0|1)");
-            continue;
-        }
-        if (!take("--brighter")) return Malformed(error);
-        if (present) {
-            if (!ParseInt(v, 0, 100, render.brighter)) return Malformed("malformed --brighter '" + v + "'");
-            continue;
-        }
-        if (!take("--dimmer")) return Malformed(error);
-        if (present) {
-            if (!ParseInt(v, 0, 100, render.dimmer)) return Malformed("malformed --dimmer '" + v + "'");
-            continue;
-        }
-        if (arg == "--red") {
-            render.red = true;
-            continue;
-        }
-        if (arg == "--ink") {
-            render.ink = true;
-            continue;
-        }
-        return Malformed("unknown option '" + arg + "' (see velkaris-cli render --help)");
-    }
+        if (!ParseInt(v, 0, ProjectionCount - 1, n))
+            return "malformed --projection '" + v + "' (0-" + std::to_string(ProjectionCount - 1) + ")";
+        settings.projection = static_cast<uint16_t>(n);
+        return {};
+    });
+    // A number for an option, within [lo, hi]; the message names the option.
+    auto number = [](const char* option, double lo, double hi, auto store) {
+        return [=](const std::string& v) -> std::string {
+            double d = 0;
+            if (!ParseDouble(v, d) || d < lo || d > hi) return std::string("malformed ") + option + " '" + v + "'";
+            store(d);
+            return {};
+        };
+    };
+    constexpr double kAny = std::numeric_limits<double>::max();
+    parser.Value("--direction", number("--direction", -kAny, kAny, [&](double d) { render.direction = d; }));
+    parser.Value("--elevation", number("--elevation", -90, 90, [&](double d) { render.elevation = d; }));
+    parser.Value("--scale", number("--scale", std::nextafter(0.0, 1.0), 3.0e6,
+                                   [&](double d) { render.scale = static_cast<float>(d); }));
+    parser.Value("--star-limit",
+                 number("--star-limit", -kAny, kAny, [&](double d) { settings.starLimit = static_cast<float>(d); }));
+    parser.Value("--option", [&](const std::string& v) -> std::string {
+        return ApplyOption(v, settings.options) ? "" : "malformed --option '" + v + "' (NAME=0|1)";
+    });
+    parser.Value("--brighter", [&](const std::string& v) -> std::string {
+        return ParseInt(v, 0, 100, render.brighter) ? "" : "malformed --brighter '" + v + "'";
+    });
+    parser.Value("--dimmer", [&](const std::string& v) -> std::string {
+        return ParseInt(v, 0, 100, render.dimmer) ? "" : "malformed --dimmer '" + v + "'";
+    });
+    parser.Switch("--red", [&] { render.red = true; });
+    parser.Switch("--ink", [&] { render.ink = true; });
+    if (!parser.Parse(rest, error)) return Malformed(error);
     if (render.out.empty()) return Malformed("option --out is required");
     if (!ChartFormatOf(render.out))
         return Malformed("the name of --out '" + render.out + "' ends in neither .png, .svg nor .pdf");

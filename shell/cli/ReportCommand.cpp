@@ -9,6 +9,7 @@
 #include "controller/ObjectNames.h"
 #include "reports/ReportText.h"
 #include "shell/cli/CliSky.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
 
@@ -56,20 +57,17 @@ int RunReportCommand(const std::vector<std::string>& args) {
     if (!ConsumeTimePlaceOptions(rest, timePlace, error)) return Malformed(error);
     std::optional<std::string> catalogueName;
     std::string name;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& a = rest[i];
-        if (a == "--catalogue") {
-            if (i + 1 >= rest.size()) return Malformed("option --catalogue needs a catalogue name");
-            catalogueName = rest[++i];
-        } else if (a.rfind("--catalogue=", 0) == 0) {
-            catalogueName = a.substr(12);
-        } else if (a.rfind("--", 0) == 0) {
-            return Malformed("unknown option '" + a + "' (see velkaris-cli report --help)");
-        } else {
-            // The shell splits "M 31" in two words unless it is quoted.
-            name += (name.empty() ? "" : " ") + a;
-        }
-    }
+    CommandOptions parser("report");
+    parser.Value(
+        "--catalogue",
+        [&](const std::string& value) -> std::string {
+            catalogueName = value;
+            return {};
+        },
+        "a catalogue name");
+    // The shell splits "M 31" in two words unless it is quoted.
+    parser.Words([&](const std::string& word) { name += (name.empty() ? "" : " ") + word; });
+    if (!parser.Parse(rest, error)) return Malformed(error);
     if (name.empty()) return Malformed("no NAME given (see velkaris-cli report --help)");
 
     CliSky sky(timePlace, "report");

@@ -18,6 +18,7 @@
 #include "catalogues/StarCatalogue.h"
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
@@ -43,53 +44,32 @@ bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long& va
 
 // Reads the command's own options; the moment and place were taken before.
 bool ParseStarsOptions(const std::vector<std::string>& args, StarsOptions& options, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
-        bool hasValue = false;
-        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-            hasValue = true;
+    CommandOptions parser("stars");
+    parser.Value("--hd", [&](const std::string& value) -> std::string {
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = value.find(',', start);
+            unsigned long hd = 0;
+            if (!ParseUnsigned(value.substr(start, comma - start), 4294967295ul, hd) || hd == 0)
+                return "option --hd: '" + value + "' is not a list of HD numbers such as 48915,172167";
+            options.hd.push_back(static_cast<uint32_t>(hd));
+            if (comma == std::string::npos) return {};
+            start = comma + 1;
         }
-        if (name != "--hd" && name != "--brightest" && name != "--catalogue") {
-            error = "unknown option '" + args[i] + "' (see velkaris-cli stars --help)";
-            return false;
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        if (name == "--hd") {
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t comma = value.find(',', start);
-                unsigned long hd = 0;
-                if (!ParseUnsigned(value.substr(start, comma - start), 4294967295ul, hd) || hd == 0) {
-                    error = "option --hd: '" + value + "' is not a list of HD numbers such as 48915,172167";
-                    return false;
-                }
-                options.hd.push_back(static_cast<uint32_t>(hd));
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-        } else if (name == "--brightest") {
-            unsigned long n = 0;
-            if (!ParseUnsigned(value, 1000000ul, n) || n == 0) {
-                error = "option --brightest: '" + value + "' is not a number of stars from 1 to 1000000";
-                return false;
-            }
-            options.brightest = static_cast<int>(n);
-        } else {
-            if (value.empty()) {
-                error = "option --catalogue needs a catalogue name";
-                return false;
-            }
-            options.catalogues.push_back(value);
-        }
-    }
+    });
+    parser.Value("--brightest", [&](const std::string& value) -> std::string {
+        unsigned long n = 0;
+        if (!ParseUnsigned(value, 1000000ul, n) || n == 0)
+            return "option --brightest: '" + value + "' is not a number of stars from 1 to 1000000";
+        options.brightest = static_cast<int>(n);
+        return {};
+    });
+    parser.Value("--catalogue", [&](const std::string& value) -> std::string {
+        if (value.empty()) return "option --catalogue needs a catalogue name";
+        options.catalogues.push_back(value);
+        return {};
+    });
+    if (!parser.Parse(args, error)) return false;
     if (options.hd.empty() == (options.brightest == 0)) {
         error = "give either --hd N[,N...] or --brightest N";
         return false;

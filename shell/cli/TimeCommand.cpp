@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "astro/Observer.h"
+#include "shell/cli/CommandOptions.h"
 #include "shell/cli/Commands.h"
 #include "shell/cli/TimePlaceOptions.h"
 
@@ -73,9 +74,9 @@ int RunTimeCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "velkaris-cli time: %s\n", error.c_str());
         return 2;
     }
-    if (!rest.empty()) {
-        std::fprintf(stderr, "velkaris-cli time: unknown option '%s' (see velkaris-cli time --help)\n",
-                     rest.front().c_str());
+    // The moment and place are all the command takes.
+    if (!CommandOptions("time").Parse(rest, error)) {
+        std::fprintf(stderr, "velkaris-cli time: %s\n", error.c_str());
         return 2;
     }
     const std::unique_ptr<Observer> observer = MakeObserver(options);

@@ -5,9 +5,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/LocalClock.h"
 #include "settings/SettingsStore.h"
+#include "shell/cli/CommandOptions.h"
 
 namespace {
 
@@ -111,66 +113,44 @@ std::optional<TimePlaceOptions::Sexagesimal> ParsePlaceAngle(const std::string& 
 }
 
 bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& options, std::string& error) {
-    const OptionForm* forms[] = {&kAt, &kZone, &kDst, &kLon, &kLat, &kCity};
     std::vector<std::string> rest;
     std::unique_ptr<CityList> cities;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const OptionForm* form = nullptr;
-        std::string value;
-        bool hasValue = false;
-        for (const OptionForm* s : forms) {
-            const std::string name = s->name;
-            if (arg == name) {
-                form = s;
-                if (i + 1 < args.size()) {
-                    value = args[++i];
-                    hasValue = true;
-                }
-            } else if (arg.compare(0, name.size() + 1, name + "=") == 0) {
-                form = s;
-                value = arg.substr(name.size() + 1);
-                hasValue = true;
-            }
-            if (form) break;
-        }
-        if (!form) {
-            rest.push_back(arg);
-            continue;
-        }
-        if (!hasValue) {
-            error = std::string("option ") + form->name + " needs a value (" + form->expected + ")";
-            return false;
-        }
-        if (form == &kAt) {
-            options.at = ParseCivilMoment(value);
-            if (!options.at) error = Malformed(*form, value);
-        } else if (form == &kZone) {
-            options.zoneMinutes = ParseZoneMinutes(value);
-            if (!options.zoneMinutes) error = Malformed(*form, value);
-        } else if (form == &kDst) {
-            if (value == "0" || value == "1") options.dst = value == "1";
-            else error = Malformed(*form, value);
-        } else if (form == &kCity) {
+    CommandOptions reader("");
+    // Each option's value, checked as it comes.
+    auto value = [&reader](const OptionForm& form, std::function<bool(const std::string&)> take) {
+        reader.Value(
+            form.name,
+            [&form, take](const std::string& v) { return take(v) ? std::string() : Malformed(form, v); },
+            std::string("a value (") + form.expected + ")");
+    };
+    value(kAt, [&](const std::string& v) { return (options.at = ParseCivilMoment(v)).has_value(); });
+    value(kZone, [&](const std::string& v) { return (options.zoneMinutes = ParseZoneMinutes(v)).has_value(); });
+    value(kDst, [&](const std::string& v) {
+        if (v != "0" && v != "1") return false;
+        options.dst = v == "1";
+        return true;
+    });
+    value(kLon, [&](const std::string& v) { return (options.longitude = ParsePlaceAngle(v, false)).has_value(); });
+    value(kLat, [&](const std::string& v) { return (options.latitude = ParsePlaceAngle(v, true)).has_value(); });
+    reader.Value(
+        kCity.name,
+        [&](const std::string& v) -> std::string {
             if (!cities) {
                 cities = std::make_unique<CityList>();
                 const std::string path = CityDatabasePath();
                 cities->Load(path, CityRulesPath(path));
             }
-            options.city = FindCity(*cities, value, error);
+            std::string problem;
+            options.city = FindCity(*cities, v, problem);
             if (options.city) {
                 const DaylightRule* rule = cities->RuleOf(*options.city);
                 options.cityRule = rule ? std::optional<DaylightRule>(*rule) : std::nullopt;
             }
-        } else if (form == &kLon) {
-            options.longitude = ParsePlaceAngle(value, false);
-            if (!options.longitude) error = Malformed(*form, value);
-        } else {
-            options.latitude = ParsePlaceAngle(value, true);
-            if (!options.latitude) error = Malformed(*form, value);
-        }
-        if (!error.empty()) return false;
-    }
+            return problem;
+        },
+        std::string("a value (") + kCity.expected + ")");
+    reader.Others([&](const std::string& argument) { rest.push_back(argument); });
+    if (!reader.Parse(args, error)) return false;
     if (options.city && (options.longitude || options.latitude)) {
         error = "--city gives the place: it cannot be combined with --lon or --lat";
         return false;

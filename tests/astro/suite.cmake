@@ -6,5 +6,6 @@ if(TARGET velkaris_settings)
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/astro/cli/TimeCommandTest.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/astro/ConstantsEnvironment.cpp
             ${CMAKE_SOURCE_DIR}/shell/cli/TimePlaceOptions.cpp
+            ${CMAKE_SOURCE_DIR}/shell/cli/CommandOptions.cpp
     LIBRARIES velkaris_settings velkaris_astro velkaris_platform Qt6::Core)
 endif()

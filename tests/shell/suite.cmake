@@ -18,3 +18,8 @@ if(TARGET velkaris_shell)
     ENVIRONMENT "QT_QPA_PLATFORM=${display_platform};XDG_CONFIG_HOME=${VELKARIS_TEST_CONFIG_HOME}/shell_display"
     SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 endif()
+
+# The option reader of velkaris-cli's commands, on its own.
+if(TARGET test_shell)
+  target_sources(test_shell PRIVATE ${CMAKE_SOURCE_DIR}/shell/cli/CommandOptions.cpp)
+endif()

@@ -219,3 +219,26 @@ TEST_F(FrameTest, StarPositionsFollowTheLimitAndTheObserver) {
 }
 
 }  // namespace
+
+TEST(FrameBuffers, AFrameShownStaysAsItWasWhileTheNextOnesArePainted) {
+    RecordingPanel panel(200, 150);
+    SkyViewSettings settings;
+    settings.projection = Stereographic;
+    SkyView view(settings, &panel);
+    const SkyScene scene;  // the horizon alone
+    DrawFrame(view, scene);
+    const QImage shown = panel.presented;  // held, as the window holds it
+    const QImage asShown = shown.copy();
+    ASSERT_GT(CountLit(asShown), 100);
+    for (double elevation : {0.3, 0.6, 0.9}) {
+        view.elevation.SetRadians(elevation);
+        DrawFrame(view, scene);
+        EXPECT_EQ(shown, asShown) << elevation;
+        EXPECT_NE(panel.presented, asShown) << elevation;
+    }
+    // Showing the frame again shows the last one painted.
+    const QImage last = panel.presented.copy();
+    view.Present();
+    EXPECT_EQ(panel.presented, last);
+    EXPECT_EQ(view.Image(), last);
+}

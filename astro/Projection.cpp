@@ -1,0 +1,124 @@
+#include "astro/Projection.h"
+
+#include <cmath>
+
+#include "astro/Constants.h"
+
+namespace {
+
+using enum ProjectionFamily;
+
+constexpr ProjectionFacts kFacts[ProjectionCount] = {
+    {Orthographic, "orthographic", "Orthographic", 'O', TwoHemispheres, 0.0},
+    {Stereographic, "stereographic", "Stereographic", 'S', Azimuthal, 0.0},
+    {EqualArea, "equal area", "Equal Area", 'E', Azimuthal, 0.0},
+    {LambertCylindrical, "lambert cylindrical equal area", "Lambert Cylindrical Equal Area", 'L', Cylindrical, 0.0},
+    {BehrmanCylindrical, "behrman cylindrical equal area", "Behrman Cylindrical", 'B', Cylindrical, 30.0},
+    {TristanEdwards, "tristan edwards", "Tristan Edwards", 'T', Cylindrical, 37.383},
+    {Peters, "peters", "Peters", 'P', Cylindrical, 44.138},
+    {GallOrthographic, "gall orthographic", "Gall Orthographic", 'G', Cylindrical, 45.0},
+    {Balthasart, "balthasart orthographic", "Balthasart", 'A', Cylindrical, 50.0},
+};
+
+}  // namespace
+
+const ProjectionFacts& FactsOf(int projection) { return kFacts[IsProjection(projection) ? projection : EqualArea]; }
+
+const char* ProjectionCommandName(int projection) {
+    return IsProjection(projection) ? kFacts[projection].commandName : "";
+}
+
+const char* ProjectionDialogItem(int projection) {
+    return IsProjection(projection) ? kFacts[projection].dialogItem : "";
+}
+
+ProjectionFrame::ProjectionFrame(Projection projection, double direction, double elevation, double standardParallel)
+    : projection_(projection),
+      family_(FactsOf(projection).family),
+      direction_(direction),
+      elevation_(elevation),
+      standardParallel_(standardParallel),
+      sinElevation_(std::sin(elevation)),
+      cosElevation_(std::cos(elevation)),
+      sinDirection_(std::sin(direction)),
+      cosDirection_(std::cos(direction)),
+      cosParallel_(std::cos(standardParallel)) {
+    const double pi = static_cast<double>(Pi);
+    backFrom_ = direction + pi / 2;
+    backTo_ = direction + 3 * pi / 2;
+    if (backFrom_ > 2 * pi) backFrom_ -= 2 * pi;
+    if (backTo_ > 2 * pi) backTo_ -= 2 * pi;
+}
+
+void ProjectionFrame::Project(double altitude, double azimuth, double& x, double& y) const {
+    const double dz = azimuth - direction_;
+    switch (family_) {
+    case TwoHemispheres: {
+        const double cosA = std::cos(altitude);
+        const double x0 = cosA * std::sin(dz);
+        y = std::sin(altitude) * cosElevation_ - std::cos(dz) * cosA * sinElevation_;
+        const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
+                                              : (azimuth > backFrom_ || azimuth < backTo_);
+        x = back ? x0 - 1.3 : x0 + 1.3;
+        return;
+    }
+    case Azimuthal: {
+        const double cosA = std::cos(altitude);
+        const double sinA = std::sin(altitude);
+        const double c = cosA * std::cos(dz);
+        const double w = 1 + sinElevation_ * sinA + cosElevation_ * c;
+        if (static_cast<long long>(w * 1000000.0) == 0) {
+            x = 0.0;
+            y = 0.0;
+            return;
+        }
+        const double k = projection_ == Stereographic ? 2 / w : std::sqrt(2 / w);
+        x = k * cosA * std::sin(dz);
+        y = k * (cosElevation_ * sinA - sinElevation_ * c);
+        return;
+    }
+    case Cylindrical: {
+        const double pi = static_cast<double>(Pi);
+        x = cosParallel_ * dz;
+        y = std::sin(altitude) / cosParallel_;
+        if (x > pi * cosParallel_) {
+            x -= 2 * pi * cosParallel_;
+        } else if (x < -pi * cosParallel_) {
+            x += 2 * pi * cosParallel_;
+        }
+        return;
+    }
+    }
+}
+
+void ProjectionFrame::Project(const HorizontalPlace& place, double& x, double& y) const {
+    if (family_ == Cylindrical) {
+        // The offset from the view direction is an angle here, not a sine.
+        Project(place.altitude, place.azimuth, x, y);
+        return;
+    }
+    const double cosA = place.cosAltitude;
+    const double sinA = place.sinAltitude;
+    // Sine and cosine of the azimuth less the view direction.
+    const double sinDz = place.sinAzimuth * cosDirection_ - place.cosAzimuth * sinDirection_;
+    const double cosDz = place.cosAzimuth * cosDirection_ + place.sinAzimuth * sinDirection_;
+    if (family_ == TwoHemispheres) {
+        const double x0 = cosA * sinDz;
+        y = sinA * cosElevation_ - cosDz * cosA * sinElevation_;
+        const double azimuth = place.azimuth;
+        const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
+                                              : (azimuth > backFrom_ || azimuth < backTo_);
+        x = back ? x0 - 1.3 : x0 + 1.3;
+        return;
+    }
+    const double c = cosA * cosDz;
+    const double w = 1 + sinElevation_ * sinA + cosElevation_ * c;
+    if (static_cast<long long>(w * 1000000.0) == 0) {
+        x = 0.0;
+        y = 0.0;
+        return;
+    }
+    const double k = projection_ == Stereographic ? 2 / w : std::sqrt(2 / w);
+    x = k * cosA * sinDz;
+    y = k * (cosElevation_ * sinA - sinElevation_ * c);
+}
