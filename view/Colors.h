@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -59,6 +60,12 @@ public:
     Colour Background() const { return inkSaving_ ? Colour(255, 255, 255) : Colour(0, 0, 0); }
 
     Colour Get(int entry, int shade) const { return shaded_[entry][shade]; }
+    // The horizon, equator and grid keep their own colours outside the table,
+    // but in red mode a blue line would spoil night vision as much as a blue
+    // star: it turns red by its brightest channel, as the planets do.
+    Colour Fixed(Colour c) const {
+        return redMode_ && !inkSaving_ ? Colour(std::max({c.r, c.g, c.b}), 0, 0) : c;
+    }
     float Brightness() const { return brightness_; }
     bool RedMode() const { return redMode_; }
 

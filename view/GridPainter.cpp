@@ -74,8 +74,8 @@ void SkyView::DrawHorizon() {
     const double pi = static_cast<double>(Pi);
     canvas_->SetPenStyle(PenStyle::Solid);
     canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(kHorizonRed);
-    canvas_->SetFontColour(kHorizonRed);
+    canvas_->SetPenColour(palette_.Fixed(kHorizonRed));
+    canvas_->SetFontColour(palette_.Fixed(kHorizonRed));
     const int n = projection_ == Orthographic ? 31 : 32;
     const double d = direction.radians;
     // Each half spans a little less than 180 degrees, so that in the
@@ -112,7 +112,7 @@ void SkyView::DrawHorizontalGrid() {
     const double pi = static_cast<double>(Pi);
     canvas_->SetPenStyle(PenStyle::Dotted);
     canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(kHorizonRed);
+    canvas_->SetPenColour(palette_.Fixed(kHorizonRed));
     for (int i = -6; i <= 5; ++i) {
         const double altitude = i * pi / 12;
         MoveToSky(altitude, 0);
@@ -131,7 +131,7 @@ void SkyView::DrawEquator() {
     const double pi = static_cast<double>(Pi);
     canvas_->SetPenStyle(PenStyle::Solid);
     canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(kEquatorBlue);
+    canvas_->SetPenColour(palette_.Fixed(kEquatorBlue));
     VertexSource trace(*overlay_, equatorVertices_);
     HorizontalPlace p = trace(0, 0);
     MoveToSky(p.altitude, p.azimuth);
@@ -147,10 +147,10 @@ void SkyView::DrawEquatorialGrid() {
     VertexSource trace(*overlay_, equatorialGridVertices_);
     canvas_->SetPenStyle(PenStyle::Dotted);
     canvas_->SetPenWidth(4);
-    canvas_->SetPenColour(kGridBlue);
+    canvas_->SetPenColour(palette_.Fixed(kGridBlue));
     // The pole labels take the grid's colour rather than whatever colour the
     // last label of the previous frame left behind (black on the first frame).
-    canvas_->SetFontColour(kGridBlue);
+    canvas_->SetFontColour(palette_.Fixed(kGridBlue));
     HorizontalPlace p = trace(0, pi / 2);
     DrawPoleMarker(p.altitude, p.azimuth, "CNP");
     p = trace(0, -pi / 2);

@@ -294,6 +294,11 @@ TEST_F(RenderTest, RedModeLeavesOnlyRedChannels) {
     view.DrawMoon(moon, 0.01);
     view.DrawSun(sun, 0.01);
     view.DrawDeepSky(planet, 0.02, true);
+    // The fixed line colours too: a blue equator or grid would spoil night vision.
+    view.DrawHorizontalGrid();
+    view.DrawEquatorialGrid();
+    view.DrawEquator();
+    view.DrawHorizon();
     const QImage& img = view.Image();
     int red = 0;
     for (int y = 0; y < img.height(); ++y) {
