@@ -19,10 +19,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
   echo "fuzz: clang++ is not installed (Debian packages clang and libclang-rt-dev)" >&2
   exit 1
 fi
-if [ ! -f build-fuzz/CMakeCache.txt ]; then
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKARIS_FUZZ=ON
-fi
-cmake --build build-fuzz -j"$(nproc)"
+CC=clang CXX=clang++ BUILD_DIR=build-fuzz bash scripts/build.sh -DVELKARIS_FUZZ=ON
 
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
