@@ -22,7 +22,8 @@ fi
 # overflow included), in build-asan/, when asked for.
 if [ "${VELKARIS_SANITIZE_TESTS:-0}" = 1 ]; then
   cd "$ROOT"
-  BUILD_DIR=build-asan bash scripts/build.sh -DVELKARIS_SANITIZE=ON
+  BUILD_DIR=build-asan bash scripts/build.sh -DVELKARIS_SANITIZE=ON -DVELKARIS_BUILD_BENCH=OFF
   cd build-asan
-  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+  LSAN_OPTIONS="suppressions=$ROOT/tests/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 fi
