@@ -19,10 +19,15 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A carriage return at either end of a name or value goes with the blanks:
+// a value kept with one at its end would be written back as a line end that
+// the next reading drops, so the file would not read as it was saved.
+bool IsTrimmed(char c) { return IsBlank(c) || c == '\r'; }
+
 std::string_view Trim(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsTrimmed(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsTrimmed(s.back())) s.remove_suffix(1);
     return s;
 }
 

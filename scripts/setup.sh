@@ -30,6 +30,9 @@ PACKAGES=(
   yale kstars-data stellarium-data
 )
 if ! command -v npm >/dev/null 2>&1; then PACKAGES+=(nodejs npm); fi
+# The fuzzing harnesses need clang and its libFuzzer; only the fuzzing runs
+# (VELKARIS_FUZZ_SMOKE=1, as the CI sets it) ask for them.
+if [ "${VELKARIS_FUZZ_SMOKE:-0}" = 1 ]; then PACKAGES+=(clang libclang-rt-dev); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

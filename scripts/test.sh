@@ -11,11 +11,19 @@ bash scripts/data.sh
 cd "$BUILD_DIR"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 
+# Every reader's fuzzing harness for a short while (VELKARIS_FUZZ_SECONDS
+# each, 30 by default), built with clang in build-fuzz/, when asked for.
+if [ "${VELKARIS_FUZZ_SMOKE:-0}" = 1 ]; then
+  cd "$ROOT"
+  bash scripts/fuzz.sh "${VELKARIS_FUZZ_SECONDS:-30}"
+fi
+
 # The same suite once more under AddressSanitizer and UBSan (float-to-integer
 # overflow included), in build-asan/, when asked for.
 if [ "${VELKARIS_SANITIZE_TESTS:-0}" = 1 ]; then
   cd "$ROOT"
-  BUILD_DIR=build-asan bash scripts/build.sh -DVELKARIS_SANITIZE=ON
+  BUILD_DIR=build-asan bash scripts/build.sh -DVELKARIS_SANITIZE=ON -DVELKARIS_BUILD_BENCH=OFF
   cd build-asan
-  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+  LSAN_OPTIONS="suppressions=$ROOT/tests/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 fi

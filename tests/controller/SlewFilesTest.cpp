@@ -77,6 +77,9 @@ TEST(SlewWriting, TheRecordsExactBytes) {
         {{-0.1, -0.5}, "R 354.27042\r\nD -28.64789\r\n"},
         {{0.0, Radians(90.0)}, "R   0.00000\r\nD  90.00000\r\n"},
         {{Radians(359.999994), Radians(-0.000004)}, "R 359.99999\r\nD  -0.00000\r\n"},
+        // A place many turns out (a damaged catalogue's) is brought into one turn.
+        {{Radians(3 * 360.0 + 83.633083), 0.0}, "R  83.63308\r\nD   0.00000\r\n"},
+        {{Radians(-360000.0 - 5.5), 0.0}, "R 354.50000\r\nD   0.00000\r\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(SlewRecord(c.position), c.bytes);
 

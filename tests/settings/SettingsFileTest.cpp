@@ -70,8 +70,9 @@ TEST(SettingsFileText, CommentsBlanksDuplicatesAndLineEndings)
                                              "\tint   C   =   3   \n"
                                              "int A = 4\n"
                                              "text D = line\\x0Atwo\n"
-                                             "int\0E = 5\n"sv);
-    ASSERT_EQ(entries.size(), 4u);
+                                             "int\0E = 5\n"
+                                             "colour F\r = red\r \r\n"sv);
+    ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].name, "A");
     EXPECT_EQ(entries[0].value, "4");  // the later line wins, in the first one's place
     EXPECT_EQ(entries[1].name, "B");
@@ -80,6 +81,17 @@ TEST(SettingsFileText, CommentsBlanksDuplicatesAndLineEndings)
     EXPECT_EQ(entries[2].value, "3");
     EXPECT_EQ(entries[3].name, "D");
     EXPECT_EQ(entries[3].value, "line\ntwo");
+    // Carriage returns around a name or value go with the blanks, so that
+    // the value is written back as it reads.
+    EXPECT_EQ(entries[4].name, "F");
+    EXPECT_EQ(entries[4].value, "red");
+    const auto again = SettingsFile::Parse(SettingsFile::Serialise(entries));
+    ASSERT_EQ(again.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(again[i].name, entries[i].name);
+        EXPECT_EQ(again[i].type, entries[i].type);
+        EXPECT_EQ(again[i].value, entries[i].value);
+    }
 }
 
 TEST_F(SettingsFileOnDisk, TypesAreKeptApartAndUnknownTypesArePreserved)
