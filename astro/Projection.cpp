@@ -52,32 +52,7 @@ ProjectionFrame::ProjectionFrame(Projection projection, double direction, double
 
 void ProjectionFrame::Project(double altitude, double azimuth, double& x, double& y) const {
     const double dz = azimuth - direction_;
-    switch (family_) {
-    case TwoHemispheres: {
-        const double cosA = std::cos(altitude);
-        const double x0 = cosA * std::sin(dz);
-        y = std::sin(altitude) * cosElevation_ - std::cos(dz) * cosA * sinElevation_;
-        const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
-                                              : (azimuth > backFrom_ || azimuth < backTo_);
-        x = back ? x0 - 1.3 : x0 + 1.3;
-        return;
-    }
-    case Azimuthal: {
-        const double cosA = std::cos(altitude);
-        const double sinA = std::sin(altitude);
-        const double c = cosA * std::cos(dz);
-        const double w = 1 + sinElevation_ * sinA + cosElevation_ * c;
-        if (static_cast<long long>(w * 1000000.0) == 0) {
-            x = 0.0;
-            y = 0.0;
-            return;
-        }
-        const double k = projection_ == Stereographic ? 2 / w : std::sqrt(2 / w);
-        x = k * cosA * std::sin(dz);
-        y = k * (cosElevation_ * sinA - sinElevation_ * c);
-        return;
-    }
-    case Cylindrical: {
+    if (family_ == Cylindrical) {
         const double pi = static_cast<double>(Pi);
         x = cosParallel_ * dz;
         y = std::sin(altitude) / cosParallel_;
@@ -88,7 +63,7 @@ void ProjectionFrame::Project(double altitude, double azimuth, double& x, double
         }
         return;
     }
-    }
+    ProjectRound(std::cos(altitude), std::sin(altitude), std::sin(dz), std::cos(dz), azimuth, x, y);
 }
 
 void ProjectionFrame::Project(const HorizontalPlace& place, double& x, double& y) const {
@@ -97,15 +72,17 @@ void ProjectionFrame::Project(const HorizontalPlace& place, double& x, double& y
         Project(place.altitude, place.azimuth, x, y);
         return;
     }
-    const double cosA = place.cosAltitude;
-    const double sinA = place.sinAltitude;
     // Sine and cosine of the azimuth less the view direction.
     const double sinDz = place.sinAzimuth * cosDirection_ - place.cosAzimuth * sinDirection_;
     const double cosDz = place.cosAzimuth * cosDirection_ + place.sinAzimuth * sinDirection_;
+    ProjectRound(place.cosAltitude, place.sinAltitude, sinDz, cosDz, place.azimuth, x, y);
+}
+
+void ProjectionFrame::ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x,
+                                   double& y) const {
     if (family_ == TwoHemispheres) {
         const double x0 = cosA * sinDz;
         y = sinA * cosElevation_ - cosDz * cosA * sinElevation_;
-        const double azimuth = place.azimuth;
         const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
                                               : (azimuth > backFrom_ || azimuth < backTo_);
         x = back ? x0 - 1.3 : x0 + 1.3;

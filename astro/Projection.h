@@ -77,6 +77,12 @@ public:
     void Project(const HorizontalPlace& place, double& x, double& y) const;
 
 private:
+    // The two families drawn round the view direction (azimuthal, two
+    // hemispheres), from the sines and cosines of the altitude and of the
+    // azimuth less the view direction.
+    void ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x,
+                      double& y) const;
+
     Projection projection_;
     ProjectionFamily family_;
     double direction_, elevation_, standardParallel_;
