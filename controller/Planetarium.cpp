@@ -350,8 +350,7 @@ const SkyScene& Planetarium::Scene() {
 }
 
 std::size_t Planetarium::ShownMinorPlanets() const {
-    return view_->asteroidsToShow > 0
-        ? std::min(static_cast<std::size_t>(view_->asteroidsToShow), minorPlanets_->size()) : 0;
+    return ShownMinorPlanetCount(view_->asteroidsToShow, minorPlanets_->size());
 }
 
 void Planetarium::PlaceMinorPlanets() {

@@ -16,6 +16,16 @@ constexpr Colour kHorizonRed{128, 0, 0};
 constexpr Colour kEquatorBlue{0, 0, 128};
 constexpr Colour kGridBlue{0, 0, 255};
 
+// Grids and the equator are drawn in the projections round the view
+// direction only; the horizon in every one.
+bool DrawsSkyLines(Projection projection) { return FactsOf(projection).family == ProjectionFamily::Azimuthal; }
+
+void SetLinePen(QtCanvas& canvas, PenStyle style, int width, Colour colour) {
+    canvas.SetPenStyle(style);
+    canvas.SetPenWidth(width);
+    canvas.SetPenColour(colour);
+}
+
 // The grid tracer's vertices in drawing order: taken from the store when it
 // holds them for the observer's moment and place, else traced and stored.
 // Without an observer nothing is stored, and the tracer stays where it was.
@@ -72,9 +82,7 @@ void SkyView::DrawPoleMarker(double altitude, double azimuth, const std::string&
 
 void SkyView::DrawHorizon() {
     const double pi = static_cast<double>(Pi);
-    canvas_->SetPenStyle(PenStyle::Solid);
-    canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(palette_.Fixed(kHorizonRed));
+    SetLinePen(*canvas_, PenStyle::Solid, 1, palette_.Fixed(kHorizonRed));
     canvas_->SetFontColour(palette_.Fixed(kHorizonRed));
     const int n = projection_ == Orthographic ? 31 : 32;
     const double d = direction.radians;
@@ -108,11 +116,9 @@ void SkyView::DrawHorizon() {
 }
 
 void SkyView::DrawHorizontalGrid() {
-    if (projection_ != Stereographic && projection_ != EqualArea) return;
+    if (!DrawsSkyLines(projection_)) return;
     const double pi = static_cast<double>(Pi);
-    canvas_->SetPenStyle(PenStyle::Dotted);
-    canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(palette_.Fixed(kHorizonRed));
+    SetLinePen(*canvas_, PenStyle::Dotted, 1, palette_.Fixed(kHorizonRed));
     for (int i = -6; i <= 5; ++i) {
         const double altitude = i * pi / 12;
         MoveToSky(altitude, 0);
@@ -127,11 +133,9 @@ void SkyView::DrawHorizontalGrid() {
 }
 
 void SkyView::DrawEquator() {
-    if (projection_ != Stereographic && projection_ != EqualArea) return;
+    if (!DrawsSkyLines(projection_)) return;
     const double pi = static_cast<double>(Pi);
-    canvas_->SetPenStyle(PenStyle::Solid);
-    canvas_->SetPenWidth(1);
-    canvas_->SetPenColour(palette_.Fixed(kEquatorBlue));
+    SetLinePen(*canvas_, PenStyle::Solid, 1, palette_.Fixed(kEquatorBlue));
     VertexSource trace(*overlay_, equatorVertices_);
     HorizontalPlace p = trace(0, 0);
     MoveToSky(p.altitude, p.azimuth);
@@ -142,12 +146,10 @@ void SkyView::DrawEquator() {
 }
 
 void SkyView::DrawEquatorialGrid() {
-    if (projection_ != Stereographic && projection_ != EqualArea) return;
+    if (!DrawsSkyLines(projection_)) return;
     const double pi = static_cast<double>(Pi);
     VertexSource trace(*overlay_, equatorialGridVertices_);
-    canvas_->SetPenStyle(PenStyle::Dotted);
-    canvas_->SetPenWidth(4);
-    canvas_->SetPenColour(palette_.Fixed(kGridBlue));
+    SetLinePen(*canvas_, PenStyle::Dotted, 4, palette_.Fixed(kGridBlue));
     // The pole labels take the grid's colour rather than whatever colour the
     // last label of the previous frame left behind (black on the first frame).
     canvas_->SetFontColour(palette_.Fixed(kGridBlue));

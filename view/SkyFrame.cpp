@@ -85,8 +85,7 @@ void DrawSky(SkyView& view, const SkyScene& scene) {
     }
 
     if (o[DisplayOptions::ShowMinorPlanets]) {
-        const std::size_t shown =
-            view.asteroidsToShow > 0 ? std::min<std::size_t>(scene.minorPlanets.size(), view.asteroidsToShow) : 0;
+        const std::size_t shown = ShownMinorPlanetCount(view.asteroidsToShow, scene.minorPlanets.size());
         for (std::size_t i = 0; i < shown; ++i) {
             const MinorPlanetEntry& m = scene.minorPlanets[i];
             if (!m.object) continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -52,6 +53,11 @@ struct SkyScene {
 
 // Whether the deep-sky layer shows an object of this type under the display
 // options (type, Messier-only and switch per kind; type 0 and below never).
+// How many of the loaded minor planets are placed and drawn: the first
+// asteroidsToShow of them, none when it is not positive.
+inline std::size_t ShownMinorPlanetCount(int32_t asteroidsToShow, std::size_t loaded) {
+    return asteroidsToShow > 0 ? std::min(static_cast<std::size_t>(asteroidsToShow), loaded) : 0;
+}
 bool DeepSkyShown(const DisplayOptions& options, int type, bool hasMessierNumber);
 
 // Paints one whole frame, layer by layer, each gated by its display option,
