@@ -160,9 +160,10 @@ public:
     // edge point: (cx - d, cy + d) and (cx + d, cy - d).
     static void DiscBox(double cx, double cy, double ex, double ey,
                         double& x1, double& y1, double& x2, double& y2);
-    // t2 is the stored Bayer letter character; it is drawn as its Greek letter.
-    void DrawStarDisc(double x, double y, float magnitude, const std::string& t1,
-                      const std::string& t2, const std::string& t3);
+    // A bright star's disc of radius d pixels (2 or more) with its labels; t2
+    // is the stored Bayer letter character, drawn as its Greek letter.
+    void DrawStarDisc(double x, double y, int d, const std::string& t1, const std::string& t2,
+                      const std::string& t3);
     void DrawPoleMarker(double altitude, double azimuth, const std::string& label);
 
     // --- object painters ------------------------------------------------------------

@@ -8,16 +8,9 @@
 #include "view/QtCanvas.h"
 #include "view/SkyView.h"
 
-void SkyView::DrawStarDisc(double x, double y, float magnitude, const std::string& t1, const std::string& t2,
+void SkyView::DrawStarDisc(double x, double y, int d, const std::string& t1, const std::string& t2,
                            const std::string& t3) {
     const int px = ToPixelX(x), py = ToPixelY(y);
-    const int d = DiscRadius(magnitude, zoomSteps_);
-    if (d < 2) {
-        // Faint stars are dots of the pen's width and carry no label.
-        canvas_->SetPenColour(canvas_->BrushColour());
-        DrawPoint(x, y, std::string());
-        return;
-    }
     canvas_->SetBrushStyle(BrushStyle::Solid);
     canvas_->Ellipse(px - d, py - d, px + d, py + d);
     canvas_->SetBrushStyle(BrushStyle::Clear);
@@ -48,11 +41,11 @@ void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
     const int c = std::clamp<int>(star.colourClass, 0, 7);
     const bool dim = Dimmed(star);
     canvas_->SetPenWidth(static_cast<int>((12 - DrawnMagnitude(star.magnitude)) * 0.0125f * labelScale_));
-    canvas_->SetPenColour(palette_.Get(c, dim ? 0 : 1));
     canvas_->SetBrushColour(palette_.Get(c, dim ? 1 : 2));
     canvas_->SetFontColour(palette_.Get(PalStarLabel, dim ? 1 : 2));
 
-    if (DiscRadius(star.magnitude, zoomSteps_) < 2) {
+    const int d = DiscRadius(star.magnitude, zoomSteps_);
+    if (d < 2) {
         // A dot carries no label, so its texts are not built; the font
         // height is still set, as later painters inherit it. It is the HD
         // label's only for a star that would be labelled by its HD number
@@ -65,8 +58,8 @@ void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
                  !(options_[DisplayOptions::ShowFlamsteedId] && star.flamsteed != 0);
         }
         canvas_->SetFontHeight(static_cast<int>((hd ? 1.2f : 2.5f) * labelScale_));
-        // The dot of DrawStarDisc, without its detour: there are tens of
-        // thousands of these in a frame.
+        // Faint stars are dots of the pen's width, in the fill colour: there
+        // are tens of thousands of these in a frame.
         const int px = ToPixelX(star.screenX), py = ToPixelY(star.screenY);
         canvas_->SetPenColour(canvas_->BrushColour());
         canvas_->MoveTo(px, py);
@@ -74,8 +67,9 @@ void SkyView::DrawStar(Star& star, const HorizontalPlace* place) {
         canvas_->SetBrushStyle(BrushStyle::Clear);
     } else {
         const StarLabel label = BuildStarLabel(star);
+        canvas_->SetPenColour(palette_.Get(c, dim ? 0 : 1));
         canvas_->SetFontHeight(label.fontHeight);
-        DrawStarDisc(star.screenX, star.screenY, star.magnitude, label.t1, label.t2, label.t3);
+        DrawStarDisc(star.screenX, star.screenY, d, label.t1, label.t2, label.t3);
     }
     star.onScreen = true;
 }
