@@ -66,36 +66,3 @@ void ProjectionFrame::Project(double altitude, double azimuth, double& x, double
     ProjectRound(std::cos(altitude), std::sin(altitude), std::sin(dz), std::cos(dz), azimuth, x, y);
 }
 
-void ProjectionFrame::Project(const HorizontalPlace& place, double& x, double& y) const {
-    if (family_ == Cylindrical) {
-        // The offset from the view direction is an angle here, not a sine.
-        Project(place.altitude, place.azimuth, x, y);
-        return;
-    }
-    // Sine and cosine of the azimuth less the view direction.
-    const double sinDz = place.sinAzimuth * cosDirection_ - place.cosAzimuth * sinDirection_;
-    const double cosDz = place.cosAzimuth * cosDirection_ + place.sinAzimuth * sinDirection_;
-    ProjectRound(place.cosAltitude, place.sinAltitude, sinDz, cosDz, place.azimuth, x, y);
-}
-
-void ProjectionFrame::ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x,
-                                   double& y) const {
-    if (family_ == TwoHemispheres) {
-        const double x0 = cosA * sinDz;
-        y = sinA * cosElevation_ - cosDz * cosA * sinElevation_;
-        const bool back = backFrom_ < backTo_ ? (backFrom_ < azimuth && azimuth < backTo_)
-                                              : (azimuth > backFrom_ || azimuth < backTo_);
-        x = back ? x0 - 1.3 : x0 + 1.3;
-        return;
-    }
-    const double c = cosA * cosDz;
-    const double w = 1 + sinElevation_ * sinA + cosElevation_ * c;
-    if (static_cast<long long>(w * 1000000.0) == 0) {
-        x = 0.0;
-        y = 0.0;
-        return;
-    }
-    const double k = projection_ == Stereographic ? 2 / w : std::sqrt(2 / w);
-    x = k * cosA * sinDz;
-    y = k * (cosElevation_ * sinA - sinElevation_ * c);
-}

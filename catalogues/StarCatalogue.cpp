@@ -45,37 +45,50 @@ public:
         }
     }
 
-    // Stars [begin, end) of a catalogue whose places' sines and cosines are
-    // in trig.
-    // The places go to horizontal, one per star.
-    std::size_t Run(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig, HorizontalPlace* horizontal) const {
-        return correct_ ? RunCorrected(stars, trig, horizontal) : RunCatalogue(stars, horizontal);
+    using ComputedStar = StarCatalogue::ComputedStar;
+
+    // Stars of a catalogue, the first of them at index first, whose places'
+    // sines and cosines are in trig. Each star computed gets the next entry
+    // of out, in star order. Returns how many did.
+    std::size_t Run(std::span<Star> stars, std::size_t first, const StarCatalogue::PlaceTrig* trig,
+                    ComputedStar* out) const {
+        return correct_ ? RunCorrected(stars, first, trig, out) : RunCatalogue(stars, first, out);
     }
 
 private:
     // The star's new place, and the same as the star holds it (its angles
     // keep their radians reduced), for the painters.
-    static void Place(Star& s, HorizontalPlace place, HorizontalPlace& kept) {
+    static void Place(Star& s, std::size_t index, HorizontalPlace place, ComputedStar& kept) {
         s.azimuth.SetRadians(place.azimuth);
         s.altitude.SetRadians(place.altitude);
+        s.belowHorizon = s.altitude.radians < 0;
+        s.isComputed = true;
         place.azimuth = s.azimuth.radians;
         place.altitude = s.altitude.radians;
-        kept = place;
+        kept.place = place;
+        kept.index = static_cast<uint32_t>(index);
+        kept.magnitude = s.magnitude;
+        kept.colourClass = s.colourClass;
+        kept.belowHorizon = s.belowHorizon;
     }
 
-    std::size_t RunCatalogue(std::span<Star> stars, HorizontalPlace* horizontal) const {
+    // A star left out is off the screen as well: no frame draws it.
+    static void Skip(Star& s) {
+        s.isComputed = false;
+        s.onScreen = false;
+    }
+
+    std::size_t RunCatalogue(std::span<Star> stars, std::size_t first, ComputedStar* out) const {
         std::size_t computed = 0;
         for (std::size_t i = 0; i < stars.size(); ++i) {
             Star& s = stars[i];
             if (s.magnitude > limit_) {
-                s.isComputed = false;
+                Skip(s);
                 continue;
             }
             const double delta = s.dec.radians;
             const double h = siderealTime_ - s.ra.radians;
-            Place(s, ToHorizontal(std::sin(h), std::cos(h), delta, latitude_), horizontal[i]);
-            s.belowHorizon = s.altitude.radians < 0;
-            s.isComputed = true;
+            Place(s, first + i, ToHorizontal(std::sin(h), std::cos(h), delta, latitude_), out[computed]);
             ++computed;
         }
         return computed;
@@ -89,13 +102,13 @@ private:
     // dec + motion come from those of the catalogue place by the addition
     // theorems, the motions being small angles. That leaves one atan2 and one
     // asin per star.
-    std::size_t RunCorrected(std::span<Star> stars, const StarCatalogue::PlaceTrig* trig,
-                             HorizontalPlace* horizontal) const {
+    std::size_t RunCorrected(std::span<Star> stars, std::size_t first, const StarCatalogue::PlaceTrig* trig,
+                             ComputedStar* out) const {
         std::size_t computed = 0;
         for (std::size_t i = 0; i < stars.size(); ++i) {
             Star& s = stars[i];
             if (s.magnitude > limit_) {
-                s.isComputed = false;
+                Skip(s);
                 continue;
             }
             const StarCatalogue::PlaceTrig& place = trig[i];
@@ -116,9 +129,7 @@ private:
             const double c = date_.sinTheta * cosDec * cosRa + date_.cosTheta * sinDec;
             const double rSinH = sinMeridian_ * b - cosMeridian_ * a;
             const double rCosH = cosMeridian_ * b + sinMeridian_ * a;
-            Place(s, ToHorizontalFromVector(rSinH, rCosH, c, latitude_), horizontal[i]);
-            s.belowHorizon = s.altitude.radians < 0;
-            s.isComputed = true;
+            Place(s, first + i, ToHorizontalFromVector(rSinH, rCosH, c, latitude_), out[computed]);
             ++computed;
         }
         return computed;
@@ -215,8 +226,10 @@ void StarCatalogue::DestroyStars() {
     storage_.reset();
     trig_ = nullptr;
     trigStorage_.reset();
-    horizontal_ = nullptr;
-    horizontalStorage_.reset();
+    computed_ = nullptr;
+    computedCount_ = 0;
+    computedStorage_.reset();
+    updated_ = false;
 }
 
 bool StarCatalogue::Load(LoadProgress* progress) {
@@ -285,8 +298,8 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         if (progress && promised >= 100 && i % stride == 0) progress->Step(1);
     }
     trigStorage_ = AllocateLarge(found * sizeof(PlaceTrig));
-    horizontalStorage_ = AllocateLarge(found * sizeof(HorizontalPlace));
-    if (!trigStorage_ || !horizontalStorage_) {
+    computedStorage_ = AllocateLarge(found * sizeof(ComputedStar));
+    if (!trigStorage_ || !computedStorage_) {
         DestroyStars();
         lastProblem_ = "Not enough memory for the stars of " + path;
         if (progress) progress->ReportProblem(lastProblem_);
@@ -294,8 +307,8 @@ bool StarCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
         return false;
     }
     trig_ = static_cast<PlaceTrig*>(trigStorage_.get());
-    horizontal_ = static_cast<HorizontalPlace*>(horizontalStorage_.get());
-    std::uninitialized_value_construct_n(horizontal_, found);
+    computed_ = static_cast<ComputedStar*>(computedStorage_.get());
+    std::uninitialized_value_construct_n(computed_, found);
     for (std::size_t i = 0; i < found; ++i) {
         const Star& star = stars_[i];
         trig_[i] = {std::sin(star.ra.radians), std::cos(star.ra.radians), std::sin(star.dec.radians),
@@ -335,8 +348,11 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
     // shared out between the processors; the caller sees one finished update.
     const std::size_t workers = all.size() < kStarsPerWorker ? 1
         : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
-    if (workers == 1) return update.Run(all, trig_, horizontal_);
+    updated_ = true;
+    if (workers == 1) return computedCount_ = update.Run(all, 0, trig_, computed_);
 
+    // Each share fills its own stretch of the list from its start; the
+    // stretches are closed up afterwards.
     const std::size_t share = (all.size() + workers - 1) / workers;
     std::vector<std::size_t> computed(workers, 0);
     std::vector<std::thread> helpers;
@@ -345,20 +361,25 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
         const std::size_t begin = std::min(all.size(), w * share);
         const std::span<Star> part = all.subspan(begin, std::min(share, all.size() - begin));
         const PlaceTrig* trig = trig_ + begin;
-        HorizontalPlace* horizontal = horizontal_ + begin;
+        ComputedStar* out = computed_ + begin;
         try {
             helpers.emplace_back(
-                [&update, &computed, w, part, trig, horizontal] { computed[w] = update.Run(part, trig, horizontal); });
+                [&update, &computed, w, part, begin, trig, out] { computed[w] = update.Run(part, begin, trig, out); });
         } catch (const std::exception&) {
             // No thread to be had (no resources, or no memory for its state):
             // this one does that share too. Letting it through would end the
             // program with the helpers already started still joinable.
-            computed[w] = update.Run(part, trig, horizontal);
+            computed[w] = update.Run(part, begin, trig, out);
         }
     }
-    computed[0] = update.Run(all.first(std::min(share, all.size())), trig_, horizontal_);
+    computed[0] = update.Run(all.first(std::min(share, all.size())), 0, trig_, computed_);
     for (std::thread& t : helpers) t.join();
-    std::size_t total = 0;
-    for (std::size_t c : computed) total += c;
+    std::size_t total = computed[0];
+    for (std::size_t w = 1; w < workers; ++w) {
+        const ComputedStar* from = computed_ + std::min(all.size(), w * share);
+        std::copy(from, from + computed[w], computed_ + total);
+        total += computed[w];
+    }
+    computedCount_ = total;
     return total;
 }

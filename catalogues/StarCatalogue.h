@@ -78,11 +78,24 @@ public:
         double sinRa, cosRa, sinDec, cosDec;
     };
 
-    // Each star's horizontal place as the last update computed it, with its
-    // sines and cosines, in star order; null while not loaded. An entry
-    // holds for its star while the star's altitude and azimuth are still the
-    // ones it names (anything else may have moved the star since).
-    const HorizontalPlace* horizontalPlaces() const { return horizontal_; }
+    // A star the last update computed, with what a frame needs of it.
+    struct ComputedStar {
+        // Its horizontal place with the sines and cosines. It holds for the
+        // star while the star's altitude and azimuth are still the ones it
+        // names (anything else may have moved the star since).
+        HorizontalPlace place;
+        uint32_t index = 0;  // into stars()
+        // The star's own, as of the update.
+        float magnitude = 0.0f;
+        int16_t colourClass = 0;
+        bool belowHorizon = false;
+    };
+    // The stars the last update computed, in star order: a frame walks these
+    // and not the whole catalogue. Empty until the first update.
+    std::span<const ComputedStar> computedStars() const { return {computed_, computedCount_}; }
+    // Whether an update has run since loading, so that computedStars is
+    // the whole truth of which stars are computed.
+    bool updated() const { return updated_; }
 
 private:
     void DestroyStars();
@@ -94,8 +107,10 @@ private:
     std::size_t starCount_ = 0;
     LargeBlock trigStorage_;
     PlaceTrig* trig_ = nullptr;
-    LargeBlock horizontalStorage_;
-    HorizontalPlace* horizontal_ = nullptr;
+    LargeBlock computedStorage_;
+    ComputedStar* computed_ = nullptr;
+    std::size_t computedCount_ = 0;
+    bool updated_ = false;
     bool loaded_ = false;
     std::string lastProblem_;
 };

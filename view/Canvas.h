@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 // A 24-bit RGB colour. Aligned to four bytes so that it travels as one
@@ -12,6 +13,12 @@ struct alignas(4) Colour {
     constexpr Colour(uint8_t red, uint8_t green, uint8_t blue) : r(red), g(green), b(blue) {}
     constexpr bool operator==(const Colour&) const = default;
     constexpr uint32_t Rgb() const { return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b; }
+};
+
+// One pixel of a colour: a faint star.
+struct CanvasDot {
+    int x = 0, y = 0;
+    Colour colour;
 };
 
 enum class PenStyle { Solid, Dotted };
@@ -57,6 +64,11 @@ public:
     virtual void MoveTo(int x, int y) = 0;
     // Draws from the pen position to (x, y) with the pen and moves the pen there.
     virtual void LineTo(int x, int y) = 0;
+    // Sets each dot's pixel, in order, exactly as MoveTo (x, y) and
+    // LineTo (x + 1, y) with a one-pixel pen of its colour would, but
+    // without touching the pen: tens of thousands of stars go through here
+    // every frame.
+    virtual void Dots(std::span<const CanvasDot> dots) = 0;
     virtual int PenX() const = 0;
     virtual int PenY() const = 0;
 

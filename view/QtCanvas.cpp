@@ -312,6 +312,30 @@ void QtCanvas::LineTo(int x, int y) {
     if (pendingLines_.size() >= 4096) FlushLines();
 }
 
+void QtCanvas::Dots(std::span<const CanvasDot> dots) {
+    if (dots.empty()) return;
+    Begin();
+    if (device_) {
+        // Lines drawn before stay below the dots.
+        FlushLines();
+        for (const CanvasDot& d : dots) {
+            if (d.x >= 0 && d.y >= 0 && d.x < width_ && d.y < height_)
+                pendingDots_[d.colour.Rgb()].emplace_back(d.x, d.y, 1.0, 1.0);
+        }
+        return;
+    }
+    Flush();
+    // The painter draws on this same image and never shares it, so its bits
+    // are taken once for the whole batch.
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    const unsigned w = static_cast<unsigned>(image_.width()), h = static_cast<unsigned>(image_.height());
+    for (const CanvasDot& d : dots) {
+        if (static_cast<unsigned>(d.x) < w && static_cast<unsigned>(d.y) < h)
+            reinterpret_cast<QRgb*>(bits + d.y * stride)[d.x] = 0xff000000u | d.colour.Rgb();
+    }
+}
+
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
     Begin();
     Flush();

@@ -76,6 +76,7 @@ public:
     Colour FontColour() const override { return fontColour_; }
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
+    void Dots(std::span<const CanvasDot> dots) override;
     int PenX() const override { return pen_.x; }
     int PenY() const override { return pen_.y; }
     void Ellipse(int left, int top, int right, int bottom) override;

@@ -1,24 +1,36 @@
 #include "view/SkyFrame.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "catalogues/Star.h"
 #include "catalogues/StarCatalogue.h"
 
 namespace {
 
-void DrawCatalogue(SkyView& view, StarCatalogue& catalogue) {
+void DrawCatalogue(SkyView& view, StarCatalogue& catalogue, std::vector<StarCatalogue::ComputedStar>& byHand) {
     if (!catalogue.loaded()) return;
     const std::span<Star> stars = catalogue.stars();
-    const HorizontalPlace* places = catalogue.horizontalPlaces();
+    if (catalogue.updated()) {
+        view.DrawStars(stars, catalogue.computedStars());
+        return;
+    }
+    // Before the first update only the stars themselves say which are
+    // placed (tests and tools place them by hand); no place is known, so
+    // each is drawn from its own altitude and azimuth.
+    byHand.clear();
     for (std::size_t i = 0; i < stars.size(); ++i) {
         Star& star = stars[i];
         if (star.isComputed) {
-            view.DrawStar(star, places ? &places[i] : nullptr);
+            StarCatalogue::ComputedStar entry;
+            entry.place.altitude = std::numeric_limits<double>::quiet_NaN();
+            entry.index = static_cast<uint32_t>(i);
+            byHand.push_back(entry);
         } else {
             star.onScreen = false;
         }
     }
+    view.DrawStars(stars, byHand);
 }
 
 }  // namespace
@@ -63,15 +75,16 @@ void DrawSky(SkyView& view, const SkyScene& scene) {
     if (o[DisplayOptions::ShowStars]) {
         // The foundation catalogue goes on top of all the others.
         StarCatalogue* foundation = nullptr;
+        std::vector<StarCatalogue::ComputedStar> byHand;
         for (StarCatalogue* c : scene.starCatalogues) {
             if (!c) continue;
             if (c->name == "foundation" && !foundation) {
                 foundation = c;
                 continue;
             }
-            DrawCatalogue(view, *c);
+            DrawCatalogue(view, *c, byHand);
         }
-        if (foundation) DrawCatalogue(view, *foundation);
+        if (foundation) DrawCatalogue(view, *foundation, byHand);
     }
 
     if (o[DisplayOptions::ShowConLines]) {

@@ -12,6 +12,7 @@
 #include "astro/Angles.h"
 #include "astro/Horizontal.h"
 #include "astro/Projection.h"
+#include "catalogues/StarCatalogue.h"
 #include "settings/DisplayOptions.h"
 #include "view/Canvas.h"
 #include "view/Colors.h"
@@ -169,10 +170,11 @@ public:
     // --- object painters ------------------------------------------------------------
     // Each projects the object into its screenX/screenY. Radii are angular,
     // in radians.
-    // place, when given, is the star's horizontal place with its sines and
-    // cosines (from its catalogue's update); it is used while it still names
-    // the star's altitude and azimuth.
-    void DrawStar(Star& star, const HorizontalPlace* place = nullptr);
+    void DrawStar(Star& star);
+    // The stars of a catalogue that which names, in its order, each as
+    // DrawStar draws it. An entry whose place no longer names its star's
+    // altitude and azimuth is drawn from the star alone.
+    void DrawStars(std::span<Star> stars, std::span<const StarCatalogue::ComputedStar> which);
     void DrawDeepSky(SkyObject& object, double radius, bool hasMessierNumber);
     // stars: the figure's stars in order; lines: polylines of 1-based indices.
     void DrawFigure(std::span<Star* const> stars, std::span<const FigureLine> lines);
@@ -198,6 +200,12 @@ public:
 
 private:
     bool Dimmed(const SkyObject& o) const;
+    // Projects a star and marks whether it is in view.
+    bool PlaceStar(Star& star);
+    // Paints a star already placed in view.
+    void PaintStar(const Star& star);
+    // Pen, brush and font as a faint star's dot sets them.
+    void SetFaintStarState(const Star& star);
     void ProjectObject(SkyObject& o) const;
     // Projects the object and returns the box of a disc of the given angular radius around it.
     void ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const;
@@ -242,4 +250,5 @@ private:
     // worked out for; renewed when either changes.
     const ProjectionFrame& Frame() const;
     mutable std::optional<ProjectionFrame> frameConstants_;
+    std::vector<CanvasDot> dotBuffer_;
 };

@@ -218,6 +218,53 @@ TEST_F(FrameTest, StarPositionsFollowTheLimitAndTheObserver) {
     EXPECT_TRUE(stars->stars()[0].isComputed);
 }
 
+// Every frame draws the stars the last update computed, from where each
+// now stands: a star below the limit stays off even after the figures have
+// placed it for their lines, and one moved since the update is drawn where
+// it was moved to.
+TEST_F(FrameTest, FramesDrawTheStarsOfTheLastUpdateWhereTheyStand) {
+    RecordingPanel panel(400, 300);
+    SkyViewSettings settings;
+    settings.projection = Stereographic;
+    SkyView view(settings, &panel);
+    view.Options()[DisplayOptions::ShowConLines] = true;
+    std::string text = "2\nfoundation\n";
+    for (const char* magnitude : {"-1.00", "9.00"})
+        text += std::string("H 0 1 0 0 0.0 +0 0 0 0 0 ") + magnitude + " 0\n\n\nA0V \n\n";
+    StarCatalogue catalogue("data/stfoundation.dat", StarCatalogue::Header{}, true);
+    ASSERT_TRUE(catalogue.LoadText(text, nullptr));
+    Star& bright = catalogue.stars()[0];
+    Star& faint = catalogue.stars()[1];
+    const std::vector<Star*> members = {&bright, &faint};
+    const std::vector<FigureLine> lines = {{1, 2}};
+    SkyScene scene;
+    scene.starCatalogues = {&catalogue};
+    scene.figures.push_back({members, lines, true});
+
+    ASSERT_EQ(UpdateStarPositions(view, scene), 1u);
+    view.direction.SetRadians(bright.azimuth.radians);
+    view.elevation.SetRadians(bright.altitude.radians);
+    for (int frame = 1; frame <= 3; ++frame) {
+        DrawFrame(view, scene);
+        EXPECT_TRUE(bright.onScreen) << "frame " << frame;
+        EXPECT_FALSE(faint.onScreen) << "frame " << frame;
+    }
+
+    PlaceStar(bright, bright.altitude.radians + 0.05, bright.azimuth.radians + 0.05);
+    view.Options()[DisplayOptions::ShowConLines] = false;  // its line would cover it
+    DrawFrame(view, scene);
+    ASSERT_TRUE(bright.onScreen);
+    const double x = bright.screenX, y = bright.screenY;
+    view.DrawStar(bright);
+    EXPECT_EQ(bright.screenX, x);
+    EXPECT_EQ(bright.screenY, y);
+    // Its disc, outline or fill, is where it stands.
+    const QRgb pixel = panel.presented.pixel(view.ToPixelX(x), view.ToPixelY(y)) & 0xFFFFFF;
+    EXPECT_TRUE(pixel == (Q(view.GetPalette().Get(PalStarA, 1)) & 0xFFFFFF) ||
+                pixel == (Q(view.GetPalette().Get(PalStarA, 2)) & 0xFFFFFF))
+        << std::hex << pixel;
+}
+
 }  // namespace
 
 TEST(FrameBuffers, AFrameShownStaysAsItWasWhileTheNextOnesArePainted) {
