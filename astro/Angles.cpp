@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "astro/Constants.h"
 
@@ -196,9 +196,7 @@ double DmsAngle::SetDms(uint16_t d, uint16_t m, double s, bool isNegative) {
     return radians;
 }
 
-std::string DmsAngle::Format(bool wrap) const {
-    return FormatSexagesimal(degrees, minutes, seconds, negative, wrap);
-}
+std::string DmsAngle::Format(bool wrap) const { return FormatSexagesimal(degrees, minutes, seconds, negative, wrap); }
 
 // ---- Angle -----------------------------------------------------------------
 

@@ -78,8 +78,7 @@ struct DisplayedSexagesimal {
     unsigned minutes;
     double seconds;
 };
-DisplayedSexagesimal CarryForDisplay(unsigned units, unsigned minutes, double seconds, int decimals,
-                                     unsigned turn = 0);
+DisplayedSexagesimal CarryForDisplay(unsigned units, unsigned minutes, double seconds, int decimals, unsigned turn = 0);
 
 struct RadianAngle {
     double radians = 0.0;

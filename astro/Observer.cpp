@@ -105,31 +105,31 @@ void Observer::setStep(int16_t type, int16_t size) {
     stepFraction_ = 0.0;
     stepDay_ = 0;
     switch (type) {
-    case 0: step_.second = size; break;
-    case 1: step_.minute = size; break;
-    case 2: step_.hour = size; break;
-    case 3: step_.day = size; break;
-    case 4: {
-        // Whole seconds go into the clock's fields; the fraction is carried
-        // apart, or a year of steps would leave the stars 9 minutes of time
-        // (over 2 degrees) from where they stood.
-        const double x = size * kSiderealDaySeconds;
-        const double days = std::trunc(x / 86400.0);
-        double rest = x - days * 86400.0;
-        const double hours = std::trunc(rest / 3600.0);
-        rest -= hours * 3600.0;
-        const double minutes = std::trunc(rest / 60.0);
-        rest -= minutes * 60.0;
-        const double seconds = std::trunc(rest);
-        step_.day = static_cast<int16_t>(days);
-        step_.hour = static_cast<int16_t>(hours);
-        step_.minute = static_cast<int16_t>(minutes);
-        step_.second = static_cast<int16_t>(seconds);
-        stepFraction_ = rest - seconds;
-        break;
-    }
-    case 5: step_.month = size; break;
-    default: break;
+        case 0: step_.second = size; break;
+        case 1: step_.minute = size; break;
+        case 2: step_.hour = size; break;
+        case 3: step_.day = size; break;
+        case 4: {
+            // Whole seconds go into the clock's fields; the fraction is carried
+            // apart, or a year of steps would leave the stars 9 minutes of time
+            // (over 2 degrees) from where they stood.
+            const double x = size * kSiderealDaySeconds;
+            const double days = std::trunc(x / 86400.0);
+            double rest = x - days * 86400.0;
+            const double hours = std::trunc(rest / 3600.0);
+            rest -= hours * 3600.0;
+            const double minutes = std::trunc(rest / 60.0);
+            rest -= minutes * 60.0;
+            const double seconds = std::trunc(rest);
+            step_.day = static_cast<int16_t>(days);
+            step_.hour = static_cast<int16_t>(hours);
+            step_.minute = static_cast<int16_t>(minutes);
+            step_.second = static_cast<int16_t>(seconds);
+            stepFraction_ = rest - seconds;
+            break;
+        }
+        case 5: step_.month = size; break;
+        default: break;
     }
 }
 
@@ -165,10 +165,19 @@ void Observer::recomputeOffsets() {
 
 int16_t Observer::daysInMonth(int month, int year) {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
-    case 4: case 6: case 9: case 11: return 30;
-    case 2: return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 29 : 28;
-    default: return 0;
+        case 1:
+        case 3:
+        case 5:
+        case 7:
+        case 8:
+        case 10:
+        case 12: return 31;
+        case 4:
+        case 6:
+        case 9:
+        case 11: return 30;
+        case 2: return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 29 : 28;
+        default: return 0;
     }
 }
 
@@ -269,7 +278,8 @@ void Observer::computeNutation(double jde) {
     sun.SetDegrees(280.4665 + 36000.7698 * t);
     moon.SetDegrees(218.3165 + 481267.8813 * t);
     const long double o = omega.Radians(), l = sun.Radians(), lp = moon.Radians();
-    nutationInLongitude = (-17.2L * sinl(o) - 1.32L * sinl(2 * l) - 0.23L * sinl(2 * lp) + 0.21L * sinl(2 * o)) / 3600.0L;
+    nutationInLongitude =
+        (-17.2L * sinl(o) - 1.32L * sinl(2 * l) - 0.23L * sinl(2 * lp) + 0.21L * sinl(2 * o)) / 3600.0L;
     nutationInObliquity = (9.2L * cosl(o) + 0.57L * cosl(2 * l) + 0.1L * cosl(2 * lp) - 0.09L * cosl(2 * o)) / 3600.0L;
     meanObliquity = DegreesToRadians(eps0);
     trueObliquity = static_cast<double>(fmodl(Pi * (eps0 + nutationInObliquity) / 180.0L, 2.0L * Pi));
@@ -294,8 +304,7 @@ void Observer::update() {
         // 28 February and then to 31 March, not on along the 28th.
         if (step_.month != 0 && stepDay_ == 0) stepDay_ = civil_.day;
         civil_ = addOffset(civil_, step_);
-        if (stepDay_ != 0)
-            civil_.day = std::min<int16_t>(stepDay_, daysInMonth(civil_.month, civil_.year));
+        if (stepDay_ != 0) civil_.day = std::min<int16_t>(stepDay_, daysInMonth(civil_.month, civil_.year));
         civilFraction_ += stepFraction_;
         const double carry = std::floor(civilFraction_);
         if (carry != 0.0) {
@@ -311,8 +320,7 @@ void Observer::update() {
 
     // The whole date, not the day number alone: a step of whole months keeps
     // the day number but is a new date for rise and set times all the same.
-    if (civil_.day != before.day || civil_.month != before.month || civil_.year != before.year)
-        dateChanged = true;
+    if (civil_.day != before.day || civil_.month != before.month || civil_.year != before.year) dateChanged = true;
 
     julianDate = julianDayOf(universal_.year, universal_.month, universal_.day, universal_.hour, universal_.minute,
                              universal_.second) +

@@ -65,4 +65,3 @@ void ProjectionFrame::Project(double altitude, double azimuth, double& x, double
     }
     ProjectRound(std::cos(altitude), std::sin(altitude), std::sin(dz), std::cos(dz), azimuth, x, y);
 }
-

@@ -81,8 +81,7 @@ private:
     // The two families drawn round the view direction (azimuthal, two
     // hemispheres), from the sines and cosines of the altitude and of the
     // azimuth less the view direction.
-    void ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x,
-                      double& y) const;
+    void ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x, double& y) const;
 
     Projection projection_;
     ProjectionFamily family_;
@@ -107,8 +106,8 @@ inline void ProjectionFrame::Project(const HorizontalPlace& place, double& x, do
     ProjectRound(place.cosAltitude, place.sinAltitude, sinDz, cosDz, place.azimuth, x, y);
 }
 
-inline void ProjectionFrame::ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth, double& x,
-                                   double& y) const {
+inline void ProjectionFrame::ProjectRound(double cosA, double sinA, double sinDz, double cosDz, double azimuth,
+                                          double& x, double& y) const {
     if (family_ == ProjectionFamily::TwoHemispheres) {
         const double x0 = cosA * sinDz;
         y = sinA * cosElevation_ - cosDz * cosA * sinElevation_;

@@ -23,24 +23,20 @@ namespace {
 
 constexpr double Radians = 1.0 / DegreesPerRadian;
 
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
+double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Arcseconds(const Vector3& a, const Vector3& b)
-{
+double Arcseconds(const Vector3& a, const Vector3& b) {
     return std::atan2(a.Cross(b).Length(), a.Dot(b)) * DegreesPerRadian * 3600.0;
 }
 
-KeplerOrbit OrbitOf(const MinorPlanetElements& p)
-{
-    return {p.semiMajorAxis, p.eccentricity, p.inclination * Radians, p.node * Radians, p.perihelion * Radians,
-            p.sourceMeanAnomaly * Radians};
+KeplerOrbit OrbitOf(const MinorPlanetElements& p) {
+    return {p.semiMajorAxis,  p.eccentricity,         p.inclination * Radians,
+            p.node * Radians, p.perihelion * Radians, p.sourceMeanAnomaly * Radians};
 }
 
-double Percentile(std::vector<double> v, double q)
-{
+double Percentile(std::vector<double> v, double q) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
@@ -48,8 +44,7 @@ double Percentile(std::vector<double> v, double q)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     double epoch = TodayJD();
     if (argc > 1 && !ParseMinorEpoch(argv[1], epoch)) {
         std::fprintf(stderr, "bench_minor_planets: \"%s\" is not a date YYYY-MM-DD from 1900 to 2100\n", argv[1]);
@@ -80,10 +75,11 @@ int main(int argc, char** argv)
     std::vector<MinorPlanetElements> atEpoch = planets;
     std::size_t integrated = IntegrateToEpoch(atEpoch, epoch, table, threads, diag);
     double integrationSeconds = SecondsSince(integrationStart);
-    std::printf("%zu of %zu objects brought to %s on %u threads: planets' table %.2f s (%zu planets, %.0f days), "
-                "integration %.2f s, together %.2f s\n",
-                integrated, planets.size(), IsoDate(epoch).c_str(), threads, tableSeconds, table.BodyCount(),
-                last - first, integrationSeconds, SecondsSince(start));
+    std::printf(
+        "%zu of %zu objects brought to %s on %u threads: planets' table %.2f s (%zu planets, %.0f days), "
+        "integration %.2f s, together %.2f s\n",
+        integrated, planets.size(), IsoDate(epoch).c_str(), threads, tableSeconds, table.BodyCount(), last - first,
+        integrationSeconds, SecondsSince(start));
 
     // Drift of the two-body motion the program applies, from the elements
     // at the epoch, against the orbit integrated from the source's elements;

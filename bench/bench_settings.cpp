@@ -18,18 +18,16 @@
 
 namespace {
 
-double MillisecondsSince(std::chrono::steady_clock::time_point start)
-{
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     InitialiseConstants();
-    std::string pattern = argc > 1 ? std::string(argv[1]) + "/velkaris-bench-XXXXXX"
-                                   : std::string("velkaris-bench-XXXXXX");
+    std::string pattern =
+        argc > 1 ? std::string(argv[1]) + "/velkaris-bench-XXXXXX" : std::string("velkaris-bench-XXXXXX");
     if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         return 1;

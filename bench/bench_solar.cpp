@@ -4,11 +4,10 @@
 // under 1 ms, a Moon search under 5 ms.
 //
 // Usage: bench_solar [data folder's parent, default the working directory]
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 #include "astro/Constants.h"

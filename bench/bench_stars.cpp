@@ -10,13 +10,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <string>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "astro/Constants.h"
-#include "bench/BenchSupport.h"
 #include "astro/Observer.h"
+#include "bench/BenchSupport.h"
 #include "catalogues/StarCatalogue.h"
 #include "catalogues/TextCursor.h"
 
@@ -52,8 +52,8 @@ Timing Best(int runs, F&& f) {
 }
 
 void Print(const char* what, std::size_t stars, const Timing& t, const char* note) {
-    std::printf("%-10s %zu stars: %8.2f ms wall (%9.0f stars/s), %8.2f ms processor (%9.0f stars/s)%s\n", what,
-                stars, t.wall * 1e3, stars / t.wall, t.processor * 1e3, stars / t.processor, note);
+    std::printf("%-10s %zu stars: %8.2f ms wall (%9.0f stars/s), %8.2f ms processor (%9.0f stars/s)%s\n", what, stars,
+                t.wall * 1e3, stars / t.wall, t.processor * 1e3, stars / t.processor, note);
 }
 
 }  // namespace

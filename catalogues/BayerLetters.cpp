@@ -1,8 +1,8 @@
 #include "catalogues/BayerLetters.h"
 
-#include "catalogues/Star.h"
-
 #include <cstring>
+
+#include "catalogues/Star.h"
 
 namespace {
 
@@ -47,8 +47,8 @@ const char* BayerAbbreviation(char c) {
     // Index = letter - 'a' in the symbol-font layout; 'f' and 'v' stand for
     // variant forms no designation uses.
     static constexpr const char* kNames[26] = {
-        "alp", "bet", "chi", "del", "eps", "", "gam", "eta", "iot", "phi", "kap", "lam", "mu",
-        "nu",  "omi", "pi",  "the", "rho", "sig", "tau", "ups", "",   "ome", "xi", "psi", "zet",
+        "alp", "bet", "chi", "del", "eps", "",    "gam", "eta", "iot", "phi", "kap", "lam", "mu",
+        "nu",  "omi", "pi",  "the", "rho", "sig", "tau", "ups", "",    "ome", "xi",  "psi", "zet",
     };
     return c >= 'a' && c <= 'z' ? kNames[c - 'a'] : "";
 }

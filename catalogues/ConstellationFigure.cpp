@@ -97,9 +97,9 @@ void ConstellationFigures::LoadText(std::string_view text, const std::string& pa
         rejected += "\"" + figure.name() + "\"";
     });
     if (progress && !rejected.empty()) {
-        progress->ReportProblem("These constellation figures of " + path +
-                                " are not drawn, as their numbers break off or name a star outside their list: " +
-                                rejected);
+        progress->ReportProblem(
+            "These constellation figures of " + path +
+            " are not drawn, as their numbers break off or name a star outside their list: " + rejected);
     }
 }
 

@@ -93,7 +93,8 @@ void DeepSkyCatalogue::LoadText(std::string_view text, LoadProgress* progress) {
     // its count line claims.
     DeepSkyRecord record;
     TextCursor counting = cursor;
-    const std::size_t found = ForEachRecord(counting, promised, [&](std::size_t) { ReadDeepSkyRecord(counting, record); });
+    const std::size_t found =
+        ForEachRecord(counting, promised, [&](std::size_t) { ReadDeepSkyRecord(counting, record); });
 
     objects_ = std::make_unique<DeepSkyObject[]>(found);
     count_ = found;

@@ -85,17 +85,15 @@ std::string MinorPlanet::GetName() const {
     return std::to_string(number) + " " + (name ? *name : std::string());
 }
 
-void MinorPlanet::ComputePosition(const SunPosition& sun) {
-    ComputePosition(MinorPlanetMoment::Of(*TheObserver, sun));
-}
+void MinorPlanet::ComputePosition(const SunPosition& sun) { ComputePosition(MinorPlanetMoment::Of(*TheObserver, sun)); }
 
 void MinorPlanet::ComputePosition(const MinorPlanetMoment& t) {
     const double pi = static_cast<double>(Pi);
     const double e = eccentricity;
     // The node of date, and the mean anomaly run on from the epoch.
     const double nodeOfDate = node.radians + t.precessionDegrees * pi / 180.0;
-    const double m = std::fmod(meanMotion.radians * (t.daysSinceJ2000 + ElementsEpochOffset) + meanAnomaly.radians,
-                               2.0 * pi);
+    const double m =
+        std::fmod(meanMotion.radians * (t.daysSinceJ2000 + ElementsEpochOffset) + meanAnomaly.radians, 2.0 * pi);
     const double E = SolveKepler(e, m, KeplerTolerance);
 
     // In the orbit's plane, x toward the perihelion.
@@ -128,8 +126,8 @@ void MinorPlanet::ComputePosition(const MinorPlanetMoment& t) {
     const double g = slope;
     // H + 5 log10(r delta) - 2.5 log10((1 - G) phi1 + G phi2), in one logarithm.
     const double rDelta = r * delta;
-    magnitude = static_cast<float>(absoluteMagnitude +
-                                   2.5 * std::log10(rDelta * rDelta / ((1.0 - g) * phi1 + g * phi2)));
+    magnitude =
+        static_cast<float>(absoluteMagnitude + 2.5 * std::log10(rDelta * rDelta / ((1.0 - g) * phi1 + g * phi2)));
 
     distance = delta;
     sunDistance = r;
@@ -146,7 +144,7 @@ void ReadMinorPlanetLine(std::string_view line, MinorPlanetRecord& r) {
     std::string_view name = text.ReadLine(kNameField);
     const std::size_t end = name.find_last_not_of(" \t");
     r.name = end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
-    float* const elements[] = {&r.node, &r.perihelion, &r.meanAnomaly, &r.inclination,
+    float* const elements[] = {&r.node,         &r.perihelion, &r.meanAnomaly,       &r.inclination,
                                &r.eccentricity, &r.meanMotion, &r.absoluteMagnitude, &r.slope};
     for (float* element : elements) {
         if (!text.ReadFloat(*element)) break;
@@ -180,8 +178,8 @@ void SetMinorPlanetFromRecord(MinorPlanet& p, const MinorPlanetRecord& r) {
     p.eccentricity = r.eccentricity;
     p.meanMotion.SetDegrees(r.meanMotion);
     p.semiMajorAxis = r.meanMotion != 0.0f
-        ? std::pow(360.0 / (static_cast<double>(r.meanMotion) * kSiderealYear), 2.0 / 3.0)
-        : kAxisWithoutMotion;
+                          ? std::pow(360.0 / (static_cast<double>(r.meanMotion) * kSiderealYear), 2.0 / 3.0)
+                          : kAxisWithoutMotion;
     p.absoluteMagnitude = r.absoluteMagnitude;
     p.slope = r.slope;
 }

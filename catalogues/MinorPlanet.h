@@ -79,7 +79,7 @@ public:
 // the file's text.
 struct MinorPlanetRecord {
     int32_t number = 0;
-    std::string_view name;  // trailing blanks removed
+    std::string_view name;     // trailing blanks removed
     float node = 0.0f;         // degrees
     float perihelion = 0.0f;   // degrees
     float meanAnomaly = 0.0f;  // degrees

@@ -68,10 +68,10 @@ public:
     // Where the last frame projected it: the view's plane, y upward.
     double screenX = 0.0;
     double screenY = 0.0;
-    int16_t colourClass = 0;     // palette entry of a star's spectral class, 0-7
-    bool isComputed = false;     // the horizontal place is of the current update
-    bool belowHorizon = false;   // altitude < 0
-    bool onScreen = false;       // drawn in the last frame
+    int16_t colourClass = 0;    // palette entry of a star's spectral class, 0-7
+    bool isComputed = false;    // the horizontal place is of the current update
+    bool belowHorizon = false;  // altitude < 0
+    bool onScreen = false;      // drawn in the last frame
 
 private:
     // Most catalogue stars have no name: one pointer keeps them small.

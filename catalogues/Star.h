@@ -25,9 +25,9 @@ public:
     float pmDec = 0.0f;  // radians per year
     uint32_t hip = 0;
     uint32_t hd = 0;
-    char kind = 0;              // 'B' bright star, 'H' Hipparcos, 'T' Tycho, other
-    char constellation[4] = {}; // three-letter abbreviation, empty when none
-    char bayer[3] = {};         // letter + optional superscript, empty when none
+    char kind = 0;               // 'B' bright star, 'H' Hipparcos, 'T' Tycho, other
+    char constellation[4] = {};  // three-letter abbreviation, empty when none
+    char bayer[3] = {};          // letter + optional superscript, empty when none
     uint16_t flamsteed = 0;
 
 private:

@@ -33,7 +33,9 @@ constexpr std::size_t kMaxWorkers = 4;
 class HorizontalUpdate {
 public:
     HorizontalUpdate(const Observer& observer, float limit, bool correct)
-        : limit_(limit), correct_(correct), siderealTime_(observer.localApparentSidereal.radians),
+        : limit_(limit),
+          correct_(correct),
+          siderealTime_(observer.localApparentSidereal.radians),
           latitude_(observer.latitude.radians) {
         if (correct_) {
             date_ = DateCorrection::ForDate(observer.dynamicalJulianDate);
@@ -161,8 +163,7 @@ private:
 // What the user is told about a load that left something out, or nothing.
 std::string LoadProblem(const std::string& path, std::size_t stars, std::size_t skippedLines, std::size_t damaged) {
     const std::string file = "The Star Catalogue file " + path;
-    if (skippedLines == 0 && damaged == 0)
-        return stars == 0 ? file + " holds no stars." : std::string();
+    if (skippedLines == 0 && damaged == 0) return stars == 0 ? file + " holds no stars." : std::string();
     std::string text = file + ": ";
     if (skippedLines != 0)
         text += std::to_string(skippedLines) + (skippedLines == 1 ? " line holds" : " lines hold") + " no star record";
@@ -214,7 +215,10 @@ std::optional<StarCatalogue::Header> StarCatalogue::ReadHeaderOf(const std::stri
 }
 
 StarCatalogue::StarCatalogue(std::string path_, Header header, bool enabled_)
-    : count(header.count), name(std::move(header.name)), path(std::move(path_)), enabled(enabled_),
+    : count(header.count),
+      name(std::move(header.name)),
+      path(std::move(path_)),
+      enabled(enabled_),
       loadRequested(enabled_) {}
 
 StarCatalogue::~StarCatalogue() { DestroyStars(); }
@@ -346,8 +350,8 @@ std::size_t StarCatalogue::UpdateHorizontal(float limit, bool correct) {
     const std::span<Star> all = stars();
     // The stars are independent of each other, so a large catalogue is
     // shared out between the processors; the caller sees one finished update.
-    const std::size_t workers = all.size() < kStarsPerWorker ? 1
-        : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
+    const std::size_t workers =
+        all.size() < kStarsPerWorker ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
     updated_ = true;
     if (workers == 1) return computedCount_ = update.Run(all, 0, trig_, computed_);
 

@@ -81,10 +81,10 @@ bool HasOnlyNumbers(const StarRecord& r) {
 char BayerLetter(std::string_view a) {
     const auto at = [&](std::size_t i) { return i < a.size() ? a[i] : '\0'; };
     switch (at(0)) {
-        case 'E': return at(1) == 'p' ? 'e' : 'h';                      // Eps, Eta
-        case 'O': return at(2) == 'i' ? 'o' : 'w';                      // Omi, Ome
+        case 'E': return at(1) == 'p' ? 'e' : 'h';                       // Eps, Eta
+        case 'O': return at(2) == 'i' ? 'o' : 'w';                       // Omi, Ome
         case 'P': return at(1) == 'h' ? 'j' : at(1) == 'i' ? 'p' : 'y';  // Phi, Pi, Psi
-        case 'T': return at(1) == 'h' ? 'q' : 't';                      // The, Tau
+        case 'T': return at(1) == 'h' ? 'q' : 't';                       // The, Tau
         default: return static_cast<char>(at(0) + 32);
     }
 }

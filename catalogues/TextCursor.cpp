@@ -77,8 +77,10 @@ bool TextCursor::ReadDecimal(uint64_t& value) {
         if (!overflow) v = v * 10 + digit;
     }
     // Out of range the C library gives the largest value whatever the sign.
-    if (overflow) value = std::numeric_limits<uint64_t>::max();
-    else value = negative ? (~v + 1) : v;
+    if (overflow)
+        value = std::numeric_limits<uint64_t>::max();
+    else
+        value = negative ? (~v + 1) : v;
     return true;
 }
 

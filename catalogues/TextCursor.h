@@ -41,9 +41,9 @@ public:
     // minus sign wraps it round, as the C library's conversions do; the result
     // is then cut to the width of the field. False (nothing stored) when no
     // digit follows.
-    bool ReadUnsigned(uint32_t& value);        // "%u"
-    bool ReadUnsignedShort(uint16_t& value);   // "%hu"
-    bool ReadCount(uint32_t& value);           // "%d" or "%lu" stored in 32 bits
+    bool ReadUnsigned(uint32_t& value);       // "%u"
+    bool ReadUnsignedShort(uint16_t& value);  // "%hu"
+    bool ReadCount(uint32_t& value);          // "%d" or "%lu" stored in 32 bits
     // "%f": a decimal floating-point number, correctly rounded.
     bool ReadFloat(float& value);
     // "%lf": the same in double precision. Like the C library it also takes

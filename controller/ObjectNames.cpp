@@ -122,16 +122,19 @@ std::vector<ObjectRef> ObjectNames::Resolve(std::string_view typed, uint32_t kin
     const std::string key = Key(typed);
     std::vector<ObjectRef> found;
     if (key.empty()) return found;
-    ForEachName([&](std::string_view name, const ObjectRef& object) {
-        if (!HasKey(name, key)) return;
-        for (const ObjectRef& f : found)
-            if (f == object) return;
-        found.push_back(object);
-    }, kinds);
+    ForEachName(
+        [&](std::string_view name, const ObjectRef& object) {
+            if (!HasKey(name, key)) return;
+            for (const ObjectRef& f : found)
+                if (f == object) return;
+            found.push_back(object);
+        },
+        kinds);
     return found;
 }
 
-std::optional<ObjectRef> ObjectNames::Preferred(const std::vector<ObjectRef>& candidates, std::string_view typed) const {
+std::optional<ObjectRef> ObjectNames::Preferred(const std::vector<ObjectRef>& candidates,
+                                                std::string_view typed) const {
     const std::string key = Key(typed);
     std::optional<ObjectRef> previous, chosen;
     int firstNamed = 0;
@@ -168,8 +171,8 @@ std::string ObjectNames::Describe(const ObjectRef& ref) const {
         }
         case KindDeepSky: {
             const auto* o = static_cast<const DeepSkyObject*>(object);
-            return text + " (deep-sky object " + std::string(o->designation, strnlen(o->designation, sizeof o->designation)) +
-                   ")";
+            return text + " (deep-sky object " +
+                   std::string(o->designation, strnlen(o->designation, sizeof o->designation)) + ")";
         }
         case KindMinorPlanet: return text + " (minor planet)";
         default: return text;
@@ -217,25 +220,27 @@ std::vector<NamedObject> ObjectNames::Suggestions(std::string_view typed, std::s
     std::vector<Candidate> candidates;
     std::map<uint64_t, std::size_t> byObject;  // where each object's candidate is
     std::size_t order = 0;
-    ForEachName([&](std::string_view name, const ObjectRef& object) {
-        ++order;
-        const std::string nameKey = Key(name);
-        std::size_t rank;
-        if (nameKey.compare(0, key.size(), key) == 0) {
-            rank = 0;
-        } else {
-            const std::size_t slips = SlipsBetween(key, nameKey, limit);
-            if (slips > limit) return;
-            rank = 1 + slips;
-        }
-        const uint64_t id = uint64_t{object.kind} << 48 | uint64_t{object.catalogue} << 32 | object.index;
-        const auto [at, added] = byObject.try_emplace(id, candidates.size());
-        if (added) {
-            candidates.push_back({rank, order, {std::string(name), object}});
-        } else if (rank < candidates[at->second].rank) {
-            candidates[at->second] = {rank, order, {std::string(name), object}};
-        }
-    }, kinds);
+    ForEachName(
+        [&](std::string_view name, const ObjectRef& object) {
+            ++order;
+            const std::string nameKey = Key(name);
+            std::size_t rank;
+            if (nameKey.compare(0, key.size(), key) == 0) {
+                rank = 0;
+            } else {
+                const std::size_t slips = SlipsBetween(key, nameKey, limit);
+                if (slips > limit) return;
+                rank = 1 + slips;
+            }
+            const uint64_t id = uint64_t{object.kind} << 48 | uint64_t{object.catalogue} << 32 | object.index;
+            const auto [at, added] = byObject.try_emplace(id, candidates.size());
+            if (added) {
+                candidates.push_back({rank, order, {std::string(name), object}});
+            } else if (rank < candidates[at->second].rank) {
+                candidates[at->second] = {rank, order, {std::string(name), object}};
+            }
+        },
+        kinds);
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return a.rank != b.rank ? a.rank < b.rank : a.order < b.order;
     });

@@ -66,8 +66,7 @@ public:
     // "Betelgeuse"), then names a slip or two of the keyboard away from it
     // (a letter wrong, missing, extra or two letters swapped; one slip for a
     // name of up to four letters, two up to eight, three beyond).
-    std::vector<NamedObject> Suggestions(std::string_view typed, std::size_t most = 10,
-                                         uint32_t kinds = AnyKind) const;
+    std::vector<NamedObject> Suggestions(std::string_view typed, std::size_t most = 10, uint32_t kinds = AnyKind) const;
 
     // A name and the blanks and case that do not matter taken out of it.
     static std::string Key(std::string_view name);

@@ -48,7 +48,7 @@ struct PlanetConstants {
     double magnitude;
 };
 constexpr PlanetConstants SeriesPlanets[] = {
-    {"Mercury", 6.74, -0.42}, {"Venus", 16.92, -4.40},  {"Mars", 9.36, -1.52},   {"Jupiter", 196.94, -9.40},
+    {"Mercury", 6.74, -0.42}, {"Venus", 16.92, -4.40}, {"Mars", 9.36, -1.52},    {"Jupiter", 196.94, -9.40},
     {"Saturn", 165.6, -8.80}, {"Uranus", 65.8, -7.19}, {"Neptune", 62.2, -6.87},
 };
 // The progress bar's steps for each planet while the series load.
@@ -83,8 +83,10 @@ private:
 }  // namespace
 
 Planetarium::Planetarium(const PlanetariumLinks& links)
-    : links_(links), deepSky_(std::make_unique<DeepSkyCatalogue>()),
-      figures_(std::make_unique<ConstellationFigures>()), minorPlanets_(std::make_unique<MinorPlanetList>()),
+    : links_(links),
+      deepSky_(std::make_unique<DeepSkyCatalogue>()),
+      figures_(std::make_unique<ConstellationFigures>()),
+      minorPlanets_(std::make_unique<MinorPlanetList>()),
       scene_(std::make_unique<SkyScene>()) {
     readSlewFile = writeSlewFile = false;
     syncingClockControls_ = false;
@@ -101,8 +103,7 @@ Planetarium::Planetarium(const PlanetariumLinks& links)
     {
         SettingsStore store;
         const Observer::Setup setup = store.ReadObserverSetup();
-        observer_ = links_.clock ? std::make_unique<Observer>(setup, links_.clock)
-                                 : std::make_unique<Observer>(setup);
+        observer_ = links_.clock ? std::make_unique<Observer>(setup, links_.clock) : std::make_unique<Observer>(setup);
     }
     TheObserver = observer_.get();
     observer_->setUseSystemClock(true);
@@ -308,8 +309,8 @@ void Planetarium::UpdateStatus() {
     observer_->update();
     julianDate_ = observer_->julianDate;
     if (!view_) return;
-    view_->SetStatusText(StatusCivilTime, Format("%s %s", observer_->civilTimeText().c_str(),
-                                   observer_->civilDateText().c_str()));
+    view_->SetStatusText(StatusCivilTime,
+                         Format("%s %s", observer_->civilTimeText().c_str(), observer_->civilDateText().c_str()));
     view_->SetStatusText(StatusLocalTime, Format("Local: %s", observer_->localMeanTimeText().c_str()));
     view_->SetStatusText(StatusJulianDate, Format("Julian: %13.5f", julianDate_));
     view_->SetStatusText(StatusSidereal, "Sidereal: " + observer_->localApparentSidereal.FormatTimeOfDay());
@@ -324,7 +325,8 @@ const SkyScene& Planetarium::Scene() {
         if (catalogue && catalogue->loaded()) scene.starCatalogues.push_back(catalogue);
     }
     scene.figures.clear();
-    for (const ConstellationFigure& f : figures_->figures()) scene.figures.push_back({f.stars(), f.lines(), f.complete()});
+    for (const ConstellationFigure& f : figures_->figures())
+        scene.figures.push_back({f.stars(), f.lines(), f.complete()});
     scene.planets.clear();
     for (int i = 0; i < PlanetCount; ++i) {
         if (Planet* planet = PlanetBody(i)) scene.planets.push_back(planet);
@@ -406,18 +408,19 @@ SkyObject* Planetarium::ObjectOf(uint16_t kind, uint16_t catalogue, int64_t inde
         case KindDeepSky: {
             const auto objects = deepSky_->objects();
             return index >= 0 && static_cast<std::size_t>(index) < objects.size()
-                ? &objects[static_cast<std::size_t>(index)] : nullptr;
+                       ? &objects[static_cast<std::size_t>(index)]
+                       : nullptr;
         }
         case KindMinorPlanet: {
             const auto planets = minorPlanets_->planets();
             return index >= 0 && static_cast<std::size_t>(index) < planets.size()
-                ? &planets[static_cast<std::size_t>(index)] : nullptr;
+                       ? &planets[static_cast<std::size_t>(index)]
+                       : nullptr;
         }
         case KindSun: return SunBody();
         case KindMoon: return MoonBody();
         case KindPlanet: return index >= 0 && index < PlanetCount ? PlanetBody(static_cast<int>(index)) : nullptr;
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 
@@ -436,9 +439,7 @@ void Planetarium::Redraw() {
     DrawFrame(*view_, Scene());
 }
 
-void Planetarium::Paint() {
-    view_->Present();
-}
+void Planetarium::Paint() { view_->Present(); }
 
 std::string Planetarium::TimeOfEventText(const char* label, bool found, const HmsAngle& time) {
     if (!found) return Format("%s\t: - -:- -", label);
@@ -514,7 +515,8 @@ void Planetarium::SelectAt(int32_t px, int32_t py) {
             if (!catalogue || !catalogue->loaded()) continue;
             const auto stars = catalogue->stars();
             for (std::size_t i = 0; i < stars.size(); ++i) {
-                if (stars[i].onScreen) consider(&stars[i], KindStar, static_cast<uint16_t>(c), static_cast<uint32_t>(i));
+                if (stars[i].onScreen)
+                    consider(&stars[i], KindStar, static_cast<uint16_t>(c), static_cast<uint32_t>(i));
             }
         }
     }

@@ -14,9 +14,9 @@ ChartDescription Describe(const Observer& o) {
     Angle latitude = o.latitude, longitude = o.longitude;
     ChartDescription d;
     d.title = "Velkaris sky chart";
-    d.subject = "The sky at " + o.civilDateText() + " " + o.civilTimeText() + " (UTC " +
-                o.universal().DateText() + " " + o.universal().TimeText() + ") from latitude " +
-                latitude.FormatSigned(false) + ", longitude " + longitude.FormatSigned(false);
+    d.subject = "The sky at " + o.civilDateText() + " " + o.civilTimeText() + " (UTC " + o.universal().DateText() +
+                " " + o.universal().TimeText() + ") from latitude " + latitude.FormatSigned(false) + ", longitude " +
+                longitude.FormatSigned(false);
     return d;
 }
 

@@ -52,8 +52,8 @@ std::string Planetarium::WhereIs(const std::string& name, SkyObject& object) {
     const uint32_t today = object.RiseTransitSet(rise, transit, set);
     if (today & RtsNeverRises) return name + " is below the horizon and never rises here";
     const DateTime now = observer_->civil();
-    if ((today & RtsRise) && SecondOfDay(rise.hours, rise.minutes, rise.seconds) >
-                                 SecondOfDay(now.hour, now.minute, now.second))
+    if ((today & RtsRise) &&
+        SecondOfDay(rise.hours, rise.minutes, rise.seconds) > SecondOfDay(now.hour, now.minute, now.second))
         return name + " is below the horizon; it rises at " + EventClockText(rise);
 
     // Risen already today: the search runs again on the next civil day,

@@ -42,8 +42,8 @@ PreferencesForm Planetarium::FillPreferences() {
     for (int c = 0; c < starCatalogueCount_; ++c) {
         const StarCatalogue* catalogue = starCatalogues_[c].get();
         if (catalogue)
-            form.catalogues.push_back({static_cast<std::size_t>(c), catalogue->name, catalogue->path,
-                                       catalogue->count, catalogue->enabled});
+            form.catalogues.push_back(
+                {static_cast<std::size_t>(c), catalogue->name, catalogue->path, catalogue->count, catalogue->enabled});
     }
     form.options = view_->GetOptions();
     form.stepType = observer_->stepType();
@@ -112,8 +112,8 @@ bool Planetarium::TakeOverPreferences(const PreferencesForm& form, bool save) {
         store->WriteView({view_->GetProjection(), view_->elevation.radians, view_->direction.radians});
         store->WriteStep(v.step);
         store->WriteDisplayOptions(v.options);
-        store->WriteCatalogueFlags(CatalogueFlags(std::span<const std::unique_ptr<StarCatalogue>>(
-            starCatalogues_.data(), starCatalogueCount_)));
+        store->WriteCatalogueFlags(CatalogueFlags(
+            std::span<const std::unique_ptr<StarCatalogue>>(starCatalogues_.data(), starCatalogueCount_)));
         store->WriteAsteroidCount(v.asteroidCount);
         store->WriteLimits(v.limits);
         store->WriteIntervals(v.intervals);

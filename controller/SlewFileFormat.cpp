@@ -1,13 +1,12 @@
 // The two slew file formats on their own: no controller, no view, so that they
 // can be read and written (and tried on damaged input) without a sky.
-#include "controller/SlewFiles.h"
-
 #include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "astro/Constants.h"
 #include "catalogues/TextCursor.h"
+#include "controller/SlewFiles.h"
 #include "platform/AtomicFile.h"
 #include "settings/Preferences.h"
 
@@ -28,13 +27,9 @@ std::optional<double> WholeNumber(std::string_view token) {
     return value;
 }
 
-double DegreesToRadians(double degrees) {
-    return static_cast<double>(degrees * Pi * 0.005555555555555556L);
-}
+double DegreesToRadians(double degrees) { return static_cast<double>(degrees * Pi * 0.005555555555555556L); }
 
-double RadiansToDegrees(double radians) {
-    return static_cast<double>(radians * 180.0L / Pi);
-}
+double RadiansToDegrees(double radians) { return static_cast<double>(radians * 180.0L / Pi); }
 
 }  // namespace
 

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             FUZZ_CHECK(at->hour <= 23 && at->minute <= 59 && at->second <= 59);
             // Only the one strict form is taken.
             char again[32];
-            std::snprintf(again, sizeof again, "%04d-%02d-%02dT%02d:%02d:%02d", at->year, at->month, at->day,
-                          at->hour, at->minute, at->second);
+            std::snprintf(again, sizeof again, "%04d-%02d-%02dT%02d:%02d:%02d", at->year, at->month, at->day, at->hour,
+                          at->minute, at->second);
             FUZZ_CHECK(arg == again);
         }
         if (const auto zone = ParseZoneMinutes(arg)) FUZZ_CHECK(*zone >= -12 * 60 && *zone <= 14 * 60);

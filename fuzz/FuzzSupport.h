@@ -18,12 +18,12 @@
 
 // Beyond "no crash": a property the reader promises for any input. A broken
 // one is a finding like a crash, with the input saved by libFuzzer.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
+#define FUZZ_CHECK(condition)                                                                     \
+    do {                                                                                          \
+        if (!(condition)) {                                                                       \
             std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                          \
-        }                                                                                          \
+            std::abort();                                                                         \
+        }                                                                                         \
     } while (0)
 
 namespace fuzz {
@@ -64,12 +64,13 @@ inline std::string ScratchFolder(const char* name) {
     }
     // Gone again when the run ends.
     static std::vector<std::string> made;
-    if (made.empty()) std::atexit([] {
-        for (const std::string& folder : made) {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        }
-    });
+    if (made.empty())
+        std::atexit([] {
+            for (const std::string& folder : made) {
+                std::error_code ignored;
+                std::filesystem::remove_all(folder, ignored);
+            }
+        });
     made.push_back(pattern);
     return pattern;
 }

@@ -28,7 +28,7 @@ struct Groups {
 };
 
 Groups ReadGroups(const SettingsStore& store) {
-    return {store.ReadObserverSetup(), store.ReadStep(),    store.ReadView(),   store.ReadAsteroidCount(),
+    return {store.ReadObserverSetup(),  store.ReadStep(),   store.ReadView(),      store.ReadAsteroidCount(),
             store.ReadDisplayOptions(), store.ReadLimits(), store.ReadIntervals(), store.ReadRecentPlaces()};
 }
 

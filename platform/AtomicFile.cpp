@@ -5,20 +5,18 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <system_error>
-
-#include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 #include "platform/LargeMemory.h"
 
 namespace {
 
-std::string ParentOf(const std::string& path)
-{
+std::string ParentOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
@@ -27,8 +25,7 @@ std::string ParentOf(const std::string& path)
 
 // Where the bytes really go: links are followed so that replacing the file
 // does not replace the link with a plain file.
-std::string ResolveTarget(const std::string& path)
-{
+std::string ResolveTarget(const std::string& path) {
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     if (char* real = realpath(path.c_str(), nullptr)) {
@@ -45,8 +42,7 @@ std::string ResolveTarget(const std::string& path)
     return ParentOf(path) + "/" + target;
 }
 
-bool WriteAll(int fd, std::string_view data)
-{
+bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = write(fd, data.data(), data.size());
         if (n < 0) {
@@ -63,8 +59,7 @@ bool WriteAll(int fd, std::string_view data)
 }
 
 // Makes the renames done in a folder survive a power cut.
-bool SyncFolder(const std::string& folder)
-{
+bool SyncFolder(const std::string& folder) {
     const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) return false;
     const bool synced = fsync(dir) == 0;
@@ -76,8 +71,7 @@ bool SyncFolder(const std::string& folder)
 // processes writing the same folder.
 std::string TemporaryPrefix(const std::string& base) { return "." + base + ".tmp-"; }
 
-std::string UniqueSuffix()
-{
+std::string UniqueSuffix() {
     static std::atomic<unsigned> counter{0};
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     return std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
@@ -86,8 +80,7 @@ std::string UniqueSuffix()
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents, RenameDurability durability)
-{
+bool WriteFileAtomically(const std::string& path, std::string_view contents, RenameDurability durability) {
     const std::string target = ResolveTarget(path);
     const std::string folder = ParentOf(target);
     const auto slash = target.find_last_of('/');
@@ -135,14 +128,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, Ren
 
 bool SyncFolderOf(const std::string& path) { return SyncFolder(ParentOf(ResolveTarget(path))); }
 
-void RemoveStaleTemporaries(const std::string& path)
-{
+void RemoveStaleTemporaries(const std::string& path) {
     // A save takes milliseconds; ten minutes leaves a wide margin.
     constexpr auto StaleAfter = std::chrono::minutes(10);
     const std::string target = ResolveTarget(path);
     const auto slash = target.find_last_of('/');
-    const std::string prefix =
-        TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    const std::string prefix = TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
     std::error_code ec;
     const auto now = std::filesystem::file_time_type::clock::now();
     for (auto it = std::filesystem::directory_iterator(ParentOf(target), ec);
@@ -156,9 +147,8 @@ void RemoveStaleTemporaries(const std::string& path)
     }
 }
 
-bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,
-                     bool& missing, bool& truncated)
-{
+bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents, bool& missing,
+                     bool& truncated) {
     FileText file;
     const bool read = file.ReadStart(path, maxBytes);
     missing = file.problem() == FileProblem::Missing;
@@ -167,15 +157,13 @@ bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string&
     return read;
 }
 
-bool MakeFolders(const std::string& path)
-{
+bool MakeFolders(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
     return std::filesystem::is_directory(path, ec);
 }
 
-bool RemoveFolderTree(const std::string& path)
-{
+bool RemoveFolderTree(const std::string& path) {
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0) return errno == ENOENT;
     if (!S_ISDIR(st.st_mode)) {

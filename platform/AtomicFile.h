@@ -38,8 +38,8 @@ void RemoveStaleTemporaries(const std::string& path);
 // (platform/LargeMemory.h). Returns false when the file cannot be read;
 // `missing` tells whether it simply does not exist. `truncated` is set when
 // the file held more than `maxBytes`.
-bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents,
-                     bool& missing, bool& truncated);
+bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents, bool& missing,
+                     bool& truncated);
 
 // Creates a folder and its missing parents. True when the folder exists
 // afterwards.

@@ -1,13 +1,11 @@
 #include "platform/ConfigPaths.h"
 
 #include <cstdlib>
-#include <vector>
-
 #include <pwd.h>
 #include <unistd.h>
+#include <vector>
 
-std::string ConfigHome()
-{
+std::string ConfigHome() {
     // A relative XDG_CONFIG_HOME is invalid and must be ignored; otherwise the
     // settings would depend on the working folder.
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return xdg;
@@ -18,8 +16,8 @@ std::string ConfigHome()
         std::vector<char> buffer(16384);
         struct passwd pw {};
         struct passwd* result = nullptr;
-        if (getpwuid_r(getuid(), &pw, buffer.data(), buffer.size(), &result) == 0 && result &&
-            result->pw_dir && result->pw_dir[0] == '/')
+        if (getpwuid_r(getuid(), &pw, buffer.data(), buffer.size(), &result) == 0 && result && result->pw_dir &&
+            result->pw_dir[0] == '/')
             home = result->pw_dir;
     }
     if (home.empty()) return {};
@@ -27,8 +25,7 @@ std::string ConfigHome()
     return (home == "/" ? std::string() : home) + "/.config";
 }
 
-std::string ProductSettingsFolder()
-{
+std::string ProductSettingsFolder() {
     std::string base = ConfigHome();
     if (base.empty()) return {};
     while (base.size() > 1 && base.back() == '/') base.pop_back();
@@ -36,8 +33,7 @@ std::string ProductSettingsFolder()
     return base + "/Korvent/Velkaris";
 }
 
-std::string SettingsFilePath()
-{
+std::string SettingsFilePath() {
     const std::string folder = ProductSettingsFolder();
     return folder.empty() ? std::string() : folder + "/1.0.conf";
 }

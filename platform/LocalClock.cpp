@@ -27,8 +27,8 @@ LocalClockReading ReadingOf(const QDateTime& local, const QTimeZone& zone) {
     }
     r.standardOffsetMinutes = zone.standardTimeOffset(local) / 60;
     if (zone.hasDaylightTime())
-        r.daylight = zone.isDaylightTime(local) ? LocalClockReading::Daylight::Daylight
-                                                : LocalClockReading::Daylight::Standard;
+        r.daylight =
+            zone.isDaylightTime(local) ? LocalClockReading::Daylight::Daylight : LocalClockReading::Daylight::Standard;
     else
         r.daylight = LocalClockReading::Daylight::Standard;
     return r;

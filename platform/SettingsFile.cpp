@@ -5,13 +5,12 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <system_error>
-#include <thread>
-#include <utility>
-
 #include <fcntl.h>
 #include <sys/file.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/AtomicFile.h"
 
@@ -24,15 +23,13 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // the next reading drops, so the file would not read as it was saved.
 bool IsTrimmed(char c) { return IsBlank(c) || c == '\r'; }
 
-std::string_view Trim(std::string_view s)
-{
+std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsTrimmed(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsTrimmed(s.back())) s.remove_suffix(1);
     return s;
 }
 
-bool IsTypeWord(std::string_view word)
-{
+bool IsTypeWord(std::string_view word) {
     if (word.empty() || word.size() > 32) return false;
     for (const char c : word) {
         const bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
@@ -41,8 +38,7 @@ bool IsTypeWord(std::string_view word)
     return true;
 }
 
-int HexDigit(char c)
-{
+int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -50,8 +46,7 @@ int HexDigit(char c)
 }
 
 // One line of the file, or nothing when it is a comment, blank or junk.
-std::optional<SettingsFile::Entry> ParseLine(std::string_view line)
-{
+std::optional<SettingsFile::Entry> ParseLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.find('\0') != std::string_view::npos) return std::nullopt;
     line = Trim(line);
@@ -88,10 +83,10 @@ std::optional<SettingsFile::Entry> ParseLine(std::string_view line)
 // stop the caller.
 class FolderLock {
 public:
-    explicit FolderLock(const std::string& filePath)
-    {
+    explicit FolderLock(const std::string& filePath) {
         const auto slash = filePath.find_last_of('/');
-        const std::string folder = slash == std::string::npos ? "." : filePath.substr(0, std::max<std::size_t>(slash, 1));
+        const std::string folder =
+            slash == std::string::npos ? "." : filePath.substr(0, std::max<std::size_t>(slash, 1));
         fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ < 0) return;
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -100,8 +95,7 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    ~FolderLock()
-    {
+    ~FolderLock() {
         if (fd_ >= 0) close(fd_);  // closing releases the lock
     }
     FolderLock(const FolderLock&) = delete;
@@ -117,13 +111,11 @@ SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
 SettingsFile::~SettingsFile() { flush(); }
 
-void SettingsFile::flush()
-{
+void SettingsFile::flush() {
     if (unsyncedRename_ && SyncFolderOf(path_)) unsyncedRename_ = false;
 }
 
-bool SettingsFile::load()
-{
+bool SettingsFile::load() {
     entries_.clear();
     index_.clear();
     bool whole = true;
@@ -131,14 +123,15 @@ bool SettingsFile::load()
     problem_ = whole ? std::string()
                      : "The settings file " + path_ + " is larger than " + std::to_string(MaxFileBytes >> 20) +
                            " MiB: it was read only in part, and so is not saved over.";
-    if (!usable_) entries_.clear();
-    else RemoveStaleTemporaries(path_);
+    if (!usable_)
+        entries_.clear();
+    else
+        RemoveStaleTemporaries(path_);
     for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].name, i);
     return usable_;
 }
 
-bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entries, bool& whole)
-{
+bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entries, bool& whole) {
     entries.clear();
     whole = true;
     if (path.empty()) return false;
@@ -156,8 +149,7 @@ bool SettingsFile::ReadEntries(const std::string& path, std::vector<Entry>& entr
     return true;
 }
 
-std::vector<SettingsFile::Entry> SettingsFile::Parse(std::string_view text)
-{
+std::vector<SettingsFile::Entry> SettingsFile::Parse(std::string_view text) {
     std::vector<Entry> entries;
     std::map<std::string, std::size_t, std::less<>> positions;
     // Editors on some systems start a UTF-8 file with a byte-order mark.
@@ -181,8 +173,7 @@ std::vector<SettingsFile::Entry> SettingsFile::Parse(std::string_view text)
     return entries;
 }
 
-std::string SettingsFile::Serialise(const std::vector<Entry>& entries)
-{
+std::string SettingsFile::Serialise(const std::vector<Entry>& entries) {
     std::string out =
         "# Velkaris settings, one value per line: type name = value\n"
         "# Types: int (switches are 1 or 0), float, text. A backslash, '=' and\n"
@@ -198,8 +189,7 @@ std::string SettingsFile::Serialise(const std::vector<Entry>& entries)
     return out;
 }
 
-std::string SettingsFile::Escape(std::string_view raw, bool isName)
-{
+std::string SettingsFile::Escape(std::string_view raw, bool isName) {
     static const char* digits = "0123456789ABCDEF";
     std::string out;
     out.reserve(raw.size());
@@ -220,8 +210,7 @@ std::string SettingsFile::Escape(std::string_view raw, bool isName)
     return out;
 }
 
-std::optional<std::string> SettingsFile::Unescape(std::string_view escaped)
-{
+std::optional<std::string> SettingsFile::Unescape(std::string_view escaped) {
     std::string out;
     out.reserve(escaped.size());
     for (std::size_t i = 0; i < escaped.size(); ++i) {
@@ -246,8 +235,7 @@ std::optional<std::string> SettingsFile::Unescape(std::string_view escaped)
 
 // Number conversions are locale-independent: the window toolkit switches the
 // process to the user's locale, where a decimal comma would otherwise creep in.
-std::optional<int32_t> SettingsFile::ParseInt(std::string_view text)
-{
+std::optional<int32_t> SettingsFile::ParseInt(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty() || text.front() == '+' || text.front() == ' ') return std::nullopt;
     int32_t v = 0;
@@ -256,8 +244,7 @@ std::optional<int32_t> SettingsFile::ParseInt(std::string_view text)
     return v;
 }
 
-std::optional<double> SettingsFile::ParseFloat(std::string_view text)
-{
+std::optional<double> SettingsFile::ParseFloat(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty() || text.front() == '+') return std::nullopt;
     double v = 0.0;
@@ -266,8 +253,7 @@ std::optional<double> SettingsFile::ParseFloat(std::string_view text)
     return v;
 }
 
-std::string SettingsFile::FormatFloat(double v)
-{
+std::string SettingsFile::FormatFloat(double v) {
     // Shortest text that reads back as the same double.
     char buffer[64];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
@@ -275,52 +261,42 @@ std::string SettingsFile::FormatFloat(double v)
     return std::string(buffer, end);
 }
 
-const SettingsFile::Entry* SettingsFile::find(std::string_view name) const
-{
+const SettingsFile::Entry* SettingsFile::find(std::string_view name) const {
     const auto it = index_.find(name);
     return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
-std::optional<int32_t> SettingsFile::intValue(std::string_view name) const
-{
+std::optional<int32_t> SettingsFile::intValue(std::string_view name) const {
     const Entry* e = find(name);
     if (!e || e->type != "int") return std::nullopt;
     return ParseInt(e->value);
 }
 
-std::optional<double> SettingsFile::floatValue(std::string_view name) const
-{
+std::optional<double> SettingsFile::floatValue(std::string_view name) const {
     const Entry* e = find(name);
     if (!e || e->type != "float") return std::nullopt;
     return ParseFloat(e->value);
 }
 
-std::optional<std::string> SettingsFile::textValue(std::string_view name) const
-{
+std::optional<std::string> SettingsFile::textValue(std::string_view name) const {
     const Entry* e = find(name);
     if (!e || e->type != "text") return std::nullopt;
     return e->value;
 }
 
-bool SettingsFile::setInt(std::string_view name, int32_t v)
-{
-    return set(name, "int", std::to_string(v));
-}
+bool SettingsFile::setInt(std::string_view name, int32_t v) { return set(name, "int", std::to_string(v)); }
 
-bool SettingsFile::setFloat(std::string_view name, double v)
-{
+bool SettingsFile::setFloat(std::string_view name, double v) {
     if (!std::isfinite(v)) return false;
     return set(name, "float", FormatFloat(v));
 }
 
-bool SettingsFile::setText(std::string_view name, std::string_view v)
-{
+bool SettingsFile::setText(std::string_view name, std::string_view v) {
     if (v.size() > MaxTextBytes) return false;
     return set(name, "text", std::string(v));
 }
 
-bool SettingsFile::set(std::string_view name, const char* type, std::string value)
-{
+bool SettingsFile::set(std::string_view name, const char* type, std::string value) {
     if (!usable_ || !problem_.empty() || name.size() > MaxNameBytes) return false;
     Entry change{std::string(name), type, std::move(value)};
     if (batching_) {
@@ -332,14 +308,12 @@ bool SettingsFile::set(std::string_view name, const char* type, std::string valu
     return save(std::move(changes));
 }
 
-void SettingsFile::beginBatch()
-{
+void SettingsFile::beginBatch() {
     batching_ = true;
     pending_.clear();
 }
 
-bool SettingsFile::commitBatch()
-{
+bool SettingsFile::commitBatch() {
     batching_ = false;
     std::vector<Entry> changes = std::move(pending_);
     pending_.clear();
@@ -347,8 +321,7 @@ bool SettingsFile::commitBatch()
     return save(std::move(changes));
 }
 
-bool SettingsFile::save(std::vector<Entry> changes)
-{
+bool SettingsFile::save(std::vector<Entry> changes) {
     // Start from what is on disk now, not from what was read at opening, so
     // that a second running copy of the program saving at the same time does
     // not have its values overwritten with stale ones. The folder lock makes

@@ -119,7 +119,7 @@ private:
     std::string problem_;
     bool unsyncedRename_ = false;
     bool batching_ = false;
-    std::vector<Entry> pending_;  // the open batch, in the order given
-    std::vector<Entry> entries_;                     // in file order
+    std::vector<Entry> pending_;                             // the open batch, in the order given
+    std::vector<Entry> entries_;                             // in file order
     std::map<std::string, std::size_t, std::less<>> index_;  // name -> position
 };

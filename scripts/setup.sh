@@ -33,6 +33,8 @@ if ! command -v npm >/dev/null 2>&1; then PACKAGES+=(nodejs npm); fi
 # The fuzzing harnesses need clang and its libFuzzer; only the fuzzing runs
 # (VELKARIS_FUZZ_SMOKE=1, as the CI sets it) ask for them.
 if [ "${VELKARIS_FUZZ_SMOKE:-0}" = 1 ]; then PACKAGES+=(clang libclang-rt-dev); fi
+# The layout check needs clang-format; only the CI asks for it.
+if [ "${VELKARIS_FORMAT_CHECK:-0}" = 1 ]; then PACKAGES+=(clang-format); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

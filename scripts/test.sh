@@ -6,6 +6,8 @@ ROOT=$(pwd)
 BUILD_DIR=${BUILD_DIR:-build}
 export BUILD_DIR
 bash scripts/setup.sh
+# Whether every source follows .clang-format, when asked for.
+if [ "${VELKARIS_FORMAT_CHECK:-0}" = 1 ]; then bash scripts/format.sh --check; fi
 bash scripts/build.sh
 bash scripts/data.sh
 cd "$BUILD_DIR"

@@ -44,7 +44,8 @@ std::size_t DiscoverCatalogues(const SettingsStore& store, std::span<std::unique
         std::string problem;
         std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path, &problem);
         if (!header) {
-            if (report) report->problems.push_back("The Star Catalogue file " + path + " " + problem + "; it is left out.");
+            if (report)
+                report->problems.push_back("The Star Catalogue file " + path + " " + problem + "; it is left out.");
             continue;
         }
         const bool enabled = store.ReadBool(header->name, fileName == kFoundationFile);

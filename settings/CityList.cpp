@@ -1,9 +1,6 @@
 #include "settings/CityList.h"
 
 #include <QString>
-
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <numeric>
+#include <sqlite3.h>
 
 #include "astro/Observer.h"
 #include "catalogues/TextCursor.h"
@@ -243,8 +241,9 @@ std::map<std::string, DaylightRule> ParseDaylightRules(std::string_view text) {
         const std::vector<std::string_view> w = Words(line);
         if (w.size() != 7) continue;
         DaylightRule rule;
-        if (!ParseMonth(w[1], rule.start.month) || !ParseDay(w[2], rule.start) || !ParseTime(w[3], rule.start.minutes) ||
-            !ParseMonth(w[4], rule.end.month) || !ParseDay(w[5], rule.end) || !ParseTime(w[6], rule.end.minutes))
+        if (!ParseMonth(w[1], rule.start.month) || !ParseDay(w[2], rule.start) ||
+            !ParseTime(w[3], rule.start.minutes) || !ParseMonth(w[4], rule.end.month) || !ParseDay(w[5], rule.end) ||
+            !ParseTime(w[6], rule.end.minutes))
             continue;
         rules[std::string(w[0])] = rule;
     }
@@ -304,11 +303,11 @@ bool CityList::Load(const std::string& databasePath, const std::string& rulesPat
     const std::string_view bytes = file.view();
     auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size() ? bytes.size() : 1));
     if (copy) std::memcpy(copy, bytes.data(), bytes.size());
-    const int deserialised =
-        copy ? sqlite3_deserialize(db.get(), "main", copy, static_cast<sqlite3_int64>(bytes.size()),
-                                   static_cast<sqlite3_int64>(bytes.size()),
-                                   SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY)
-             : SQLITE_NOMEM;
+    const int deserialised = copy
+                                 ? sqlite3_deserialize(db.get(), "main", copy, static_cast<sqlite3_int64>(bytes.size()),
+                                                       static_cast<sqlite3_int64>(bytes.size()),
+                                                       SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY)
+                                 : SQLITE_NOMEM;
     int calls = 0;
     sqlite3_progress_handler(
         db.get(), ProgressStep, [](void* count) { return ++*static_cast<int*>(count) > MaxProgressCalls ? 1 : 0; },
@@ -331,8 +330,8 @@ bool CityList::Load(const std::string& databasePath, const std::string& rulesPat
         city.country = Column(statement.get(), 2);
         city.rule = Column(statement.get(), 6);
         const double zone = sqlite3_column_double(statement.get(), 5);
-        const bool zoneValid = sqlite3_column_type(statement.get(), 5) != SQLITE_NULL && std::isfinite(zone) &&
-                               std::fabs(zone) <= 14.0;
+        const bool zoneValid =
+            sqlite3_column_type(statement.get(), 5) != SQLITE_NULL && std::isfinite(zone) && std::fabs(zone) <= 14.0;
         if (city.name.empty() || !zoneValid || !ParseCoordinate(Column(statement.get(), 3), 90.0, city.latitude) ||
             !ParseCoordinate(Column(statement.get(), 4), 180.0, city.longitude)) {
             ++skipped;

@@ -17,11 +17,11 @@
 // of the year.
 struct DaylightRule {
     struct Day {
-        int month = 0;     // 1-12
-        int date = 0;      // a fixed date of the month, or 0
-        int weekday = 0;   // 0 Sunday ... 6 Saturday, when date is 0
-        int nth = 0;       // the nth such weekday (1-5), 0 for the last one
-        int minutes = 0;   // time of day, minutes after midnight
+        int month = 0;    // 1-12
+        int date = 0;     // a fixed date of the month, or 0
+        int weekday = 0;  // 0 Sunday ... 6 Saturday, when date is 0
+        int nth = 0;      // the nth such weekday (1-5), 0 for the last one
+        int minutes = 0;  // time of day, minutes after midnight
     };
     Day start;
     Day end;
@@ -44,8 +44,8 @@ struct City {
     std::string name;
     std::string province;  // may be empty
     std::string country;
-    Angle latitude;   // sexagesimal fields and degrees set; negative = South
-    Angle longitude;  // negative = West
+    Angle latitude;           // sexagesimal fields and degrees set; negative = South
+    Angle longitude;          // negative = West
     int32_t zoneMinutes = 0;  // standard time, minutes east of Greenwich
     std::string rule;         // code of its daylight rule
 

@@ -40,16 +40,16 @@ struct DisplayOptions {
 
     // Stored value names, in member order.
     static constexpr std::array<const char*, Count> Names = {
-        "ShowStars", "ShowStarNames", "ShowBayerId", "ShowFlamsteedId", "ShowPlanets",
-        "ShowPlanetNames", "ShowHorizon", "ShowEquator", "ShowHorizontalGrid",
-        "ShowEquatorialGrid", "ShowDSOs", "ShowDSONames", "ShowConLines", "ShowMessierOnly",
-        "ShowGalaxies", "ShowClusters", "ShowOtherDSOs", "ShowSun", "ShowMoon", "ShowSunName",
-        "ShowMoonName", "ShowUmbra", "ShowHD", "ShowMinorPlanets", "ShowMPNames",
-        "ShowMPNumbers", "HighAccuracy",
+        "ShowStars",       "ShowStarNames", "ShowBayerId",  "ShowFlamsteedId",    "ShowPlanets",
+        "ShowPlanetNames", "ShowHorizon",   "ShowEquator",  "ShowHorizontalGrid", "ShowEquatorialGrid",
+        "ShowDSOs",        "ShowDSONames",  "ShowConLines", "ShowMessierOnly",    "ShowGalaxies",
+        "ShowClusters",    "ShowOtherDSOs", "ShowSun",      "ShowMoon",           "ShowSunName",
+        "ShowMoonName",    "ShowUmbra",     "ShowHD",       "ShowMinorPlanets",   "ShowMPNames",
+        "ShowMPNumbers",   "HighAccuracy",
     };
     static constexpr std::array<bool, Count> Defaults = {
         true, true, false, false, true, true, true, false, false, false, true, true, false, true,
-        true, true, true, true, true, true, true, false, false, false, true, true, true,
+        true, true, true,  true,  true, true, true, false, false, false, true, true, true,
     };
 
     std::array<bool, Count> flags = Defaults;

@@ -1,11 +1,10 @@
 #include "settings/Preferences.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
-
-#include <QDateTime>
 
 #include "settings/CityList.h"
 

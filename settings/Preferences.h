@@ -68,8 +68,8 @@ struct PreferencesForm {
 };
 
 // The units of comboStepType, in the order of the step types.
-inline constexpr const char* StepTypeItems[] = {"Second(s)", "Minute(s)", "Hour(s)", "Day(s)", "Sidereal Day(s)",
-                                                "Month(s)"};
+inline constexpr const char* StepTypeItems[] = {"Second(s)", "Minute(s)",       "Hour(s)",
+                                                "Day(s)",    "Sidereal Day(s)", "Month(s)"};
 
 // The messages of the dialog's own checks.
 inline constexpr const char* TimeProblemMessage = "There is a problem with the time you entered.";
@@ -112,7 +112,7 @@ struct PreferencesValues {
     bool run = false;
     bool dst = false;
     int32_t zoneMinutes = 0;  // east of Greenwich
-    DateTime clock;  // meaningful when the form passes PreferencesProblem
+    DateTime clock;           // meaningful when the form passes PreferencesProblem
 };
 PreferencesValues ReadPreferencesForm(const PreferencesForm& form);
 

@@ -34,33 +34,43 @@ constexpr int32_t LastStepType = 5;
 // The switches are read with the Moon before the Sun, but written in the
 // record's own order; both orders name the same 27 values.
 constexpr std::array<std::size_t, DisplayOptions::Count> DisplayOptionsReadOrder = {
-    DisplayOptions::ShowStars,          DisplayOptions::ShowStarNames,
-    DisplayOptions::ShowBayerId,        DisplayOptions::ShowFlamsteedId,
-    DisplayOptions::ShowPlanets,        DisplayOptions::ShowPlanetNames,
-    DisplayOptions::ShowHorizon,        DisplayOptions::ShowEquator,
-    DisplayOptions::ShowHorizontalGrid, DisplayOptions::ShowEquatorialGrid,
-    DisplayOptions::ShowDSOs,           DisplayOptions::ShowDSONames,
-    DisplayOptions::ShowConLines,       DisplayOptions::ShowMessierOnly,
-    DisplayOptions::ShowGalaxies,       DisplayOptions::ShowClusters,
-    DisplayOptions::ShowOtherDSOs,      DisplayOptions::ShowMoon,
-    DisplayOptions::ShowSun,            DisplayOptions::ShowMoonName,
-    DisplayOptions::ShowSunName,        DisplayOptions::ShowUmbra,
-    DisplayOptions::ShowHD,             DisplayOptions::ShowMinorPlanets,
-    DisplayOptions::ShowMPNames,        DisplayOptions::ShowMPNumbers,
+    DisplayOptions::ShowStars,
+    DisplayOptions::ShowStarNames,
+    DisplayOptions::ShowBayerId,
+    DisplayOptions::ShowFlamsteedId,
+    DisplayOptions::ShowPlanets,
+    DisplayOptions::ShowPlanetNames,
+    DisplayOptions::ShowHorizon,
+    DisplayOptions::ShowEquator,
+    DisplayOptions::ShowHorizontalGrid,
+    DisplayOptions::ShowEquatorialGrid,
+    DisplayOptions::ShowDSOs,
+    DisplayOptions::ShowDSONames,
+    DisplayOptions::ShowConLines,
+    DisplayOptions::ShowMessierOnly,
+    DisplayOptions::ShowGalaxies,
+    DisplayOptions::ShowClusters,
+    DisplayOptions::ShowOtherDSOs,
+    DisplayOptions::ShowMoon,
+    DisplayOptions::ShowSun,
+    DisplayOptions::ShowMoonName,
+    DisplayOptions::ShowSunName,
+    DisplayOptions::ShowUmbra,
+    DisplayOptions::ShowHD,
+    DisplayOptions::ShowMinorPlanets,
+    DisplayOptions::ShowMPNames,
+    DisplayOptions::ShowMPNumbers,
     DisplayOptions::HighAccuracy,
 };
 
-int16_t StepField(int32_t stored, int16_t def)
-{
-    if (stored < std::numeric_limits<int16_t>::min() || stored > std::numeric_limits<int16_t>::max())
-        return def;
+int16_t StepField(int32_t stored, int16_t def) {
+    if (stored < std::numeric_limits<int16_t>::min() || stored > std::numeric_limits<int16_t>::max()) return def;
     return static_cast<int16_t>(stored);
 }
 
 }  // namespace
 
-SettingsStore::SettingsStore()
-{
+SettingsStore::SettingsStore() {
     const std::string folder = ProductSettingsFolder();
     if (folder.empty() || !MakeFolders(folder)) return;
     auto file = std::make_unique<SettingsFile>(SettingsFilePath());
@@ -73,59 +83,41 @@ bool SettingsStore::opened() const { return file_ != nullptr; }
 
 std::string SettingsStore::Problem() const { return file_ ? file_->problem() : std::string(); }
 
-bool SettingsStore::ReadBool(const std::string& name, bool def) const
-{
+bool SettingsStore::ReadBool(const std::string& name, bool def) const {
     if (!file_) return def;
     const auto v = file_->intValue(name);
     return v ? *v != 0 : def;
 }
 
-int32_t SettingsStore::ReadInt(const std::string& name, int32_t def) const
-{
+int32_t SettingsStore::ReadInt(const std::string& name, int32_t def) const {
     if (!file_) return def;
     return file_->intValue(name).value_or(def);
 }
 
-double SettingsStore::ReadFloat(const std::string& name, double def) const
-{
+double SettingsStore::ReadFloat(const std::string& name, double def) const {
     if (!file_) return def;
     return file_->floatValue(name).value_or(def);
 }
 
-bool SettingsStore::WriteBool(const std::string& name, bool v)
-{
-    return file_ && file_->setInt(name, v ? 1 : 0);
-}
+bool SettingsStore::WriteBool(const std::string& name, bool v) { return file_ && file_->setInt(name, v ? 1 : 0); }
 
-bool SettingsStore::WriteInt(const std::string& name, int32_t v)
-{
-    return file_ && file_->setInt(name, v);
-}
+bool SettingsStore::WriteInt(const std::string& name, int32_t v) { return file_ && file_->setInt(name, v); }
 
-bool SettingsStore::WriteFloat(const std::string& name, double v)
-{
-    return file_ && file_->setFloat(name, v);
-}
+bool SettingsStore::WriteFloat(const std::string& name, double v) { return file_ && file_->setFloat(name, v); }
 
-void SettingsStore::BeginTransaction()
-{
+void SettingsStore::BeginTransaction() {
     if (file_) file_->beginBatch();
 }
 
-bool SettingsStore::Commit()
-{
-    return file_ && file_->commitBatch();
-}
+bool SettingsStore::Commit() { return file_ && file_->commitBatch(); }
 
-bool SettingsStore::Clean()
-{
+bool SettingsStore::Clean() {
     file_.reset();
     const std::string folder = ProductSettingsFolder();
     return !folder.empty() && RemoveFolderTree(folder);
 }
 
-Observer::Setup SettingsStore::ReadPlace() const
-{
+Observer::Setup SettingsStore::ReadPlace() const {
     const int32_t lonDeg = ReadInt(LongitudeDegreesName, DefaultLongitudeDegrees);
     const int32_t lonMin = ReadInt(LongitudeMinutesName, DefaultLongitudeMinutes);
     const double lonSec = ReadFloat(LongitudeSecondsName, 0.0);
@@ -142,8 +134,8 @@ Observer::Setup SettingsStore::ReadPlace() const
         std::fprintf(stderr,
                      "Velkaris: the stored place (longitude %d\u00b0 %d' %g\", latitude %d\u00b0 %d' %g\") "
                      "is not on the globe; using the default place, %d\u00b0 %d' East, %d\u00b0 %d' North.\n",
-                     lonDeg, lonMin, lonSec, latDeg, latMin, latSec, DefaultLongitudeDegrees,
-                     DefaultLongitudeMinutes, DefaultLatitudeDegrees, DefaultLatitudeMinutes);
+                     lonDeg, lonMin, lonSec, latDeg, latMin, latSec, DefaultLongitudeDegrees, DefaultLongitudeMinutes,
+                     DefaultLatitudeDegrees, DefaultLatitudeMinutes);
         place.longitude.SetSexagesimal(DefaultLongitudeDegrees, DefaultLongitudeMinutes, 0.0f, false);
         place.latitude.SetSexagesimal(DefaultLatitudeDegrees, DefaultLatitudeMinutes, 0.0f, false);
         return place;
@@ -157,8 +149,7 @@ Observer::Setup SettingsStore::ReadPlace() const
     return place;
 }
 
-StepSettings SettingsStore::ReadStep() const
-{
+StepSettings SettingsStore::ReadStep() const {
     StepSettings step;
     step.type = StepField(ReadInt("StepType", 0), 0);
     step.size = StepField(ReadInt("StepSize", 1), 1);
@@ -168,8 +159,7 @@ StepSettings SettingsStore::ReadStep() const
     return step;
 }
 
-Observer::Setup SettingsStore::ReadObserverSetup() const
-{
+Observer::Setup SettingsStore::ReadObserverSetup() const {
     Observer::Setup setup = ReadPlace();
     const StepSettings step = ReadStep();
     setup.stepType = step.type;
@@ -177,8 +167,7 @@ Observer::Setup SettingsStore::ReadObserverSetup() const
     return setup;
 }
 
-ViewSettings SettingsStore::ReadView() const
-{
+ViewSettings SettingsStore::ReadView() const {
     ViewSettings view;
     const int32_t projection = ReadInt("Projection", view.projection);
     if (IsProjection(projection)) view.projection = projection;
@@ -187,30 +176,26 @@ ViewSettings SettingsStore::ReadView() const
     return view;
 }
 
-int32_t SettingsStore::ReadAsteroidCount() const
-{
+int32_t SettingsStore::ReadAsteroidCount() const {
     const int32_t count = ReadInt("AsteroidsToShow", 250);
     return count < 0 ? 250 : count;
 }
 
-DisplayOptions SettingsStore::ReadDisplayOptions() const
-{
+DisplayOptions SettingsStore::ReadDisplayOptions() const {
     DisplayOptions options;
     for (const std::size_t i : DisplayOptionsReadOrder)
         options[i] = ReadBool(DisplayOptions::Names[i], DisplayOptions::Defaults[i]);
     return options;
 }
 
-LimitSettings SettingsStore::ReadLimits() const
-{
+LimitSettings SettingsStore::ReadLimits() const {
     LimitSettings limits;
     limits.stars = ReadFloat("StarMagnitude", limits.stars);
     limits.deepSky = ReadFloat("DSOMagnitude", limits.deepSky);
     return limits;
 }
 
-IntervalSettings SettingsStore::ReadIntervals() const
-{
+IntervalSettings SettingsStore::ReadIntervals() const {
     // The update cycle redraws every interval + 1 ticks: a negative interval
     // would divide by zero and the largest integer would overflow.
     IntervalSettings intervals;
@@ -226,8 +211,7 @@ namespace {
 std::string RecentPlaceName(int i) { return "RecentPlace" + std::to_string(i + 1); }
 }  // namespace
 
-std::vector<std::string> SettingsStore::ReadRecentPlaces() const
-{
+std::vector<std::string> SettingsStore::ReadRecentPlaces() const {
     std::vector<std::string> places;
     if (!file_) return places;
     for (int i = 0; i < RecentPlaceCount; ++i) {
@@ -237,8 +221,7 @@ std::vector<std::string> SettingsStore::ReadRecentPlaces() const
     return places;
 }
 
-bool SettingsStore::WriteRecentPlaces(const std::vector<std::string>& places)
-{
+bool SettingsStore::WriteRecentPlaces(const std::vector<std::string>& places) {
     if (!file_) return false;
     for (int i = 0; i < RecentPlaceCount; ++i) {
         const std::size_t n = static_cast<std::size_t>(i);
@@ -247,63 +230,53 @@ bool SettingsStore::WriteRecentPlaces(const std::vector<std::string>& places)
     return true;
 }
 
-bool SettingsStore::WritePlace(const Observer::Setup& place)
-{
+bool SettingsStore::WritePlace(const Observer::Setup& place) {
     return WriteInt(LongitudeDegreesName, place.longitude.deg) &&
            WriteInt(LongitudeMinutesName, place.longitude.arcmin) &&
            WriteFloat(LongitudeSecondsName, static_cast<double>(place.longitude.arcsec)) &&
-           WriteBool(LongitudeIsWestName, place.isWest) &&
-           WriteInt(LatitudeDegreesName, place.latitude.deg) &&
+           WriteBool(LongitudeIsWestName, place.isWest) && WriteInt(LatitudeDegreesName, place.latitude.deg) &&
            WriteInt(LatitudeMinutesName, place.latitude.arcmin) &&
            WriteFloat(LatitudeSecondsName, static_cast<double>(place.latitude.arcsec)) &&
            WriteBool(LatitudeIsSouthName, place.isSouth);
 }
 
-bool SettingsStore::WriteStep(const StepSettings& step)
-{
+bool SettingsStore::WriteStep(const StepSettings& step) {
     return WriteInt("StepType", step.type) && WriteInt("StepSize", step.size);
 }
 
-bool SettingsStore::WriteView(const ViewSettings& view)
-{
+bool SettingsStore::WriteView(const ViewSettings& view) {
     return WriteInt("Projection", view.projection) && WriteFloat("Elevation", view.elevation) &&
            WriteFloat("Direction", view.direction);
 }
 
 bool SettingsStore::WriteAsteroidCount(int32_t count) { return WriteInt("AsteroidsToShow", count); }
 
-bool SettingsStore::WriteDisplayOptions(const DisplayOptions& options)
-{
+bool SettingsStore::WriteDisplayOptions(const DisplayOptions& options) {
     for (std::size_t i = 0; i < DisplayOptions::Count; ++i)
         if (!WriteBool(DisplayOptions::Names[i], options[i])) return false;
     return true;
 }
 
-bool SettingsStore::WriteLimits(const LimitSettings& limits)
-{
+bool SettingsStore::WriteLimits(const LimitSettings& limits) {
     return WriteFloat("StarMagnitude", limits.stars) && WriteFloat("DSOMagnitude", limits.deepSky);
 }
 
-bool SettingsStore::WriteIntervals(const IntervalSettings& intervals)
-{
-    return WriteInt("UpdateIntervalReal", intervals.real) &&
-           WriteInt("UpdateIntervalAnim", intervals.anim);
+bool SettingsStore::WriteIntervals(const IntervalSettings& intervals) {
+    return WriteInt("UpdateIntervalReal", intervals.real) && WriteInt("UpdateIntervalAnim", intervals.anim);
 }
 
-int SettingsStore::WriteCatalogueFlags(const std::vector<std::pair<std::string, bool>>& flags)
-{
+int SettingsStore::WriteCatalogueFlags(const std::vector<std::pair<std::string, bool>>& flags) {
     int saved = 0;
     for (const auto& [name, enabled] : flags)
         if (WriteBool(name, enabled)) ++saved;
     return saved;
 }
 
-bool PlaceInRange(double degrees, double minutes, double seconds, double maxDegrees)
-{
+bool PlaceInRange(double degrees, double minutes, double seconds, double maxDegrees) {
     // Written so that a NaN fails every test. The seconds are also checked as
     // the angle record keeps them, where 59.99999999 would round to 60.
-    if (!(degrees >= 0.0 && minutes >= 0.0 && minutes < 60.0 && seconds >= 0.0 &&
-          seconds < 60.0 && static_cast<float>(seconds) < 60.0f))
+    if (!(degrees >= 0.0 && minutes >= 0.0 && minutes < 60.0 && seconds >= 0.0 && seconds < 60.0 &&
+          static_cast<float>(seconds) < 60.0f))
         return false;
     return degrees + minutes / 60.0 + seconds / 3600.0 <= maxDegrees;
 }

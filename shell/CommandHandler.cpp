@@ -16,9 +16,7 @@ constexpr std::size_t MessageCapacity = 127;
 constexpr float StarLimits[9] = {1.0f, 2.0f, 3.0f, 4.0f, 4.5f, 5.0f, 5.5f, 6.0f, 7.0f};
 constexpr float ShiftedStarLimits[9] = {8.0f, 9.0f, 10.0f, 11.0f, 11.5f, 12.0f, 12.5f, 13.0f, 25.0f};
 
-int DigitOf(uint16_t key) {
-    return key >= Vk::Digit0 && key <= Vk::Digit0 + 9 ? key - Vk::Digit0 : -1;
-}
+int DigitOf(uint16_t key) { return key >= Vk::Digit0 && key <= Vk::Digit0 + 9 ? key - Vk::Digit0 : -1; }
 
 }  // namespace
 
@@ -68,8 +66,7 @@ void CommandHandler::HandleIdle(uint16_t key, bool shift) {
     const int digit = DigitOf(key);
     if (shift) {
         if (digit >= 1) {
-            SetMagnitudeMessage("Limiting Magnitude set to: %5.2f",
-                                target_.SetStarLimit(ShiftedStarLimits[digit - 1]));
+            SetMagnitudeMessage("Limiting Magnitude set to: %5.2f", target_.SetStarLimit(ShiftedStarLimits[digit - 1]));
         } else if (key == Vk::BracketLeft) {
             SetMagnitudeMessage("Limiting Magnitude set to: %5.2f", target_.ShiftStarLimit(-0.25f));
         } else if (key == Vk::BracketRight) {
@@ -95,18 +92,45 @@ void CommandHandler::HandleIdle(uint16_t key, bool shift) {
         return;
     }
     switch (key) {
-        case Vk::End: target_.LookAtSelected(); message_ = "Looking at selected"; return;
-        case Vk::Home: target_.Scroll(ScrollReset); message_ = "Reset Scroll"; return;
-        case Vk::Left: target_.Scroll(ScrollLeft); message_ = "Scroll Left"; return;
-        case Vk::Up: target_.Scroll(ScrollUp); message_ = "Scroll Up"; return;
-        case Vk::Right: target_.Scroll(ScrollRight); message_ = "Scroll Right"; return;
-        case Vk::Down: target_.Scroll(ScrollDown); message_ = "Scroll Down"; return;
+        case Vk::End:
+            target_.LookAtSelected();
+            message_ = "Looking at selected";
+            return;
+        case Vk::Home:
+            target_.Scroll(ScrollReset);
+            message_ = "Reset Scroll";
+            return;
+        case Vk::Left:
+            target_.Scroll(ScrollLeft);
+            message_ = "Scroll Left";
+            return;
+        case Vk::Up:
+            target_.Scroll(ScrollUp);
+            message_ = "Scroll Up";
+            return;
+        case Vk::Right:
+            target_.Scroll(ScrollRight);
+            message_ = "Scroll Right";
+            return;
+        case Vk::Down:
+            target_.Scroll(ScrollDown);
+            message_ = "Scroll Down";
+            return;
         // Zooming keeps whatever the panel said before.
         case Vk::BracketLeft: target_.Zoom(-1.5f); return;
         case Vk::BracketRight: target_.Zoom(1.5f); return;
-        case Vk::Backslash: target_.ToggleLock(); message_ = "Updated Lock"; return;
-        case Vk::F1: target_.Help(); message_ = "Help called"; return;
-        case Vk::F2: target_.ToggleToolbar(); message_ = "Toolbar toggled"; return;
+        case Vk::Backslash:
+            target_.ToggleLock();
+            message_ = "Updated Lock";
+            return;
+        case Vk::F1:
+            target_.Help();
+            message_ = "Help called";
+            return;
+        case Vk::F2:
+            target_.ToggleToolbar();
+            message_ = "Toolbar toggled";
+            return;
         default: break;
     }
     uint16_t group = Idle;
@@ -202,11 +226,26 @@ void CommandHandler::HandleGroup(uint16_t group, uint16_t key) {
         case View: {
             const double pi = static_cast<double>(Pi);
             switch (key) {
-                case 'N': target_.SetDirectionDegrees(0, true); message_ += "North"; return;
-                case 'E': target_.SetDirectionDegrees(90, true); message_ += "East"; return;
-                case 'S': target_.SetDirectionDegrees(180, true); message_ += "South"; return;
-                case 'W': target_.SetDirectionDegrees(270, true); message_ += "West"; return;
-                case 'H': target_.SetElevation(0.0f, true); message_ += "elevation horizontal"; return;
+                case 'N':
+                    target_.SetDirectionDegrees(0, true);
+                    message_ += "North";
+                    return;
+                case 'E':
+                    target_.SetDirectionDegrees(90, true);
+                    message_ += "East";
+                    return;
+                case 'S':
+                    target_.SetDirectionDegrees(180, true);
+                    message_ += "South";
+                    return;
+                case 'W':
+                    target_.SetDirectionDegrees(270, true);
+                    message_ += "West";
+                    return;
+                case 'H':
+                    target_.SetElevation(0.0f, true);
+                    message_ += "elevation horizontal";
+                    return;
                 case 'I':
                     target_.SetElevation(static_cast<float>(pi * 0.25), true);
                     message_ += "elevation intermediate";
@@ -220,9 +259,21 @@ void CommandHandler::HandleGroup(uint16_t group, uint16_t key) {
             break;
         }
         case Color:
-            if (key == 'B') { target_.Brighten(); message_ += "Brighter"; return; }
-            if (key == 'D') { target_.Dim(); message_ += "Dimmer"; return; }
-            if (key == 'R') { target_.ToggleRed(); message_ += "Red Mode"; return; }
+            if (key == 'B') {
+                target_.Brighten();
+                message_ += "Brighter";
+                return;
+            }
+            if (key == 'D') {
+                target_.Dim();
+                message_ += "Dimmer";
+                return;
+            }
+            if (key == 'R') {
+                target_.ToggleRed();
+                message_ += "Red Mode";
+                return;
+            }
             break;
         case Asteroids:
             if (key == 'I') return Toggle(O::ShowMPNumbers, "");

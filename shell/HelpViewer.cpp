@@ -19,9 +19,7 @@ const int Contexts[] = {HelpViewer::MainWindowContext, HelpViewer::PreferencesCo
 HelpViewer::HelpViewer(QWidget* owner, UserMessages* messages, QStringList folders)
     : owner_(owner), messages_(messages), folders_(folders.isEmpty() ? DefaultFolders() : std::move(folders)) {}
 
-HelpViewer::~HelpViewer() {
-    delete window_;
-}
+HelpViewer::~HelpViewer() { delete window_; }
 
 QStringList HelpViewer::DefaultFolders() {
     QStringList folders;
@@ -73,8 +71,8 @@ bool HelpViewer::Load() {
 bool HelpViewer::Show(int context) {
     if (!Loaded() && !Load()) {
         QString text = QStringLiteral(
-            "The help pages could not be found. They are needed to show the help. "
-            "Velkaris looked for %1 and %2 in:\n")
+                           "The help pages could not be found. They are needed to show the help. "
+                           "Velkaris looked for %1 and %2 in:\n")
                            .arg(PageOf(MainWindowContext), PageOf(PreferencesContext));
         for (const QString& folder : folders_) text += QStringLiteral("\n") + folder;
         text += QStringLiteral("\n\nStart Velkaris from the folder that holds docs/help.");

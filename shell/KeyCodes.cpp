@@ -46,10 +46,8 @@ bool IsModifierOnlyKey(int qtKey) {
         case Qt::Key_CapsLock:
         case Qt::Key_NumLock:
         case Qt::Key_ScrollLock:
-        case Qt::Key_Mode_switch:
-            return true;
-        default:
-            return false;
+        case Qt::Key_Mode_switch: return true;
+        default: return false;
     }
 }
 
@@ -126,12 +124,10 @@ uint16_t VirtualKeyOf(int qtKey, bool keypad, uint32_t nativeScanCode) {
 uint16_t VirtualKeyOf(const QKeyEvent& event) {
     // Hardware key codes are only meaningful on X11.
     const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    return VirtualKeyOf(event.key(), event.modifiers().testFlag(Qt::KeypadModifier),
-                        x11 ? event.nativeScanCode() : 0);
+    return VirtualKeyOf(event.key(), event.modifiers().testFlag(Qt::KeypadModifier), x11 ? event.nativeScanCode() : 0);
 }
 
 KeyModifiers ModifiersOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers m = event.modifiers();
-    return KeyModifiers{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
-                        m.testFlag(Qt::AltModifier)};
+    return KeyModifiers{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
 }

@@ -25,8 +25,8 @@
 #include "shell/FindDialog.h"
 #include "shell/HelpViewer.h"
 #include "shell/KeyCodes.h"
-#include "shell/PrefsDialog.h"
 #include "shell/ObjectReport.h"
+#include "shell/PrefsDialog.h"
 #include "shell/StartUpInfo.h"
 #include "view/SkyView.h"
 
@@ -153,8 +153,8 @@ void WidgetMessages::Warning(const std::string& text) {
 }
 
 bool WidgetMessages::Confirm(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, Caption, QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, parent_);
+    QMessageBox box(QMessageBox::Warning, Caption, QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -294,9 +294,9 @@ void THCI::BuildControls() {
         lineFont.setPixelSize(lineFont.pixelSize() - 1);
     for (PanelLabel l : {LabCurRA, LabCurDec, LabCurMag, LabCurAlt, LabCurAzi, LabRise, LabTrans, LabSet})
         labels[l]->setFont(lineFont);
-    const char* labelNames[PanelLabelCount] = {"LabCurRA", "LabCurDec", "LabCurMag", "LabCurAlt",
-                                               "LabCurAzi", "LabCurrentStar", "labLockedObject",
-                                               "LabDirection", "LabRise", "LabSet", "LabTrans"};
+    const char* labelNames[PanelLabelCount] = {"LabCurRA",  "LabCurDec",      "LabCurMag",       "LabCurAlt",
+                                               "LabCurAzi", "LabCurrentStar", "labLockedObject", "LabDirection",
+                                               "LabRise",   "LabSet",         "LabTrans"};
     for (int i = 0; i < PanelLabelCount; ++i) labels[i]->setObjectName(QString::fromLatin1(labelNames[i]));
 
     butReport = new QPushButton(QStringLiteral("Report"), p);
@@ -324,10 +324,10 @@ void THCI::BuildControls() {
         });
     }
     const std::pair<QToolButton*, int> scrolls[5] = {{ButCentre, ScrollReset},
-                                                      {ButMoveUp, ScrollUp},
-                                                      {ButMoveRight, ScrollRight},
-                                                      {ButMoveDown, ScrollDown},
-                                                      {ButMoveLeft, ScrollLeft}};
+                                                     {ButMoveUp, ScrollUp},
+                                                     {ButMoveRight, ScrollRight},
+                                                     {ButMoveDown, ScrollDown},
+                                                     {ButMoveLeft, ScrollLeft}};
     for (auto [button, tag] : scrolls) {
         connect(button, &QToolButton::clicked, this, [this, tag = tag] { ScrollClick(tag); });
     }
@@ -394,8 +394,8 @@ void THCI::BuildMenus() {
     connect(InkSavingItem, &QAction::toggled, this, [](bool on) { SettingsStore().WriteBool("InkSavingCharts", on); });
     FileMenu->addSeparator();
     CleanRegistryItem = FileMenu->addAction(QStringLiteral("Clean Registry"), this, &THCI::CleanRegistry);
-    CleanRegistryItem->setStatusTip(QStringLiteral(
-        "Choose this item to clean Velkaris registry entries before uninstalling Velkaris"));
+    CleanRegistryItem->setStatusTip(
+        QStringLiteral("Choose this item to clean Velkaris registry entries before uninstalling Velkaris"));
     CleanRegistryItem->setToolTip(CleanRegistryItem->statusTip());
     FileMenu->addSeparator();
     ExitItem = FileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
@@ -414,8 +414,7 @@ void THCI::BuildMenus() {
     FullScreenItem->setShortcut(QKeySequence(Qt::Key_F2));
     ToggleToolbarItem = DisplayMenu->addAction(QStringLiteral("Toggle Toolbar"), this, &THCI::ToggleToolbar);
     ToggleToolbarItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    ToggleStatusbarItem =
-        DisplayMenu->addAction(QStringLiteral("Toggle Statusbar"), this, &THCI::ToggleStatusbar);
+    ToggleStatusbarItem = DisplayMenu->addAction(QStringLiteral("Toggle Statusbar"), this, &THCI::ToggleStatusbar);
     ToggleStatusbarItem->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
     DisplayMenu->addSeparator();
     ToggleReportItem = DisplayMenu->addAction(QStringLiteral("Toggle Report"), this, [this] {
@@ -424,13 +423,15 @@ void THCI::BuildMenus() {
     ToggleReportItem->setShortcut(QKeySequence(Qt::Key_F3));
 
     HelpMenu = bar->addMenu(QStringLiteral("&Help"));
-    HelpItem = HelpMenu->addAction(QStringLiteral("&Help..."), this, [this] { ShowHelp(HelpViewer::MainWindowContext); });
+    HelpItem =
+        HelpMenu->addAction(QStringLiteral("&Help..."), this, [this] { ShowHelp(HelpViewer::MainWindowContext); });
     HelpItem->setShortcut(QKeySequence(Qt::Key_F1));
     AboutItem = HelpMenu->addAction(QStringLiteral("&About..."), this, &THCI::ShowAbout);
 
     // The window holds the shortcuts as well, so that they stay active while
     // the menus are hidden in full-screen mode (F2 leaves it again).
-    for (QAction* action : {FindItem, FullScreenItem, ToggleToolbarItem, ToggleStatusbarItem, ToggleReportItem, HelpItem}) {
+    for (QAction* action :
+         {FindItem, FullScreenItem, ToggleToolbarItem, ToggleStatusbarItem, ToggleReportItem, HelpItem}) {
         action->setShortcutContext(Qt::ApplicationShortcut);
         addAction(action);
     }
@@ -448,8 +449,8 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
             const int k = key->key();
             // The arrows and Tab belong to the command language wherever
             // the focus is, so they never move it.
-            const bool hooked = k == Qt::Key_Left || k == Qt::Key_Up || k == Qt::Key_Right ||
-                                k == Qt::Key_Down || k == Qt::Key_Tab || k == Qt::Key_Backtab;
+            const bool hooked = k == Qt::Key_Left || k == Qt::Key_Up || k == Qt::Key_Right || k == Qt::Key_Down ||
+                                k == Qt::Key_Tab || k == Qt::Key_Backtab;
             if (hooked && keyHookEnabled_) {
                 FormKeyDown(VirtualKeyOf(*key), KeyModifiers{});
                 return true;
@@ -470,8 +471,7 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
         case QEvent::MouseButtonRelease:
-            if (watched == labLocked && planetarium_ &&
-                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            if (watched == labLocked && planetarium_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 planetarium_->ToggleLock();
                 return true;
             }
@@ -479,8 +479,7 @@ bool THCI::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Resize:
             if (watched == Image1 && active_) active_->Relayout();
             break;
-        default:
-            break;
+        default: break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -494,9 +493,7 @@ bool THCI::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void THCI::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-}
+void THCI::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
 
 void THCI::FormKeyDown(uint16_t key, KeyModifiers modifiers) {
     if (!planetarium_) return;
@@ -504,9 +501,7 @@ void THCI::FormKeyDown(uint16_t key, KeyModifiers modifiers) {
     ShowMessage();
 }
 
-void THCI::ShowMessage() {
-    statusPanels[StatusMessage]->setText(QString::fromStdString(commands_->message()));
-}
+void THCI::ShowMessage() { statusPanels[StatusMessage]->setText(QString::fromStdString(commands_->message())); }
 
 void THCI::CompassClick(int tag) {
     if (!planetarium_) return;
@@ -542,7 +537,10 @@ void THCI::ToggleFullScreen() {
         // manager then often maps it again at its normal bounds.
         savedBorderIcons_ = windowFlags();
         normalBounds_ = normalGeometry();
-        if (visible) showFullScreen(); else setWindowState(Qt::WindowFullScreen);
+        if (visible)
+            showFullScreen();
+        else
+            setWindowState(Qt::WindowFullScreen);
     } else {
         fullScreen_ = false;
         Panel1->show();
@@ -552,7 +550,10 @@ void THCI::ToggleFullScreen() {
         setWindowTitle(Caption);
         if (windowFlags() != savedBorderIcons_) setWindowFlags(savedBorderIcons_);
         // Back to the normal bounds, not to the maximised start.
-        if (visible) showNormal(); else setWindowState(Qt::WindowNoState);
+        if (visible)
+            showNormal();
+        else
+            setWindowState(Qt::WindowNoState);
         // Not every platform restores them by itself.
         if (normalBounds_.isValid()) setGeometry(normalBounds_);
     }
@@ -603,9 +604,7 @@ void THCI::SetLabelColour(PanelLabel label, Colour background) {
     if (label >= 0 && label < PanelLabelCount) SetBackground(labels[label], ToQColor(background));
 }
 
-void THCI::SetPanelColour(Colour background) {
-    SetBackground(Panel1, ToQColor(background));
-}
+void THCI::SetPanelColour(Colour background) { SetBackground(Panel1, ToQColor(background)); }
 
 void THCI::SetStatusText(int panel, const std::string& text) {
     if (panel >= 0 && panel < kClockPanelCount) statusPanels[panel]->setText(QString::fromStdString(text));
@@ -625,9 +624,7 @@ int THCI::SurfaceWidth() const { return Image1->width(); }
 
 int THCI::SurfaceHeight() const { return Image1->height(); }
 
-void THCI::Present(const QImage& frame) {
-    Image1->SetFrame(frame);
-}
+void THCI::Present(const QImage& frame) { Image1->SetFrame(frame); }
 
 // --- CommandTarget -------------------------------------------------------------------------
 

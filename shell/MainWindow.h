@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QImage>
-#include <QRect>
 #include <QMainWindow>
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <memory>

@@ -28,11 +28,12 @@ constexpr ChartFilter ChartFilters[] = {
 void THCI::ExportChart() {
     if (!planetarium_) return;
     QString filters;
-    for (const ChartFilter& f : ChartFilters) filters += (filters.isEmpty() ? "" : ";;") + QString::fromLatin1(f.filter);
+    for (const ChartFilter& f : ChartFilters)
+        filters += (filters.isEmpty() ? "" : ";;") + QString::fromLatin1(f.filter);
     QString chosenFilter;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export Chart"),
-                                                QDir::home().filePath(QStringLiteral("sky-chart.png")), filters,
-                                                &chosenFilter);
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export Chart"),
+                                     QDir::home().filePath(QStringLiteral("sky-chart.png")), filters, &chosenFilter);
     if (path.isEmpty()) return;
     // A name without one of the three extensions gets the one of the type chosen.
     if (!ChartFormatOf(path.toStdString())) {
@@ -59,7 +60,7 @@ void THCI::PrintChart() {
     printer.setDocName(QStringLiteral("Velkaris sky chart"));
     // The page turned the way the sky is wide.
     printer.setPageOrientation(view_->SurfaceWidth() > view_->SurfaceHeight() ? QPageLayout::Landscape
-                                                                                : QPageLayout::Portrait);
+                                                                              : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Print Chart"));
     if (dialog.exec() != QDialog::Accepted) return;

@@ -57,8 +57,8 @@ QPalette NightPalette(const std::array<Colour, 3>& shades) {
             if (r != QPalette::NoRole) palette.setColor(group, static_cast<QPalette::ColorRole>(r), Qt::black);
         }
         const QColor text = disabled ? faint : red(dim);
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText, QPalette::LinkVisited}) {
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                         QPalette::ToolTipText, QPalette::LinkVisited}) {
             palette.setColor(group, role, text);
         }
         for (QPalette::ColorRole role : {QPalette::BrightText, QPalette::HighlightedText, QPalette::Link}) {
@@ -98,8 +98,7 @@ QCursor NightCross(int red) {
 class NightStyle : public QProxyStyle {
 public:
     NightStyle(const QString& dayStyle, const std::array<Colour, 3>& shades)
-        : QProxyStyle(dayStyle), palette_(NightPalette(shades)), ink_(shades[1].r),
-          cross_(NightCross(shades[1].r)) {}
+        : QProxyStyle(dayStyle), palette_(NightPalette(shades)), ink_(shades[1].r), cross_(NightCross(shades[1].r)) {}
 
     using QProxyStyle::polish;
 

@@ -508,9 +508,9 @@ PreferencesDialog::Result TPrefs::Execute(PreferencesForm& form, const Catalogue
 
 void TPrefs::SystemTimeClicked() {
     const bool manual = !checkSystem->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{checkRun, edTime, edDate, checkDST, edTimeZone, labTime,
-                                                      labDate, labTimeZone, labDateFormat, labTimeFormat, labFac2,
-                                                      edAnimUpdate, labUI2})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{checkRun, edTime, edDate, checkDST, edTimeZone, labTime, labDate, labTimeZone,
+                                         labDateFormat, labTimeFormat, labFac2, edAnimUpdate, labUI2})
         w->setEnabled(manual);
     for (QWidget* w : std::initializer_list<QWidget*>{labFac1, edRealUpdate, labUI1}) w->setEnabled(!manual);
     RunClicked();

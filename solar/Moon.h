@@ -28,7 +28,7 @@ public:
         double longitude = 0, latitude = 0;  // radians, apparent ecliptic of date
         double ra = 0, dec = 0;              // radians
         double distanceKm = 0;
-        double parallax = 0;                 // equatorial horizontal parallax, radians
+        double parallax = 0;  // equatorial horizontal parallax, radians
     };
     Geocentric GeocentricAt(double jde) const;
     // The topocentric correction at a local hour angle (radians).

@@ -31,14 +31,18 @@ float MagnitudeOf(double magnitudeAtUnitDistance, double fromSun, double fromEar
 }
 
 Planet::Planet(const std::string& name, double diameter, double magnitude, Sun* theSun)
-    : diameterAtUnitDistance(diameter), magnitudeAtUnitDistance(magnitude), sun(theSun),
+    : diameterAtUnitDistance(diameter),
+      magnitudeAtUnitDistance(magnitude),
+      sun(theSun),
       seriesPath_(SeriesFileName(name, false)) {
     SetName(name);
     seriesStatus_ = series.Load(seriesPath_);
 }
 
 Planet::Planet(const std::string& name, double diameter, double magnitude, Sun* theSun, PlanetSeries planetSeries)
-    : series(std::move(planetSeries)), diameterAtUnitDistance(diameter), magnitudeAtUnitDistance(magnitude),
+    : series(std::move(planetSeries)),
+      diameterAtUnitDistance(diameter),
+      magnitudeAtUnitDistance(magnitude),
       sun(theSun) {
     SetName(name);
 }
@@ -87,8 +91,7 @@ void Planet::ComputePosition(double jde) {
     // Sun, Earth and planet as a triangle; a side of length 0 leaves the
     // angles undefined, taken as 0.
     const double sunEarth = s.R;
-    elongation.SetRadians(
-        ClampedAcos((sunEarth * sunEarth + distance * distance - R * R) / (2 * sunEarth * distance)));
+    elongation.SetRadians(ClampedAcos((sunEarth * sunEarth + distance * distance - R * R) / (2 * sunEarth * distance)));
     phaseAngle = ClampedAcos((R * R + distance * distance - sunEarth * sunEarth) / (2 * R * distance));
     illuminatedFraction = (1 + std::cos(phaseAngle)) / 2;
     magnitude = MagnitudeOf(magnitudeAtUnitDistance, R, distance, illuminatedFraction);
@@ -96,10 +99,13 @@ void Planet::ComputePosition(double jde) {
 
 uint32_t Planet::RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& set) {
     if (!Available()) return RtsNeverRises;
-    return SearchRiseTransitSet(*TheObserver, [this](double jde) {
-        const Geocentric g = GeocentricAt(HeliocentricAt(jde), sun->PlaceAt(jde));
-        return BodyPlace{g.ra, g.dec, PlanetRiseAltitude()};
-    }, rise, transit, set);
+    return SearchRiseTransitSet(
+        *TheObserver,
+        [this](double jde) {
+            const Geocentric g = GeocentricAt(HeliocentricAt(jde), sun->PlaceAt(jde));
+            return BodyPlace{g.ra, g.dec, PlanetRiseAltitude()};
+        },
+        rise, transit, set);
 }
 
 // ---- Pluto ---------------------------------------------------------------------------
@@ -111,8 +117,7 @@ bool Pluto::Available() const { return sun && sun->Available(); }
 Planet::Heliocentric Pluto::HeliocentricAt(double jde) const {
     const Observer& o = *TheObserver;
     // Days of Universal Time since 2000 January 0.0.
-    const double d = jde != 0.0 ? jde - (o.dynamicalJulianDate - o.julianDate) - o.epoch2000Jan0
-                                : o.daysSince2000Jan0;
+    const double d = jde != 0.0 ? jde - (o.dynamicalJulianDate - o.julianDate) - o.epoch2000Jan0 : o.daysSince2000Jan0;
     Angle s, p;
     s.SetDegrees(50.03 + 0.033459652 * d);
     p.SetDegrees(238.95 + 0.003968789 * d);
@@ -127,8 +132,8 @@ Planet::Heliocentric Pluto::HeliocentricAt(double jde) const {
                        0.179 * std::sin(4 * P) - 0.292 * std::cos(4 * P) + 0.019 * std::sin(5 * P) +
                        0.1 * std::cos(5 * P) - 0.031 * std::sin(6 * P) - 0.026 * std::cos(6 * P) +
                        0.011 * std::cos(S - P);
-    const double r = 40.72 + 6.68 * std::sin(P) + 6.9 * std::cos(P) - 1.18 * std::sin(2 * P) -
-                     0.03 * std::cos(2 * P) + 0.15 * std::sin(3 * P) - 0.14 * std::cos(3 * P);
+    const double r = 40.72 + 6.68 * std::sin(P) + 6.9 * std::cos(P) - 1.18 * std::sin(2 * P) - 0.03 * std::cos(2 * P) +
+                     0.15 * std::sin(3 * P) - 0.14 * std::cos(3 * P);
     Angle lambda, beta;
     lambda.SetDegrees(lon);
     beta.SetDegrees(lat);

@@ -39,14 +39,14 @@ public:
     const std::string& SeriesPath() const { return seriesPath_; }
 
     Angle apparentDiameter;
-    double L = 0, B = 0, R = 0;  // heliocentric ecliptic of date: radians, radians, au
-    double distance = 0;         // from the Earth, au
-    double phaseAngle = 0;       // radians, Sun-planet-Earth
+    double L = 0, B = 0, R = 0;      // heliocentric ecliptic of date: radians, radians, au
+    double distance = 0;             // from the Earth, au
+    double phaseAngle = 0;           // radians, Sun-planet-Earth
     double illuminatedFraction = 0;  // 0-1
     Angle elongation;
     PlanetSeries series;
-    double diameterAtUnitDistance;    // arcseconds
-    double magnitudeAtUnitDistance;   // visual, at 1 au from the Sun and the Earth
+    double diameterAtUnitDistance;   // arcseconds
+    double magnitudeAtUnitDistance;  // visual, at 1 au from the Sun and the Earth
     Sun* sun;
 
 protected:

@@ -43,8 +43,8 @@ SeriesFileStatus PlanetSeries::LoadText(std::string_view text) {
         terms.reserve(terms.size() + std::min<std::size_t>(count, cursor.Remaining() / kShortestTerm));
         for (uint32_t i = 0; i < count; ++i) {
             SeriesTerm t{};
-            if (!cursor.ReadDouble(t.a) || !cursor.ReadDouble(t.b) || !cursor.ReadDouble(t.c) ||
-                !std::isfinite(t.a) || !std::isfinite(t.b) || !std::isfinite(t.c)) {
+            if (!cursor.ReadDouble(t.a) || !cursor.ReadDouble(t.b) || !cursor.ReadDouble(t.c) || !std::isfinite(t.a) ||
+                !std::isfinite(t.b) || !std::isfinite(t.c)) {
                 damaged = true;
                 break;
             }
@@ -100,7 +100,8 @@ std::string SeriesFileName(const std::string& body, bool highAccuracy) {
 std::string SeriesProblemText(const std::string& path, SeriesFileStatus status) {
     switch (status) {
         case SeriesFileStatus::Missing: return "Error opening the VSOP87 Terms file " + path;
-        case SeriesFileStatus::Damaged: return "Error reading the VSOP87 Terms file " + path + ": it breaks off or is damaged";
+        case SeriesFileStatus::Damaged:
+            return "Error reading the VSOP87 Terms file " + path + ": it breaks off or is damaged";
         case SeriesFileStatus::Read: break;
     }
     return {};

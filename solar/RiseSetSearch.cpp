@@ -33,9 +33,9 @@ double TimeOfDayFraction(const DateTime& t) { return (t.hour * 3600.0 + t.minute
 enum Event { Rise = 0, Transit = 1, Set = 2 };
 
 struct SearchDay {
-    double j0 = 0;             // Julian date (UT) of 0h UT of the universal date
-    double theta0 = 0;         // Greenwich apparent sidereal time then, radians
-    double lambda = 0;         // East longitude, radians
+    double j0 = 0;      // Julian date (UT) of 0h UT of the universal date
+    double theta0 = 0;  // Greenwich apparent sidereal time then, radians
+    double lambda = 0;  // East longitude, radians
     double sinPhi = 0, cosPhi = 0;
     double localMidnight = 0;  // start of the civil date, days after j0
     double deltaT = 0;         // dynamical minus universal time, days
@@ -63,8 +63,7 @@ bool Refine(const SearchDay& d, const PlaceAt& place, NutationKeeper& keeper, Ev
             dm = -h / (TwoPi() * kSiderealRate);
         } else {
             const double cosDec = std::cos(p.dec);
-            const double sinAlt =
-                std::clamp(d.sinPhi * std::sin(p.dec) + d.cosPhi * cosDec * std::cos(h), -1.0, 1.0);
+            const double sinAlt = std::clamp(d.sinPhi * std::sin(p.dec) + d.cosPhi * cosDec * std::cos(h), -1.0, 1.0);
             const double slope = TwoPi() * kSiderealRate * cosDec * d.cosPhi * std::sin(h);
             if (!(std::fabs(slope) > 1e-12)) return false;
             dm = (std::asin(sinAlt) - p.riseAltitude) / slope;

@@ -44,8 +44,7 @@ Sun::Place Sun::PlaceAt(double jde) const {
     // aberration over its distance; without a distance there is none to apply.
     DmsAngle aberration;
     if (p.R > 0) aberration.SetDms(0, 0, kAberration / p.R, false);
-    const double lambda =
-        p.longitude + static_cast<double>(o.nutationInLongitude * Pi / 180.0L) - aberration.radians;
+    const double lambda = p.longitude + static_cast<double>(o.nutationInLongitude * Pi / 180.0L) - aberration.radians;
     const double eps = o.trueObliquity;
     p.ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(p.latitude) * std::sin(eps), std::cos(lambda));
     p.dec = std::asin(std::sin(p.latitude) * std::cos(eps) + cosB * std::sin(eps) * std::sin(lambda));
@@ -83,8 +82,11 @@ void Sun::Position(double jde) {
 
 uint32_t Sun::RiseTransitSet(HmsAngle& rise, HmsAngle& transit, HmsAngle& set) {
     if (!Available()) return RtsNeverRises;
-    return SearchRiseTransitSet(*TheObserver, [this](double jde) {
-        const Place p = PlaceAt(jde);
-        return BodyPlace{p.ra, p.dec, SunRiseAltitude()};
-    }, rise, transit, set);
+    return SearchRiseTransitSet(
+        *TheObserver,
+        [this](double jde) {
+            const Place p = PlaceAt(jde);
+            return BodyPlace{p.ra, p.dec, SunRiseAltitude()};
+        },
+        rise, transit, set);
 }

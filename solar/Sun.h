@@ -28,9 +28,9 @@ public:
 
     // Everything Position stores, computed without storing it.
     struct Place {
-        double X = 0, Y = 0, Z = 0;               // au, geocentric, ecliptic of date, geometric
+        double X = 0, Y = 0, Z = 0;                 // au, geocentric, ecliptic of date, geometric
         double longitude = 0, latitude = 0, R = 0;  // radians, radians, au; geometric
-        double ra = 0, dec = 0;                   // radians, apparent
+        double ra = 0, dec = 0;                     // radians, apparent
     };
     Place PlaceAt(double jde) const;
     // The place as last stored for jde 0, or computed anew for another moment.

@@ -6,15 +6,13 @@ namespace velkaris::tools {
 
 namespace {
 
-bool Field(std::string_view line, std::size_t first, std::size_t last, long long& value)
-{
+bool Field(std::string_view line, std::size_t first, std::size_t last, long long& value) {
     return ParseInt(Columns(line, first, last), value);
 }
 
 }  // namespace
 
-BrightStarCatalogue ParseBrightStarCatalogue(const std::string& text, const std::string& fileName, Diagnostics& diag)
-{
+BrightStarCatalogue ParseBrightStarCatalogue(const std::string& text, const std::string& fileName, Diagnostics& diag) {
     BrightStarCatalogue cat;
     std::size_t lineNo = 0;
     for (std::string_view line : SplitLines(text)) {
@@ -39,8 +37,7 @@ BrightStarCatalogue ParseBrightStarCatalogue(const std::string& text, const std:
         std::string_view sign = Columns(line, 84, 84);
         if (!Field(line, 76, 77, rah) || !Field(line, 78, 79, ram) || !ParseDouble(Columns(line, 80, 83), ras) ||
             (sign != "+" && sign != "-") || !Field(line, 85, 86, decd) || !Field(line, 87, 88, decm) ||
-            !Field(line, 89, 90, decs) || rah > 23 || ram > 59 || ras >= 60 || decd > 90 || decm > 59 ||
-            decs > 59) {
+            !Field(line, 89, 90, decs) || rah > 23 || ram > 59 || ras >= 60 || decd > 90 || decm > 59 || decs > 59) {
             diag.Malformed(fileName, lineNo, "unreadable J2000 position");
             continue;
         }
@@ -85,8 +82,7 @@ BrightStarCatalogue ParseBrightStarCatalogue(const std::string& text, const std:
 
 std::string ConvertBrightStarNotes(const std::string& notesText, const std::string& fileName,
                                    const std::map<uint32_t, uint32_t>& hdByHr, Diagnostics& diag,
-                                   std::size_t* blockCount)
-{
+                                   std::size_t* blockCount) {
     std::string out;
     std::size_t blocks = 0;
     long long currentHr = -1;

@@ -17,9 +17,9 @@ struct BrightStar {
 };
 
 struct BrightStarCatalogue {
-    std::vector<BrightStar> stars;          // records with a position, in HR order
-    std::map<uint32_t, uint32_t> hdByHr;    // every record with an HD number
-    std::size_t withoutPosition = 0;        // removed entries, skipped
+    std::vector<BrightStar> stars;        // records with a position, in HR order
+    std::map<uint32_t, uint32_t> hdByHr;  // every record with an HD number
+    std::size_t withoutPosition = 0;      // removed entries, skipped
 };
 
 BrightStarCatalogue ParseBrightStarCatalogue(const std::string& text, const std::string& fileName, Diagnostics& diag);

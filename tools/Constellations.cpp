@@ -6,8 +6,7 @@ namespace velkaris::tools {
 
 namespace {
 
-uint16_t SlotOf(Figure& figure, uint32_t hd)
-{
+uint16_t SlotOf(Figure& figure, uint32_t hd) {
     auto it = std::find(figure.hd.begin(), figure.hd.end(), hd);
     if (it != figure.hd.end()) return static_cast<uint16_t>(it - figure.hd.begin() + 1);
     figure.hd.push_back(hd);
@@ -17,8 +16,7 @@ uint16_t SlotOf(Figure& figure, uint32_t hd)
 }  // namespace
 
 std::vector<Figure> ParseFigureLines(const std::string& text, const std::string& fileName, Diagnostics& diag,
-                                     const std::string& culture)
-{
+                                     const std::string& culture) {
     std::vector<Figure> figures;
     Figure* current = nullptr;
     bool inCulture = false;
@@ -96,8 +94,7 @@ std::vector<Figure> ParseFigureLines(const std::string& text, const std::string&
 }
 
 void ReplaceFigureStars(std::vector<Figure>& figures,
-                        const std::function<std::optional<uint32_t>(uint32_t)>& replacement)
-{
+                        const std::function<std::optional<uint32_t>(uint32_t)>& replacement) {
     for (Figure& f : figures) {
         std::vector<uint32_t> oldHd = f.hd;
         std::vector<std::vector<uint16_t>> oldLines = f.lines;
@@ -114,8 +111,7 @@ void ReplaceFigureStars(std::vector<Figure>& figures,
     }
 }
 
-std::string FormatFigures(const std::vector<Figure>& figures)
-{
+std::string FormatFigures(const std::vector<Figure>& figures) {
     std::string out = Format("%zu\n", figures.size());
     for (const Figure& f : figures) {
         out += CutUtf8(f.name, 38) + "\n";

@@ -12,8 +12,8 @@ namespace velkaris::tools {
 
 struct Figure {
     std::string name;
-    std::vector<uint32_t> hd;                   // distinct stars, in order of first use
-    std::vector<std::vector<uint16_t>> lines;   // 1-based indices into hd
+    std::vector<uint32_t> hd;                  // distinct stars, in order of first use
+    std::vector<std::vector<uint16_t>> lines;  // 1-based indices into hd
 };
 
 // KStars' clines.dat: "# Name" starts a figure, "M hd" starts a stroke,

@@ -1,5 +1,11 @@
 #include "tools/DataBuilder.h"
 
+#include <cmath>
+#include <optional>
+#include <set>
+#include <thread>
+#include <unordered_map>
+
 #include "tools/BrightStarCatalogue.h"
 #include "tools/Constellations.h"
 #include "tools/DeepSky.h"
@@ -8,12 +14,6 @@
 #include "tools/PerturbingPlanets.h"
 #include "tools/PlanetSeries.h"
 #include "tools/StarRecords.h"
-
-#include <cmath>
-#include <optional>
-#include <set>
-#include <thread>
-#include <unordered_map>
 
 namespace velkaris::tools {
 
@@ -26,16 +26,14 @@ const char* const AstronomiaPackage = "astronomia (npm; run scripts/setup.sh)";
 const char* const CelestialPackage = "d3-celestial (npm; run scripts/setup.sh)";
 
 bool Load(const std::string& path, std::string& text, const std::string& output, const char* package,
-          Diagnostics& diag)
-{
+          Diagnostics& diag) {
     if (ReadWholeFile(path, text)) return true;
     diag.MissingSource(output, package, path);
     return false;
 }
 
 bool Write(const std::string& outDir, const std::string& file, const std::string& content, std::size_t count,
-           BuildResult& result, Diagnostics& diag)
-{
+           BuildResult& result, Diagnostics& diag) {
     if (!WriteFileAtomically(outDir + "/" + file, content, diag)) {
         result.notBuilt.push_back(file);
         return false;
@@ -44,18 +42,17 @@ bool Write(const std::string& outDir, const std::string& file, const std::string
     return true;
 }
 
-double Separation(double ra1, double dec1, double ra2, double dec2)
-{
+double Separation(double ra1, double dec1, double ra2, double dec2) {
     double r = 1.0 / DegreesPerRadian;
-    double c = std::sin(dec1 * r) * std::sin(dec2 * r) + std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * r);
+    double c =
+        std::sin(dec1 * r) * std::sin(dec2 * r) + std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * r);
     return std::acos(std::clamp(c, -1.0, 1.0)) * DegreesPerRadian;
 }
 
 // HD number to Hipparcos number. A few HD numbers cover two Hipparcos stars
 // (the components of a double); the lower number is taken, so the result
 // does not depend on the order of the table.
-std::unordered_map<uint32_t, uint32_t> HipByHd(const std::unordered_map<uint32_t, uint32_t>& hdByHip)
-{
+std::unordered_map<uint32_t, uint32_t> HipByHd(const std::unordered_map<uint32_t, uint32_t>& hdByHip) {
     std::unordered_map<uint32_t, uint32_t> hipByHd;
     for (const auto& [hip, hd] : hdByHip) {
         auto [it, added] = hipByHd.emplace(hd, hip);
@@ -72,8 +69,7 @@ struct HipparcosInputs {
     bool haveNames = false;
 };
 
-bool LoadHipparcos(const SourcePaths& src, const std::string& output, HipparcosInputs& in, Diagnostics& diag)
-{
+bool LoadHipparcos(const SourcePaths& src, const std::string& output, HipparcosInputs& in, Diagnostics& diag) {
     std::string text;
     std::string placesPath = src.npm + "/d3-celestial/data/stars.14.json";
     std::string pmPath = src.stellarium + "/hip_pm.dat";
@@ -92,8 +88,7 @@ bool LoadHipparcos(const SourcePaths& src, const std::string& output, HipparcosI
     return true;
 }
 
-bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     std::string text;
     std::string catalogPath = src.yale + "/catalog.dat";
     if (!Load(catalogPath, text, "stfound.dat", YalePackage, diag)) {
@@ -107,8 +102,10 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
 
     StarNames names;
     std::string namesPath = src.npm + "/d3-celestial/data/starnames.json";
-    if (ReadWholeFile(namesPath, text)) names = ParseStarNames(text, namesPath, diag);
-    else diag.MissingPart(CelestialPackage, namesPath, "the stars of stfound.dat have no proper names");
+    if (ReadWholeFile(namesPath, text))
+        names = ParseStarNames(text, namesPath, diag);
+    else
+        diag.MissingPart(CelestialPackage, namesPath, "the stars of stfound.dat have no proper names");
 
     // Hipparcos numbers by HD, so that the report can show both.
     std::unordered_map<uint32_t, uint32_t> hipByHd;
@@ -149,7 +146,8 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
                     auto h = hipByHd.find(hd);
                     auto p = h == hipByHd.end() ? placeByHip.end() : placeByHip.find(h->second);
                     if (p == placeByHip.end()) {
-                        diag.Note(Format("constellations.dat: HD %u is in no star source; its figure stays incomplete", hd));
+                        diag.Note(
+                            Format("constellations.dat: HD %u is in no star source; its figure stays incomplete", hd));
                         continue;
                     }
                     const HipparcosPlace& place = *p->second;
@@ -175,9 +173,10 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
                     foundationHd.insert(hd);
                 }
             } else {
-                diag.Note(Format("constellations.dat: %zu figure stars are not in the Bright Star Catalogue and "
-                                 "cannot be added; their figures stay incomplete",
-                                 missing.size()));
+                diag.Note(
+                    Format("constellations.dat: %zu figure stars are not in the Bright Star Catalogue and "
+                           "cannot be added; their figures stay incomplete",
+                           missing.size()));
             }
         }
         ReplaceFigureStars(figures, [&](uint32_t hd) -> std::optional<uint32_t> {
@@ -188,7 +187,8 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
     }
 
     bool ok = Write(outDir, "stfound.dat", FormatStarCatalogue("foundation", stars), stars.size(), result, diag);
-    if (haveFigures) ok = Write(outDir, "constellations.dat", FormatFigures(figures), figures.size(), result, diag) && ok;
+    if (haveFigures)
+        ok = Write(outDir, "constellations.dat", FormatFigures(figures), figures.size(), result, diag) && ok;
     else {
         result.notBuilt.push_back("constellations.dat");
         ok = false;
@@ -196,8 +196,7 @@ bool BuildFoundation(const SourcePaths& src, const std::string& outDir, BuildRes
     return ok;
 }
 
-bool BuildNotes(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildNotes(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     std::string catalog, notes;
     std::string catalogPath = src.yale + "/catalog.dat";
     std::string notesPath = src.yale + "/notes.dat";
@@ -215,12 +214,11 @@ bool BuildNotes(const SourcePaths& src, const std::string& outDir, BuildResult& 
     return Write(outDir, "bnotes.dat", out, blocks, result, diag);
 }
 
-bool BuildSeries(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildSeries(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     static const std::pair<const char*, const char*> bodies[] = {
-        {"earth", "la_earth.dat"},     {"mercury", "la_Mercury.dat"}, {"venus", "la_Venus.dat"},
-        {"mars", "la_Mars.dat"},       {"jupiter", "la_Jupiter.dat"}, {"saturn", "la_Saturn.dat"},
-        {"uranus", "la_Uranus.dat"},   {"neptune", "la_Neptune.dat"},
+        {"earth", "la_earth.dat"},   {"mercury", "la_Mercury.dat"}, {"venus", "la_Venus.dat"},
+        {"mars", "la_Mars.dat"},     {"jupiter", "la_Jupiter.dat"}, {"saturn", "la_Saturn.dat"},
+        {"uranus", "la_Uranus.dat"}, {"neptune", "la_Neptune.dat"},
     };
     bool ok = true;
     for (const auto& [body, file] : bodies) {
@@ -248,8 +246,7 @@ bool BuildSeries(const SourcePaths& src, const std::string& outDir, BuildResult&
     return ok;
 }
 
-bool BuildHipparcos(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildHipparcos(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     HipparcosInputs in;
     if (!LoadHipparcos(src, "sthip.dat", in, diag)) {
         result.notBuilt.push_back("sthip.dat");
@@ -259,16 +256,17 @@ bool BuildHipparcos(const SourcePaths& src, const std::string& outDir, BuildResu
     std::string text;
     std::string starsPath = src.kstars + "/stars.dat";
     bool haveSpectra = ReadWholeFile(starsPath, text);
-    if (haveSpectra) spectra.Parse(text, starsPath, diag);
-    else diag.MissingPart(KStarsPackage, starsPath, "the stars of sthip.dat have no spectral types");
+    if (haveSpectra)
+        spectra.Parse(text, starsPath, diag);
+    else
+        diag.MissingPart(KStarsPackage, starsPath, "the stars of sthip.dat have no spectral types");
     HipparcosSources sources{in.places, in.motions, in.hdByHip, in.haveNames ? &in.names : nullptr,
                              haveSpectra ? &spectra : nullptr};
     std::vector<StarRecord> stars = BuildHipparcosCatalogue(sources);
     return Write(outDir, "sthip.dat", FormatStarCatalogue("hipparcos", stars), stars.size(), result, diag);
 }
 
-bool BuildDeepSky(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildDeepSky(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     std::string path = src.kstars + "/OpenNGC.kscat";
     std::vector<DeepSkyRecord> records;
     if (!FileExists(path)) {
@@ -294,8 +292,7 @@ bool BuildDeepSky(const SourcePaths& src, const std::string& outDir, BuildResult
     return Write(outDir, "dsocat.dat", FormatDeepSky(records), records.size(), result, diag);
 }
 
-bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag)
-{
+bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResult& result, Diagnostics& diag) {
     std::string path = src.kstars + "/asteroids.dat";
     std::string text;
     if (!Load(path, text, "asteroids.dat", KStarsPackage, diag)) {
@@ -320,23 +317,22 @@ bool BuildAsteroids(const SourcePaths& src, const std::string& outDir, BuildResu
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     PerturberTable table(std::move(bodies), first, last, threads);
     std::size_t integrated = IntegrateToEpoch(planets, epoch, table, threads, diag);
-    diag.Note(Format("asteroids.dat: elements for %s 0h TT (JD %.1f), through the places integrated for that date "
-                     "and a year later under the pull of %s: %zu of %zu objects",
-                     IsoDate(epoch).c_str(), epoch, pulling.c_str(), integrated, planets.size()));
+    diag.Note(
+        Format("asteroids.dat: elements for %s 0h TT (JD %.1f), through the places integrated for that date "
+               "and a year later under the pull of %s: %zu of %zu objects",
+               IsoDate(epoch).c_str(), epoch, pulling.c_str(), integrated, planets.size()));
     return Write(outDir, "asteroids.dat", FormatMinorPlanets(planets), planets.size(), result, diag);
 }
 
 }  // namespace
 
-const std::vector<std::string>& BuildGroups()
-{
+const std::vector<std::string>& BuildGroups() {
     static const std::vector<std::string> groups{"foundation", "series", "hipparcos", "notes", "deepsky", "asteroids"};
     return groups;
 }
 
-bool BuildGroup(const std::string& group, const SourcePaths& sources, const std::string& outDir,
-                BuildResult& result, Diagnostics& diag)
-{
+bool BuildGroup(const std::string& group, const SourcePaths& sources, const std::string& outDir, BuildResult& result,
+                Diagnostics& diag) {
     if (group == "foundation") return BuildFoundation(sources, outDir, result, diag);
     if (group == "series") return BuildSeries(sources, outDir, result, diag);
     if (group == "hipparcos") return BuildHipparcos(sources, outDir, result, diag);

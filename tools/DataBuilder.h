@@ -36,7 +36,7 @@ struct BuildResult {
 //               group first)
 const std::vector<std::string>& BuildGroups();
 
-bool BuildGroup(const std::string& group, const SourcePaths& sources, const std::string& outDir,
-                BuildResult& result, Diagnostics& diag);
+bool BuildGroup(const std::string& group, const SourcePaths& sources, const std::string& outDir, BuildResult& result,
+                Diagnostics& diag);
 
 }  // namespace velkaris::tools

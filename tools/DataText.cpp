@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
-
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>
@@ -18,37 +17,32 @@
 
 namespace velkaris::tools {
 
-void Diagnostics::Add(std::string text)
-{
+void Diagnostics::Add(std::string text) {
     if (echo) std::cerr << text << '\n';
     messages_.push_back(std::move(text));
 }
 
-void Diagnostics::Malformed(const std::string& file, std::size_t line, const std::string& what)
-{
+void Diagnostics::Malformed(const std::string& file, std::size_t line, const std::string& what) {
     ++malformed_;
     // A damaged source could produce thousands of lines; the count says the rest.
     if (malformed_ <= 50) Add(Format("%s:%zu: %s; record skipped", file.c_str(), line, what.c_str()));
 }
 
-bool Diagnostics::FirstMention(const std::string& package)
-{
+bool Diagnostics::FirstMention(const std::string& package) {
     for (const std::string& p : missingPackages_)
         if (p == package) return false;
     missingPackages_.push_back(package);
     return true;
 }
 
-void Diagnostics::MissingSource(const std::string& output, const std::string& package, const std::string& path)
-{
+void Diagnostics::MissingSource(const std::string& output, const std::string& package, const std::string& path) {
     ++missing_;
     if (FirstMention(package))
         Add(Format("%s is missing: install the package %s, which %s needs", path.c_str(), package.c_str(),
                    output.c_str()));
 }
 
-void Diagnostics::MissingPart(const std::string& package, const std::string& path, const std::string& consequence)
-{
+void Diagnostics::MissingPart(const std::string& package, const std::string& path, const std::string& consequence) {
     if (FirstMention(package))
         Add(Format("%s is missing: install the package %s; without it %s", path.c_str(), package.c_str(),
                    consequence.c_str()));
@@ -56,8 +50,7 @@ void Diagnostics::MissingPart(const std::string& package, const std::string& pat
 
 void Diagnostics::Note(const std::string& text) { Add(text); }
 
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
+bool ReadWholeFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;
@@ -66,14 +59,12 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     return !in.bad();
 }
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& content, Diagnostics& diag)
-{
+bool WriteFileAtomically(const std::string& path, const std::string& content, Diagnostics& diag) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) {
         diag.Note(Format("%s: cannot be written: %s", path.c_str(), file.errorString().toStdString().c_str()));
@@ -87,8 +78,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, Di
     return true;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
+std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -102,27 +92,23 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
-std::string_view TrimRight(std::string_view s)
-{
+std::string_view TrimRight(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
     return s;
 }
 
-std::string_view Trim(std::string_view s)
-{
+std::string_view Trim(std::string_view s) {
     s = TrimRight(s);
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     return s;
 }
 
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last)
-{
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
     if (first == 0 || first > line.size() || last < first) return {};
     return line.substr(first - 1, std::min(last, line.size()) - first + 1);
 }
 
-bool ParseInt(std::string_view s, long long& value)
-{
+bool ParseInt(std::string_view s, long long& value) {
     s = Trim(s);
     if (s.empty()) return false;
     std::string copy(s);
@@ -135,8 +121,7 @@ bool ParseInt(std::string_view s, long long& value)
     return true;
 }
 
-bool ParseIsoDate(std::string_view text, double& jd)
-{
+bool ParseIsoDate(std::string_view text, double& jd) {
     QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The strict form only: Qt would also take a trailing time or a sign.
     if (t.size() != 10 || t[4] != '-' || t[7] != '-') return false;
@@ -146,15 +131,13 @@ bool ParseIsoDate(std::string_view text, double& jd)
     return true;
 }
 
-std::string IsoDate(double jd)
-{
+std::string IsoDate(double jd) {
     return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))).toString("yyyy-MM-dd").toStdString();
 }
 
 double TodayJD() { return static_cast<double>(QDateTime::currentDateTimeUtc().date().toJulianDay()) - 0.5; }
 
-bool ParseDouble(std::string_view s, double& value)
-{
+bool ParseDouble(std::string_view s, double& value) {
     s = Trim(s);
     if (s.empty()) return false;
     std::string copy(s);
@@ -166,8 +149,7 @@ bool ParseDouble(std::string_view s, double& value)
     return true;
 }
 
-std::string Format(const char* format, ...)
-{
+std::string Format(const char* format, ...) {
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -184,8 +166,7 @@ std::string Format(const char* format, ...)
     return out;
 }
 
-std::string CutUtf8(std::string_view text, std::size_t maxBytes)
-{
+std::string CutUtf8(std::string_view text, std::size_t maxBytes) {
     if (text.size() <= maxBytes) return std::string(text);
     std::size_t n = maxBytes;
     // Step back over continuation bytes so that no character is cut in two.
@@ -193,8 +174,7 @@ std::string CutUtf8(std::string_view text, std::size_t maxBytes)
     return std::string(TrimRight(text.substr(0, n)));
 }
 
-Sexagesimal ToSexagesimal(double value, int decimals)
-{
+Sexagesimal ToSexagesimal(double value, int decimals) {
     Sexagesimal s;
     s.negative = value < 0;
     double scale = std::pow(10.0, decimals);
@@ -210,8 +190,7 @@ Sexagesimal ToSexagesimal(double value, int decimals)
     return s;
 }
 
-std::string FormatRightAscension(double raDegrees, int decimals)
-{
+std::string FormatRightAscension(double raDegrees, int decimals) {
     double hours = std::fmod(raDegrees / 15.0, 24.0);
     if (hours < 0) hours += 24.0;
     Sexagesimal s = ToSexagesimal(hours, decimals);
@@ -219,8 +198,7 @@ std::string FormatRightAscension(double raDegrees, int decimals)
     return Format("%u %u %.*f", s.whole, s.minutes, decimals, s.seconds);
 }
 
-std::string FormatDeclination(double decDegrees, int decimals)
-{
+std::string FormatDeclination(double decDegrees, int decimals) {
     Sexagesimal s = ToSexagesimal(decDegrees, decimals);
     return Format("%c%u %u %.*f", s.negative ? '-' : '+', s.whole, s.minutes, decimals, s.seconds);
 }

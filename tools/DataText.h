@@ -68,7 +68,7 @@ double TodayJD();
 
 struct Sexagesimal {
     bool negative = false;
-    unsigned whole = 0;    // hours or degrees
+    unsigned whole = 0;  // hours or degrees
     unsigned minutes = 0;
     double seconds = 0.0;
 };

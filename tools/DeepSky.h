@@ -13,12 +13,12 @@ struct DeepSkyRecord {
     std::string designation;  // one word, at most 7 characters: "224", "IC1396", "5194A", "I4554-1"
     int type = 0;             // 1 galaxy .. 5 planetary nebula, above 5 other kinds, 0 never drawn
     uint16_t messier = 0;
-    double raDegrees = 0;     // J2000
+    double raDegrees = 0;  // J2000
     double decDegrees = 0;
     double magnitude = UnknownMagnitude;
-    double size = 0;          // arcminutes, 0 unknown
-    std::string name;         // common name, at most 62 bytes
-    std::string notes;        // abbreviated description, at most 50 characters
+    double size = 0;    // arcminutes, 0 unknown
+    std::string name;   // common name, at most 62 bytes
+    std::string notes;  // abbreviated description, at most 50 characters
 
     // Sort key: NGC first, then IC, then anything else, by number.
     int catalogue = 2;

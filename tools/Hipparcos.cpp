@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,17 +12,15 @@ namespace velkaris::tools {
 
 namespace {
 
-QJsonDocument ParseJson(const std::string& json, const std::string& fileName, Diagnostics& diag)
-{
+QJsonDocument ParseJson(const std::string& json, const std::string& fileName, Diagnostics& diag) {
     QJsonParseError error{};
-    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())),
-                                                &error);
+    QJsonDocument doc =
+        QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &error);
     if (doc.isNull()) diag.Malformed(fileName, 1, "not JSON: " + error.errorString().toStdString());
     return doc;
 }
 
-uint32_t NumberAfterPrefix(const QString& text, const char* prefix)
-{
+uint32_t NumberAfterPrefix(const QString& text, const char* prefix) {
     QString t = text.trimmed();
     if (!t.startsWith(QLatin1String(prefix))) return 0;
     bool ok = false;
@@ -31,24 +28,21 @@ uint32_t NumberAfterPrefix(const QString& text, const char* prefix)
     return ok && v < 4294967295UL ? static_cast<uint32_t>(v) : 0;
 }
 
-double NormaliseDegrees(double ra)
-{
+double NormaliseDegrees(double ra) {
     ra = std::fmod(ra, 360.0);
     return ra < 0 ? ra + 360.0 : ra;
 }
 
 }  // namespace
 
-const StarName* StarNames::ByHd(uint32_t hd) const
-{
+const StarName* StarNames::ByHd(uint32_t hd) const {
     auto it = hipByHd.find(hd);
     if (it == hipByHd.end()) return nullptr;
     auto n = byHip.find(it->second);
     return n == byHip.end() ? nullptr : &n->second;
 }
 
-StarNames ParseStarNames(const std::string& json, const std::string& fileName, Diagnostics& diag)
-{
+StarNames ParseStarNames(const std::string& json, const std::string& fileName, Diagnostics& diag) {
     StarNames names;
     QJsonDocument doc = ParseJson(json, fileName, diag);
     if (!doc.isObject()) return names;
@@ -77,8 +71,7 @@ StarNames ParseStarNames(const std::string& json, const std::string& fileName, D
 }
 
 std::vector<HipparcosPlace> ParseHipparcosPlaces(const std::string& json, const std::string& fileName,
-                                                 Diagnostics& diag)
-{
+                                                 Diagnostics& diag) {
     std::vector<HipparcosPlace> places;
     QJsonDocument doc = ParseJson(json, fileName, diag);
     QJsonArray features = doc.object().value("features").toArray();
@@ -109,9 +102,7 @@ std::vector<HipparcosPlace> ParseHipparcosPlaces(const std::string& json, const 
 }
 
 std::unordered_map<uint32_t, ProperMotion> ParseHipparcosProperMotions(const std::string& text,
-                                                                       const std::string& fileName,
-                                                                       Diagnostics& diag)
-{
+                                                                       const std::string& fileName, Diagnostics& diag) {
     std::unordered_map<uint32_t, ProperMotion> motions;
     std::size_t lineNo = 0;
     for (std::string_view line : SplitLines(text)) {
@@ -131,9 +122,8 @@ std::unordered_map<uint32_t, ProperMotion> ParseHipparcosProperMotions(const std
     return motions;
 }
 
-std::unordered_map<uint32_t, uint32_t> ParseCrossIdentifications(const std::string& text,
-                                                                 const std::string& fileName, Diagnostics& diag)
-{
+std::unordered_map<uint32_t, uint32_t> ParseCrossIdentifications(const std::string& text, const std::string& fileName,
+                                                                 Diagnostics& diag) {
     std::unordered_map<uint32_t, uint32_t> hdByHip;
     std::size_t lineNo = 0;
     for (std::string_view line : SplitLines(text)) {
@@ -159,14 +149,12 @@ std::unordered_map<uint32_t, uint32_t> ParseCrossIdentifications(const std::stri
     return hdByHip;
 }
 
-long long SpectralIndex::Cell(double decDegrees)
-{
+long long SpectralIndex::Cell(double decDegrees) {
     // Bands of 0.01 degree in declination: a 3" search touches at most two.
     return static_cast<long long>(std::floor((decDegrees + 90.0) * 100.0));
 }
 
-void SpectralIndex::Parse(const std::string& text, const std::string& fileName, Diagnostics& diag)
-{
+void SpectralIndex::Parse(const std::string& text, const std::string& fileName, Diagnostics& diag) {
     std::size_t lineNo = 0;
     for (std::string_view line : SplitLines(text)) {
         ++lineNo;
@@ -194,8 +182,7 @@ void SpectralIndex::Parse(const std::string& text, const std::string& fileName, 
     }
 }
 
-std::string SpectralIndex::Find(double ra, double dec, double magnitude) const
-{
+std::string SpectralIndex::Find(double ra, double dec, double magnitude) const {
     const double limit = 3.0 / 3600.0;
     double best = limit * limit;
     const Entry* found = nullptr;
@@ -221,8 +208,7 @@ std::string SpectralIndex::Find(double ra, double dec, double magnitude) const
     return type;
 }
 
-StarRecord MakeHipparcosRecord(const HipparcosPlace& place, const HipparcosSources& sources)
-{
+StarRecord MakeHipparcosRecord(const HipparcosPlace& place, const HipparcosSources& sources) {
     StarRecord s;
     s.kind = 'H';
     s.hip = place.hip;
@@ -251,8 +237,7 @@ StarRecord MakeHipparcosRecord(const HipparcosPlace& place, const HipparcosSourc
     return s;
 }
 
-std::vector<StarRecord> BuildHipparcosCatalogue(const HipparcosSources& sources)
-{
+std::vector<StarRecord> BuildHipparcosCatalogue(const HipparcosSources& sources) {
     std::vector<StarRecord> stars;
     stars.reserve(sources.places.size());
     for (const HipparcosPlace& p : sources.places) stars.push_back(MakeHipparcosRecord(p, sources));

@@ -15,8 +15,8 @@ namespace velkaris::tools {
 struct StarName {
     uint32_t hip = 0;
     uint32_t hd = 0;
-    std::string name;           // proper name, may be empty
-    std::string bayer;          // abbreviation form ("Alp1"), may be empty
+    std::string name;   // proper name, may be empty
+    std::string bayer;  // abbreviation form ("Alp1"), may be empty
     uint16_t flamsteed = 0;
     std::string constellation;  // may be empty
 };
@@ -32,7 +32,7 @@ StarNames ParseStarNames(const std::string& json, const std::string& fileName, D
 // A Hipparcos star with its J2000 place (d3-celestial stars.14.json).
 struct HipparcosPlace {
     uint32_t hip = 0;
-    double raDegrees = 0.0;   // J2000, epoch J2000
+    double raDegrees = 0.0;  // J2000, epoch J2000
     double decDegrees = 0.0;
     double magnitude = 0.0;
 };
@@ -47,12 +47,11 @@ struct ProperMotion {
 
 // Stellarium's hip_pm.dat: "HIP pmRA pmDE" in milliarcseconds per year.
 std::unordered_map<uint32_t, ProperMotion> ParseHipparcosProperMotions(const std::string& text,
-                                                                       const std::string& fileName,
-                                                                       Diagnostics& diag);
+                                                                       const std::string& fileName, Diagnostics& diag);
 
 // Stellarium's cross-id.dat: "HIP component SAO HD HR", tab separated; HIP to HD.
-std::unordered_map<uint32_t, uint32_t> ParseCrossIdentifications(const std::string& text,
-                                                                 const std::string& fileName, Diagnostics& diag);
+std::unordered_map<uint32_t, uint32_t> ParseCrossIdentifications(const std::string& text, const std::string& fileName,
+                                                                 Diagnostics& diag);
 
 // Spectral classes from KStars' stars.dat (J2000 places, two-character
 // types), looked up by place and magnitude since that file carries no numbers.

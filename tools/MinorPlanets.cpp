@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -16,8 +15,7 @@ namespace {
 
 constexpr std::size_t NameField = 18;
 
-bool NumberField(const QJsonValue& v, double& out)
-{
+bool NumberField(const QJsonValue& v, double& out) {
     if (v.isDouble()) {
         out = v.toDouble();
         return std::isfinite(out);
@@ -28,8 +26,7 @@ bool NumberField(const QJsonValue& v, double& out)
 
 // "     1 Ceres (A801 AA)" gives 1 and "Ceres"; "(2022 HK5)" gives 0 and
 // "2022 HK5"; "  3200 Phaethon (1983 TB)" gives 3200 and "Phaethon".
-void SplitFullName(const std::string& fullName, int& number, std::string& name)
-{
+void SplitFullName(const std::string& fullName, int& number, std::string& name) {
     std::string_view t = Trim(fullName);
     number = 0;
     std::size_t digits = 0;
@@ -52,8 +49,7 @@ void SplitFullName(const std::string& fullName, int& number, std::string& name)
 
 // The mean motion and the mean anomaly at the file's epoch, from the axis
 // and the mean anomaly at the elements' own epoch.
-void CarryToCommonEpoch(MinorPlanetElements& p)
-{
+void CarryToCommonEpoch(MinorPlanetElements& p) {
     // The reader keeps the mean motion as a 32-bit float: carrying the mean
     // anomaly with that very value makes the round trip exact, where the
     // rounding would otherwise grow with the years between epochs.
@@ -66,26 +62,23 @@ void CarryToCommonEpoch(MinorPlanetElements& p)
 
 }  // namespace
 
-bool ParseMinorEpoch(const std::string& text, double& jd)
-{
+bool ParseMinorEpoch(const std::string& text, double& jd) {
     double value = 0;
     if (!ParseIsoDate(text, value) || value < MinorEpochFirstJD || value > MinorEpochLastJD) return false;
     jd = value;
     return true;
 }
 
-double MeanMotionForAxis(double semiMajorAxis)
-{
+double MeanMotionForAxis(double semiMajorAxis) {
     return 360.0 / (std::pow(semiMajorAxis, 1.5) * MinorPlanetSiderealYear);
 }
 
 std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, const std::string& fileName,
-                                                   Diagnostics& diag)
-{
+                                                   Diagnostics& diag) {
     std::vector<MinorPlanetElements> out;
     QJsonParseError error{};
-    QJsonDocument doc = QJsonDocument::fromJson(
-        QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &error);
+    QJsonDocument doc =
+        QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &error);
     if (!doc.isObject()) {
         diag.Malformed(fileName, 1, "not JSON: " + error.errorString().toStdString());
         return out;
@@ -141,14 +134,13 @@ std::vector<MinorPlanetElements> ParseMinorPlanets(const std::string& json, cons
 }
 
 std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double epochJD, const PerturberTable& table,
-                             unsigned threads, Diagnostics& diag)
-{
+                             unsigned threads, Diagnostics& diag) {
     constexpr double Radians = 1.0 / DegreesPerRadian;
     std::vector<char> done(planets.size(), 0);
     ParallelFor(planets.size(), threads, [&](std::size_t i) {
         MinorPlanetElements& p = planets[i];
-        KeplerOrbit orbit{p.semiMajorAxis, p.eccentricity, p.inclination * Radians, p.node * Radians,
-                          p.perihelion * Radians, p.sourceMeanAnomaly * Radians};
+        KeplerOrbit orbit{p.semiMajorAxis,  p.eccentricity,         p.inclination * Radians,
+                          p.node * Radians, p.perihelion * Radians, p.sourceMeanAnomaly * Radians};
         OrbitState state = StateFromOrbit(orbit);
         if (!Integrate(state, p.sourceEpochJD, epochJD, &table)) return;
         OrbitState later = state;
@@ -172,17 +164,17 @@ std::size_t IntegrateToEpoch(std::vector<MinorPlanetElements>& planets, double e
         if (done[i]) {
             ++count;
         } else if (++named <= MostNamed) {
-            diag.Note(Format("asteroids.dat: %d %s could not be integrated to the new epoch; it keeps its elements "
-                             "of JD %.1f",
-                             planets[i].number, planets[i].name.c_str(), planets[i].sourceEpochJD));
+            diag.Note(
+                Format("asteroids.dat: %d %s could not be integrated to the new epoch; it keeps its elements "
+                       "of JD %.1f",
+                       planets[i].number, planets[i].name.c_str(), planets[i].sourceEpochJD));
         }
     }
     if (named > MostNamed) diag.Note(Format("asteroids.dat: %zu more objects keep their elements", named - MostNamed));
     return count;
 }
 
-std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets)
-{
+std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets) {
     std::string out = Format("%zu\n", planets.size());
     for (const MinorPlanetElements& p : planets) {
         std::string name = p.name;
@@ -191,9 +183,8 @@ std::string FormatMinorPlanets(const std::vector<MinorPlanetElements>& planets)
         if (name.size() < NameField) name.resize(NameField, ' ');
         // Twelve decimals give back the same 32-bit mean motion even for the
         // slowest objects.
-        out += Format("%d %s %.6f %.6f %.6f %.6f %.8f %.12f %.2f %.2f\n", p.number, name.c_str(), p.node,
-                      p.perihelion, p.meanAnomaly, p.inclination, p.eccentricity, p.meanMotion,
-                      p.absoluteMagnitude, p.slope);
+        out += Format("%d %s %.6f %.6f %.6f %.6f %.8f %.12f %.2f %.2f\n", p.number, name.c_str(), p.node, p.perihelion,
+                      p.meanAnomaly, p.inclination, p.eccentricity, p.meanMotion, p.absoluteMagnitude, p.slope);
     }
     return out;
 }

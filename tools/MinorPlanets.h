@@ -27,14 +27,14 @@ constexpr double MinorEpochLastJD = 2488433.5;
 bool ParseMinorEpoch(const std::string& text, double& jd);
 
 struct MinorPlanetElements {
-    int number = 0;            // 0 for an unnumbered object
-    std::string name;          // at most 18 characters
-    double node = 0;           // degrees, J2000 ecliptic
-    double perihelion = 0;     // degrees
-    double meanAnomaly = 0;    // degrees, at MinorPlanetEpochJD
-    double inclination = 0;    // degrees
+    int number = 0;          // 0 for an unnumbered object
+    std::string name;        // at most 18 characters
+    double node = 0;         // degrees, J2000 ecliptic
+    double perihelion = 0;   // degrees
+    double meanAnomaly = 0;  // degrees, at MinorPlanetEpochJD
+    double inclination = 0;  // degrees
     double eccentricity = 0;
-    double meanMotion = 0;     // degrees per day
+    double meanMotion = 0;  // degrees per day
     double absoluteMagnitude = 0;
     double slope = 0.15;
     // The epoch (JD, TT) of the elements, the source's own or the one they

@@ -11,16 +11,14 @@ namespace {
 
 constexpr double TwoPi = 6.283185307179586476925;
 
-double Wrap(double angle)
-{
+double Wrap(double angle) {
     double a = std::fmod(angle, TwoPi);
     return a < 0 ? a + TwoPi : a;
 }
 
 // Perifocal unit vectors: P towards the perihelion, Q ninety degrees ahead
 // in the direction of motion.
-void PerifocalAxes(const KeplerOrbit& o, Vector3& p, Vector3& q)
-{
+void PerifocalAxes(const KeplerOrbit& o, Vector3& p, Vector3& q) {
     double cn = std::cos(o.node), sn = std::sin(o.node);
     double cw = std::cos(o.perihelion), sw = std::sin(o.perihelion);
     double ci = std::cos(o.inclination), si = std::sin(o.inclination);
@@ -32,7 +30,7 @@ struct PlanetConstants {
     const char* name;
     double reciprocalMass;  // Sun's mass over the planet's
     double sampleDays;
-    double semiMajorAxis;   // au
+    double semiMajorAxis;  // au
 };
 
 // Reciprocal masses of the IAU 2009 system of constants (Earth: Earth and
@@ -47,8 +45,7 @@ constexpr PlanetConstants Planets[] = {
     {"Uranus", 22902.98, 32, 19.19},  {"Neptune", 19412.24, 32, 30.07},
 };
 
-const PlanetConstants* FindPlanet(const std::string& name)
-{
+const PlanetConstants* FindPlanet(const std::string& name) {
     for (const PlanetConstants& p : Planets)
         if (name == p.name) return &p;
     return nullptr;
@@ -58,8 +55,7 @@ constexpr int Stencil = 8;  // interpolation points
 
 }  // namespace
 
-double EccentricAnomaly(double e, double meanAnomaly)
-{
+double EccentricAnomaly(double e, double meanAnomaly) {
     double m = std::remainder(meanAnomaly, TwoPi);  // -π..π
     // Near e = 1 Danby's start keeps Newton's steps from oscillating; below,
     // the second-order start is closer.
@@ -73,8 +69,7 @@ double EccentricAnomaly(double e, double meanAnomaly)
     return E + (meanAnomaly - m);
 }
 
-OrbitState StateFromOrbit(const KeplerOrbit& o, double gm)
-{
+OrbitState StateFromOrbit(const KeplerOrbit& o, double gm) {
     double E = EccentricAnomaly(o.e, o.meanAnomaly);
     double cosE = std::cos(E), sinE = std::sin(E);
     double b = o.a * std::sqrt(1 - o.e * o.e);
@@ -85,8 +80,7 @@ OrbitState StateFromOrbit(const KeplerOrbit& o, double gm)
     return {p * (o.a * (cosE - o.e)) + q * (b * sinE), p * (-o.a * sinE * edot) + q * (b * cosE * edot)};
 }
 
-bool OrbitFromState(const OrbitState& s, KeplerOrbit& o, double gm)
-{
+bool OrbitFromState(const OrbitState& s, KeplerOrbit& o, double gm) {
     double r = s.r.Length();
     double v2 = s.v.Dot(s.v);
     Vector3 h = s.r.Cross(s.v);
@@ -113,16 +107,14 @@ bool OrbitFromState(const OrbitState& s, KeplerOrbit& o, double gm)
     return true;
 }
 
-Vector3 TwoBodyPosition(const OrbitState& state, double days, double gm)
-{
+Vector3 TwoBodyPosition(const OrbitState& state, double days, double gm) {
     KeplerOrbit orbit;
     if (!OrbitFromState(state, orbit, gm)) return state.r;
     orbit.meanAnomaly += std::sqrt(gm / (orbit.a * orbit.a * orbit.a)) * days;
     return StateFromOrbit(orbit, gm).r;
 }
 
-bool AimVelocity(OrbitState& state, const Vector3& target, double days, double gm)
-{
+bool AimVelocity(OrbitState& state, const Vector3& target, double days, double gm) {
     OrbitState s = state;
     double speed = s.v.Length();
     for (int iteration = 0; iteration < 20; ++iteration) {
@@ -177,27 +169,23 @@ bool AimVelocity(OrbitState& state, const Vector3& target, double days, double g
     return false;
 }
 
-double PlanetGM(const std::string& planet)
-{
+double PlanetGM(const std::string& planet) {
     const PlanetConstants* p = FindPlanet(planet);
     return p ? SunGM / p->reciprocalMass : 0.0;
 }
 
-double PlanetSampleDays(const std::string& planet)
-{
+double PlanetSampleDays(const std::string& planet) {
     const PlanetConstants* p = FindPlanet(planet);
     return p ? p->sampleDays : 1.0;
 }
 
-double PlanetSemiMajorAxis(const std::string& planet)
-{
+double PlanetSemiMajorAxis(const std::string& planet) {
     const PlanetConstants* p = FindPlanet(planet);
     return p ? p->semiMajorAxis : 0.0;
 }
 
 PerturberTable::PerturberTable(std::vector<PerturbingBody> bodies, double firstJD, double lastJD, unsigned threads)
-    : bodies_(std::move(bodies)), firstJD_(std::min(firstJD, lastJD)), lastJD_(std::max(firstJD, lastJD))
-{
+    : bodies_(std::move(bodies)), firstJD_(std::min(firstJD, lastJD)), lastJD_(std::max(firstJD, lastJD)) {
     if (bodies_.size() > MostBodies) bodies_.resize(MostBodies);
     samples_.resize(bodies_.size());
     std::vector<std::pair<std::size_t, std::size_t>> jobs;
@@ -217,8 +205,7 @@ PerturberTable::PerturberTable(std::vector<PerturbingBody> bodies, double firstJ
     });
 }
 
-void PerturberTable::Places(double jdTT, Vector3* places) const
-{
+void PerturberTable::Places(double jdTT, Vector3* places) const {
     for (std::size_t b = 0; b < bodies_.size(); ++b) {
         const Samples& s = samples_[b];
         // Sample 0 lies three steps before the span, so that sample j0 below
@@ -243,8 +230,7 @@ void PerturberTable::Places(double jdTT, Vector3* places) const
     }
 }
 
-Vector3 HeliocentricAcceleration(const Vector3& r, double jdTT, const PerturberTable* table)
-{
+Vector3 HeliocentricAcceleration(const Vector3& r, double jdTT, const PerturberTable* table) {
     double r2 = r.Dot(r);
     Vector3 a = r * (-SunGM / (r2 * std::sqrt(r2)));
     if (!table) return a;
@@ -267,8 +253,7 @@ namespace {
 // difference. Its error runs in even powers of H/n, which the extrapolation
 // removes column by column.
 void Stoermer(const OrbitState& start, const Vector3& startAcceleration, double jd, double H, int n,
-              const PerturberTable* table, OrbitState& end)
-{
+              const PerturberTable* table, OrbitState& end) {
     double h = H / n;
     Vector3 difference = (start.v + startAcceleration * (0.5 * h)) * h;
     Vector3 r = start.r + difference;
@@ -284,8 +269,7 @@ void Stoermer(const OrbitState& start, const Vector3& startAcceleration, double 
 }  // namespace
 
 bool Integrate(OrbitState& state, double jd0, double jd1, const PerturberTable* table,
-               const IntegrationSettings& settings, long* steps)
-{
+               const IntegrationSettings& settings, long* steps) {
     constexpr int Columns = 8;
     constexpr int Substeps[Columns] = {2, 4, 6, 8, 10, 12, 14, 16};
     constexpr int TargetColumn = 5;  // 12 substeps, twelfth order: the cheapest work per day on these orbits
@@ -350,8 +334,7 @@ bool Integrate(OrbitState& state, double jd0, double jd1, const PerturberTable* 
     return true;
 }
 
-void ParallelFor(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& job)
-{
+void ParallelFor(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& job) {
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i; (i = next.fetch_add(1)) < count;) job(i);

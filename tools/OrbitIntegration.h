@@ -20,7 +20,12 @@ struct Vector3 {
     Vector3 operator+(const Vector3& o) const { return {x + o.x, y + o.y, z + o.z}; }
     Vector3 operator-(const Vector3& o) const { return {x - o.x, y - o.y, z - o.z}; }
     Vector3 operator*(double s) const { return {x * s, y * s, z * s}; }
-    Vector3& operator+=(const Vector3& o) { x += o.x; y += o.y; z += o.z; return *this; }
+    Vector3& operator+=(const Vector3& o) {
+        x += o.x;
+        y += o.y;
+        z += o.z;
+        return *this;
+    }
     double Dot(const Vector3& o) const { return x * o.x + y * o.y + z * o.z; }
     Vector3 Cross(const Vector3& o) const { return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x}; }
     double Length() const { return std::sqrt(Dot(*this)); }
@@ -74,8 +79,8 @@ bool AimVelocity(OrbitState& state, const Vector3& target, double days, double g
 // shared state.
 struct PerturbingBody {
     std::string name;
-    double gm = 0;            // au³/day²
-    double sampleDays = 1;    // spacing of the tabulated places
+    double gm = 0;          // au³/day²
+    double sampleDays = 1;  // spacing of the tabulated places
     std::function<Vector3(double jdTT)> place;
 };
 

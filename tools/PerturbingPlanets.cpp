@@ -1,9 +1,8 @@
 #include "tools/PerturbingPlanets.h"
 
+#include <cmath>
 #include <erfa.h>
 #include <erfam.h>
-
-#include <cmath>
 #include <memory>
 
 #include "solar/PlanetSeries.h"
@@ -14,8 +13,7 @@ namespace {
 
 // Heliocentric ecliptic rectangular coordinates of date (au) from the L, B,
 // R series at jd (TT).
-Vector3 SeriesPlace(const PlanetSeries& series, double jdTT)
-{
+Vector3 SeriesPlace(const PlanetSeries& series, double jdTT) {
     PlanetSeries::Place p = series.Evaluate(PlanetSeries::PowersAt(jdTT));
     double l = static_cast<double>(p.L), b = static_cast<double>(p.B), r = static_cast<double>(p.R);
     return {r * std::cos(b) * std::cos(l), r * std::cos(b) * std::sin(l), r * std::sin(b)};
@@ -23,8 +21,7 @@ Vector3 SeriesPlace(const PlanetSeries& series, double jdTT)
 
 }  // namespace
 
-Vector3 EclipticOfDateToJ2000(const Vector3& ofDate, double jdTT)
-{
+Vector3 EclipticOfDateToJ2000(const Vector3& ofDate, double jdTT) {
     // Both matrices turn the ICRS equator into an ecliptic; going back to
     // the equator from the date's ecliptic and out to J2000's cancels the
     // frame bias they share.
@@ -37,8 +34,7 @@ Vector3 EclipticOfDateToJ2000(const Vector3& ofDate, double jdTT)
     return {out[0], out[1], out[2]};
 }
 
-std::vector<PerturbingBody> PerturbingPlanets(const std::string& folder, Diagnostics& diag)
-{
+std::vector<PerturbingBody> PerturbingPlanets(const std::string& folder, Diagnostics& diag) {
     static const std::pair<const char*, const char*> planets[] = {
         {"Mercury", "la_Mercury.dat"}, {"Venus", "la_Venus.dat"},     {"Earth", "la_earth.dat"},
         {"Mars", "la_Mars.dat"},       {"Jupiter", "la_Jupiter.dat"}, {"Saturn", "la_Saturn.dat"},
@@ -50,21 +46,22 @@ std::vector<PerturbingBody> PerturbingPlanets(const std::string& folder, Diagnos
         std::string path = folder + "/" + file;
         SeriesFileStatus status = series->Load(path);
         if (status != SeriesFileStatus::Read || series->Empty()) {
-            diag.Note(Format("asteroids.dat: %s cannot be read whole; the minor planets are integrated without %s's "
-                             "pull",
-                             path.c_str(), name));
+            diag.Note(
+                Format("asteroids.dat: %s cannot be read whole; the minor planets are integrated without %s's "
+                       "pull",
+                       path.c_str(), name));
             continue;
         }
-        PerturbingBody body{name, PlanetGM(name), PlanetSampleDays(name), [series](double jdTT) {
-                                return EclipticOfDateToJ2000(SeriesPlace(*series, jdTT), jdTT);
-                            }};
+        PerturbingBody body{name, PlanetGM(name), PlanetSampleDays(name),
+                            [series](double jdTT) { return EclipticOfDateToJ2000(SeriesPlace(*series, jdTT), jdTT); }};
         // Series that put the planet far from its orbit would pull every
         // minor planet astray.
         double distance = body.place(2451545.0).Length() / PlanetSemiMajorAxis(name);
         if (!(distance > 0.7 && distance < 1.3)) {
-            diag.Note(Format("asteroids.dat: %s places %s %.3g au from the Sun; the minor planets are integrated "
-                             "without its pull",
-                             path.c_str(), name, body.place(2451545.0).Length()));
+            diag.Note(
+                Format("asteroids.dat: %s places %s %.3g au from the Sun; the minor planets are integrated "
+                       "without its pull",
+                       path.c_str(), name, body.place(2451545.0).Length()));
             continue;
         }
         bodies.push_back(std::move(body));

@@ -8,8 +8,7 @@ namespace {
 
 bool IsNumberStart(char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.'; }
 
-std::size_t LineOf(const std::string& text, std::size_t pos)
-{
+std::size_t LineOf(const std::string& text, std::size_t pos) {
     std::size_t n = 1;
     for (std::size_t i = 0; i < pos && i < text.size(); ++i) n += text[i] == '\n';
     return n;
@@ -17,8 +16,7 @@ std::size_t LineOf(const std::string& text, std::size_t pos)
 
 }  // namespace
 
-bool ParseAstronomiaSeries(const std::string& text, const std::string& fileName, SeriesSet& set, Diagnostics& diag)
-{
+bool ParseAstronomiaSeries(const std::string& text, const std::string& fileName, SeriesSet& set, Diagnostics& diag) {
     set = SeriesSet{};
     int coordinate = -1;  // 0 L, 1 B, 2 R
     int power = -1;
@@ -96,8 +94,7 @@ bool ParseAstronomiaSeries(const std::string& text, const std::string& fileName,
     return true;
 }
 
-std::string FormatSeries(const SeriesSet& set)
-{
+std::string FormatSeries(const SeriesSet& set) {
     std::string out;
     for (std::size_t i = 0; i < set.series.size(); ++i) {
         // The first number of each series is only a label; the reader skips it.
@@ -107,8 +104,7 @@ std::string FormatSeries(const SeriesSet& set)
     return out;
 }
 
-std::size_t TermCount(const SeriesSet& set)
-{
+std::size_t TermCount(const SeriesSet& set) {
     std::size_t total = 0;
     for (const auto& s : set.series) total += s.size();
     return total;

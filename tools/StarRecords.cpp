@@ -1,17 +1,16 @@
 #include "tools/StarRecords.h"
 
-#include "tools/DataText.h"
-
 #include <array>
 #include <cmath>
 #include <utility>
+
+#include "tools/DataText.h"
 
 namespace velkaris::tools {
 
 namespace {
 
-std::string CleanLine(std::string_view text, std::size_t maxBytes)
-{
+std::string CleanLine(std::string_view text, std::size_t maxBytes) {
     std::string out;
     for (char c : text) out.push_back(c == '\n' || c == '\r' || c == '\t' ? ' ' : c);
     return CutUtf8(Trim(out), maxBytes);
@@ -19,8 +18,7 @@ std::string CleanLine(std::string_view text, std::size_t maxBytes)
 
 }  // namespace
 
-double RightAscensionMotionAsAngle(double pmRaCosDec, double decDegrees)
-{
+double RightAscensionMotionAsAngle(double pmRaCosDec, double decDegrees) {
     double c = std::cos(decDegrees / DegreesPerRadian);
     // Within a few milliarcseconds of a pole the angle is meaningless; the
     // stars of these catalogues never come that close.
@@ -28,8 +26,7 @@ double RightAscensionMotionAsAngle(double pmRaCosDec, double decDegrees)
     return pmRaCosDec / c;
 }
 
-std::string FormatStarRecord(const StarRecord& star)
-{
+std::string FormatStarRecord(const StarRecord& star) {
     // The numeric part ends with a line end, and every text field then stands
     // on a line of its own, so that an absent field is simply an empty line.
     std::string ra = star.raText.empty() ? FormatRightAscension(star.raDegrees, 3) : star.raText;
@@ -48,21 +45,18 @@ std::string FormatStarRecord(const StarRecord& star)
     return out;
 }
 
-std::string FormatStarCatalogue(const std::string& catalogueName, const std::vector<StarRecord>& stars)
-{
+std::string FormatStarCatalogue(const std::string& catalogueName, const std::vector<StarRecord>& stars) {
     std::string out = Format("%zu\n", stars.size());
     out += CleanLine(catalogueName, 63) + "\n";
     for (const StarRecord& s : stars) out += FormatStarRecord(s);
     return out;
 }
 
-std::string BayerFromGreek(const std::string& greekUtf8)
-{
+std::string BayerFromGreek(const std::string& greekUtf8) {
     static const std::array<std::pair<const char*, const char*>, 24> letters{{
-        {"α", "Alp"}, {"β", "Bet"}, {"γ", "Gam"}, {"δ", "Del"}, {"ε", "Eps"}, {"ζ", "Zet"},
-        {"η", "Eta"}, {"θ", "The"}, {"ι", "Iot"}, {"κ", "Kap"}, {"λ", "Lam"}, {"μ", "Mu "},
-        {"ν", "Nu "}, {"ξ", "Xi "}, {"ο", "Omi"}, {"π", "Pi "}, {"ρ", "Rho"}, {"σ", "Sig"},
-        {"τ", "Tau"}, {"υ", "Ups"}, {"φ", "Phi"}, {"χ", "Chi"}, {"ψ", "Psi"}, {"ω", "Ome"},
+        {"α", "Alp"}, {"β", "Bet"}, {"γ", "Gam"}, {"δ", "Del"}, {"ε", "Eps"}, {"ζ", "Zet"}, {"η", "Eta"}, {"θ", "The"},
+        {"ι", "Iot"}, {"κ", "Kap"}, {"λ", "Lam"}, {"μ", "Mu "}, {"ν", "Nu "}, {"ξ", "Xi "}, {"ο", "Omi"}, {"π", "Pi "},
+        {"ρ", "Rho"}, {"σ", "Sig"}, {"τ", "Tau"}, {"υ", "Ups"}, {"φ", "Phi"}, {"χ", "Chi"}, {"ψ", "Psi"}, {"ω", "Ome"},
     }};
     for (const auto& [greek, abbreviation] : letters) {
         std::string_view g(greek);

@@ -63,9 +63,7 @@ public:
     // The horizon, equator and grid keep their own colours outside the table,
     // but in red mode a blue line would spoil night vision as much as a blue
     // star: it turns red by its brightest channel, as the planets do.
-    Colour Fixed(Colour c) const {
-        return redMode_ && !inkSaving_ ? Colour(std::max({c.r, c.g, c.b}), 0, 0) : c;
-    }
+    Colour Fixed(Colour c) const { return redMode_ && !inkSaving_ ? Colour(std::max({c.r, c.g, c.b}), 0, 0) : c; }
     float Brightness() const { return brightness_; }
     bool RedMode() const { return redMode_; }
 

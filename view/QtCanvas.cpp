@@ -20,8 +20,7 @@ QString ResolveFamily(const std::string& name) {
 // Far-off ends (a point near the antipode of a stereographic view lands
 // millions of pixels away) would otherwise overflow the rasteriser's
 // fixed-point coordinates. False when nothing of the segment is inside.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
-                 double bottom) {
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right, double bottom) {
     double t0 = 0.0, t1 = 1.0;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[4] = {-dx, dx, -dy, dy};
@@ -281,8 +280,7 @@ void QtCanvas::LineTo(int x, int y) {
         }
         Flush();
         if (x0 >= 0 && y0 >= 0 && x0 < image_.width() && y0 < image_.height()) {
-            reinterpret_cast<QRgb*>(image_.scanLine(y0))[x0] =
-                qRgb(penColour_.r, penColour_.g, penColour_.b);
+            reinterpret_cast<QRgb*>(image_.scanLine(y0))[x0] = qRgb(penColour_.r, penColour_.g, penColour_.b);
         }
         return;
     }

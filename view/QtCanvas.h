@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
-#include <QTransform>
 #include <QStaticText>
+#include <QTransform>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -110,11 +110,11 @@ private:
     const PreparedText& Prepare(const std::string& text);
 
     QImage image_;
-    QImage spare_;  // the picture before, once nobody shows it any more
+    QImage spare_;                    // the picture before, once nobody shows it any more
     QPaintDevice* device_ = nullptr;  // painting on another device
     int width_ = 0, height_ = 0;      // of the frame, there
     QTransform toDevice_;
-    bool painted_ = true;             // no painter failed to begin
+    bool painted_ = true;  // no painter failed to begin
     std::unique_ptr<QPainter> painter_;
     Colour penColour_{0, 0, 0};
     int penWidth_ = 1;

@@ -6,26 +6,22 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <QTransform>
-
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "platform/AtomicFile.h"
 #include "view/QtCanvas.h"
 #include "view/SkyFrame.h"
 #include "view/SkyView.h"
 
-
 std::optional<ChartFormat> ChartFormatOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
     // A name without an extension (a device, say) gets a picture, as ever.
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return ChartFormat::Png;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ChartFormat::Png;
     std::string extension = path.substr(dot + 1);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == "png") return ChartFormat::Png;
@@ -34,8 +30,7 @@ std::optional<ChartFormat> ChartFormatOf(const std::string& path) {
     return std::nullopt;
 }
 
-bool PaintChart(SkyView& view, const SkyScene& scene, QPaintDevice& device, const QRectF& target,
-                bool inkSaving) {
+bool PaintChart(SkyView& view, const SkyScene& scene, QPaintDevice& device, const QRectF& target, bool inkSaving) {
     const double width = view.SurfaceWidth(), height = view.SurfaceHeight();
     const double scale = std::min(target.width() / width, target.height() / height);
     QTransform toDevice;
@@ -85,8 +80,8 @@ QByteArray EncodeChart(SkyView& view, const SkyScene& scene, ChartFormat format,
             pdf.setTitle(QString::fromStdString(description.title));
             pdf.setResolution(96);
             // A page of the frame's size: 96 pixels to the inch, 72 points.
-            pdf.setPageSize(QPageSize(QSizeF(width * 0.75, height * 0.75), QPageSize::Point, QString(),
-                                      QPageSize::ExactMatch));
+            pdf.setPageSize(
+                QPageSize(QSizeF(width * 0.75, height * 0.75), QPageSize::Point, QString(), QPageSize::ExactMatch));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             painted = PaintChart(view, scene, pdf, QRectF(0, 0, pdf.width(), pdf.height()), inkSaving);
             break;

@@ -28,8 +28,7 @@ struct ChartDescription {
 // Paints the chart onto a device, fitted into target (device coordinates)
 // and centred there, the frame's proportions kept. Positions must be
 // current, as for a frame. False when the device could not be painted on.
-bool PaintChart(SkyView& view, const SkyScene& scene, QPaintDevice& device, const QRectF& target,
-                bool inkSaving);
+bool PaintChart(SkyView& view, const SkyScene& scene, QPaintDevice& device, const QRectF& target, bool inkSaving);
 
 // The chart as a PNG picture, an SVG drawing or a one-page PDF document of
 // the frame's size (a pixel is 1/96 inch); empty when it could not be made.

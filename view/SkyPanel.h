@@ -77,7 +77,10 @@ public:
     int SurfaceHeight() const override { return height_; }
     void Present(const QImage&) override {}
 
-    void SetSurfaceSize(int width, int height) { width_ = width; height_ = height; }
+    void SetSurfaceSize(int width, int height) {
+        width_ = width;
+        height_ = height;
+    }
 
 private:
     int width_;

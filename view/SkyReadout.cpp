@@ -1,8 +1,8 @@
 // The side panel and status bar texts the view writes.
 #include <cstdio>
 
-#include "catalogues/SkyObject.h"
 #include "catalogues/BayerLetters.h"
+#include "catalogues/SkyObject.h"
 #include "view/SkyView.h"
 
 void SkyView::ShowClockMode(bool running, bool systemTime) {
@@ -64,8 +64,8 @@ void SkyView::ApplyPanelColours() {
     const Colour normal = palette_.Get(PalPanel, 2);
     panel_->SetPanelColour(dim);
     panel_->SetLabelColour(LabDirection, dim);
-    for (PanelLabel l : {LabCurRA, LabCurDec, LabCurMag, LabCurAlt, LabCurAzi, LabCurrentStar, labLockedObject,
-                         LabRise, LabSet, LabTrans}) {
+    for (PanelLabel l : {LabCurRA, LabCurDec, LabCurMag, LabCurAlt, LabCurAzi, LabCurrentStar, labLockedObject, LabRise,
+                         LabSet, LabTrans}) {
         panel_->SetLabelColour(l, normal);
     }
 }

@@ -159,12 +159,10 @@ public:
     void DrawEllipse(double x1, double y1, double x2, double y2);
     // Corners of the square around a disc given its centre and one projected
     // edge point: (cx - d, cy + d) and (cx + d, cy - d).
-    static void DiscBox(double cx, double cy, double ex, double ey,
-                        double& x1, double& y1, double& x2, double& y2);
+    static void DiscBox(double cx, double cy, double ex, double ey, double& x1, double& y1, double& x2, double& y2);
     // A bright star's disc of radius d pixels (2 or more) with its labels; t2
     // is the stored Bayer letter character, drawn as its Greek letter.
-    void DrawStarDisc(double x, double y, int d, const std::string& t1, const std::string& t2,
-                      const std::string& t3);
+    void DrawStarDisc(double x, double y, int d, const std::string& t1, const std::string& t2, const std::string& t3);
     void DrawPoleMarker(double altitude, double azimuth, const std::string& label);
 
     // --- object painters ------------------------------------------------------------
@@ -210,12 +208,10 @@ private:
     // Projects the object and returns the box of a disc of the given angular radius around it.
     void ObjectBox(SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const;
     // The same for an object already projected.
-    void BoxAroundProjected(const SkyObject& o, double radius, double& x1, double& y1, double& x2,
-                            double& y2) const;
+    void BoxAroundProjected(const SkyObject& o, double radius, double& x1, double& y1, double& x2, double& y2) const;
     void SizeStatusPanels();
     void OutlinedText(int x, int y, const std::string& text);
-    void DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour,
-                        int fontHeight);
+    void DrawFilledDisc(double x1, double y1, double x2, double y2, Colour colour, Colour labelColour, int fontHeight);
 
     SkyPanel* panel_;
     double planeLeft_ = 0.0, planeBottom_ = 0.0, planeRight_ = 0.0, planeTop_ = 0.0;

@@ -36,7 +36,7 @@ public:
 
 private:
     std::unique_ptr<QGuiApplication> application_;  // text is painted through it; no display needed
-    StderrMessages messages_;  // the controller warns through it to its end
+    StderrMessages messages_;                       // the controller warns through it to its end
     NullSkyPanel panel_;
     std::unique_ptr<Planetarium> planetarium_;
 };

@@ -71,28 +71,29 @@ void PrintObject(DeepSkyObject& o) {
 }  // namespace
 
 void PrintDsoHelp() {
-    std::printf("Usage: velkaris-cli dso [--messier] [--limit MAG] [OPTIONS] [NAME...]\n\n"
-                "Prints deep-sky objects of data/dsocat.dat as CSV with the header\n"
-                "  %s\n"
-                "name as the sky shows it; type galaxy, open cluster, globular cluster,\n"
-                "bright nebula, planetary nebula or other; ra/dec: catalogue place (J2000.0,\n"
-                "not corrected to the date) and alt/az: place on the sky (azimuth from North\n"
-                "through East), in degrees; size in arcminutes (0 unknown); rise, transit\n"
-                "and set as HH:MM:SS local civil time of the date, - for a time the object\n"
-                "does not have.\n\n"
-                "NAME is a Messier number (M 31 or M31), an NGC or IC number (NGC 224,\n"
-                "IC 434) or a common name (Orion Nebula); case does not matter. Named\n"
-                "objects are printed in the order given. Without names: every object the\n"
-                "deep-sky layer shows under the stored switches for galaxies, clusters and\n"
-                "other objects and the stored magnitude limit, Messier objects or not.\n\n"
-                "  --messier                 only objects with a Messier number.\n"
-                "  --limit MAG               the faintest magnitude listed (default: the\n"
-                "                            stored deep-sky limit).\n%s"
-                "  --help                    this text.\n\n"
-                "Progress goes to stderr. Exit status: 0; 1 when a named object is not in\n"
-                "the catalogue or the catalogue cannot be read; 2 for a malformed or unknown\n"
-                "option.\n",
-                kHeader, TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli dso [--messier] [--limit MAG] [OPTIONS] [NAME...]\n\n"
+        "Prints deep-sky objects of data/dsocat.dat as CSV with the header\n"
+        "  %s\n"
+        "name as the sky shows it; type galaxy, open cluster, globular cluster,\n"
+        "bright nebula, planetary nebula or other; ra/dec: catalogue place (J2000.0,\n"
+        "not corrected to the date) and alt/az: place on the sky (azimuth from North\n"
+        "through East), in degrees; size in arcminutes (0 unknown); rise, transit\n"
+        "and set as HH:MM:SS local civil time of the date, - for a time the object\n"
+        "does not have.\n\n"
+        "NAME is a Messier number (M 31 or M31), an NGC or IC number (NGC 224,\n"
+        "IC 434) or a common name (Orion Nebula); case does not matter. Named\n"
+        "objects are printed in the order given. Without names: every object the\n"
+        "deep-sky layer shows under the stored switches for galaxies, clusters and\n"
+        "other objects and the stored magnitude limit, Messier objects or not.\n\n"
+        "  --messier                 only objects with a Messier number.\n"
+        "  --limit MAG               the faintest magnitude listed (default: the\n"
+        "                            stored deep-sky limit).\n%s"
+        "  --help                    this text.\n\n"
+        "Progress goes to stderr. Exit status: 0; 1 when a named object is not in\n"
+        "the catalogue or the catalogue cannot be read; 2 for a malformed or unknown\n"
+        "option.\n",
+        kHeader, TimePlaceUsage());
 }
 
 int RunDsoCommand(const std::vector<std::string>& args) {

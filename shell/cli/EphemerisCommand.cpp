@@ -26,7 +26,7 @@ constexpr const char* kHeader =
     "set";
 
 // The bodies in the order of the rows, by the names --bodies takes.
-constexpr const char* kBodies[] = {"sun",    "moon",   "mercury", "venus",   "mars",
+constexpr const char* kBodies[] = {"sun",     "moon",   "mercury", "venus",   "mars",
                                    "jupiter", "saturn", "uranus",  "neptune", "pluto"};
 
 // One row: every value is given already formatted, "-" where a body has none.
@@ -66,8 +66,8 @@ bool RowOf(Planetarium& sky, const std::string& body, Row& row) {
     if (body == "sun") {
         Sun* sun = sky.SunBody();
         if (!sun) return false;
-        row = {body, sun, Printed("%.8f", sun->R), "1.0000", "0.0000",
-               Printed("%.2f", ArcsecondsOf(sun->apparentDiameter))};
+        row = {body,     sun,      Printed("%.8f", sun->R),
+               "1.0000", "0.0000", Printed("%.2f", ArcsecondsOf(sun->apparentDiameter))};
         return true;
     }
     if (body == "moon") {
@@ -75,7 +75,10 @@ bool RowOf(Planetarium& sky, const std::string& body, Row& row) {
         if (!moon) return false;
         // Its phase is measured from the Sun: without the Sun there is none.
         const bool lit = sky.SunBody() != nullptr;
-        row = {body, moon, Printed("%.1f", moon->distanceKm), lit ? Printed("%.4f", moon->illuminatedFraction) : "-",
+        row = {body,
+               moon,
+               Printed("%.1f", moon->distanceKm),
+               lit ? Printed("%.4f", moon->illuminatedFraction) : "-",
                lit ? Printed("%.4f", SignedDegrees(moon->elongation.radians)) : "-",
                Printed("%.2f", ArcsecondsOf(moon->apparentDiameter))};
         return true;
@@ -84,7 +87,10 @@ bool RowOf(Planetarium& sky, const std::string& body, Row& row) {
         if (body != kBodies[i + 2]) continue;
         Planet* planet = sky.PlanetBody(i);
         if (!planet) return false;
-        row = {body, planet, Printed("%.8f", planet->distance), Printed("%.4f", planet->illuminatedFraction),
+        row = {body,
+               planet,
+               Printed("%.8f", planet->distance),
+               Printed("%.4f", planet->illuminatedFraction),
                Printed("%.4f", SignedDegrees(planet->elongation.radians)),
                Printed("%.2f", ArcsecondsOf(planet->apparentDiameter))};
         return true;
@@ -137,28 +143,29 @@ bool ParseBodies(const std::vector<std::string>& args, std::vector<std::string>&
 }  // namespace
 
 void PrintEphemerisHelp() {
-    std::printf("Usage: velkaris-cli ephemeris [--bodies NAME[,NAME...]] [--minor N] [OPTIONS]\n\n"
-                "Prints the Sun, the Moon and the planets as the planetarium places them, as CSV\n"
-                "with the header\n"
-                "  %s\n"
-                "ra/dec in degrees: the Sun's apparent place, the planets' geometric place of\n"
-                "date, the Moon's topocentric apparent place; distance in au (the Moon's in km);\n"
-                "illuminated fraction; elongation from the Sun and altitude/azimuth (from North\n"
-                "through East) in degrees; apparent diameter in arcseconds; rise, transit and\n"
-                "set as HH:MM:SS local civil time of the date, or -; never-rises or never-sets\n"
-                "in the rise column for a body that stays below or above the horizon all day.\n\n"
-                "  --bodies NAME[,NAME...]   these bodies only, in this order: sun, moon, mercury,\n"
-                "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n"
-                "  --minor N                 the first N minor planets of data/asteroids.dat after\n"
-                "                            the bodies (all ten unless --bodies names some), named\n"
-                "                            \"number name\" (1 Ceres): geometric geocentric place\n"
-                "                            of date and distance in au from their orbital\n"
-                "                            elements; no phase, elongation or diameter (-).\n\n%s"
-                "  --help                    this text.\n\n"
-                "Progress goes to stderr. Exit status: 0; 1 when a body could not be placed\n"
-                "(its series file in data/ is missing or damaged) or data/asteroids.dat holds\n"
-                "fewer minor planets than asked for; 2 for a malformed or unknown option.\n",
-                kHeader, TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli ephemeris [--bodies NAME[,NAME...]] [--minor N] [OPTIONS]\n\n"
+        "Prints the Sun, the Moon and the planets as the planetarium places them, as CSV\n"
+        "with the header\n"
+        "  %s\n"
+        "ra/dec in degrees: the Sun's apparent place, the planets' geometric place of\n"
+        "date, the Moon's topocentric apparent place; distance in au (the Moon's in km);\n"
+        "illuminated fraction; elongation from the Sun and altitude/azimuth (from North\n"
+        "through East) in degrees; apparent diameter in arcseconds; rise, transit and\n"
+        "set as HH:MM:SS local civil time of the date, or -; never-rises or never-sets\n"
+        "in the rise column for a body that stays below or above the horizon all day.\n\n"
+        "  --bodies NAME[,NAME...]   these bodies only, in this order: sun, moon, mercury,\n"
+        "                            venus, mars, jupiter, saturn, uranus, neptune, pluto.\n"
+        "  --minor N                 the first N minor planets of data/asteroids.dat after\n"
+        "                            the bodies (all ten unless --bodies names some), named\n"
+        "                            \"number name\" (1 Ceres): geometric geocentric place\n"
+        "                            of date and distance in au from their orbital\n"
+        "                            elements; no phase, elongation or diameter (-).\n\n%s"
+        "  --help                    this text.\n\n"
+        "Progress goes to stderr. Exit status: 0; 1 when a body could not be placed\n"
+        "(its series file in data/ is missing or damaged) or data/asteroids.dat holds\n"
+        "fewer minor planets than asked for; 2 for a malformed or unknown option.\n",
+        kHeader, TimePlaceUsage());
 }
 
 int RunEphemerisCommand(const std::vector<std::string>& args) {
@@ -179,8 +186,7 @@ int RunEphemerisCommand(const std::vector<std::string>& args) {
         if (RowOf(*sky, body, row)) {
             rows.push_back(row);
         } else {
-            std::fprintf(stderr, "velkaris-cli ephemeris: %s cannot be placed without its series file\n",
-                         body.c_str());
+            std::fprintf(stderr, "velkaris-cli ephemeris: %s cannot be placed without its series file\n", body.c_str());
             status = 1;
         }
     }

@@ -33,7 +33,6 @@ struct RenderOptions {
     int dimmer = 0;
 };
 
-
 bool ParseDouble(const std::string& text, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;
@@ -80,30 +79,31 @@ int Malformed(const std::string& what) {
 }  // namespace
 
 void PrintRenderHelp() {
-    std::printf("Usage: velkaris-cli render --out FILE.png|FILE.svg|FILE.pdf [OPTIONS]\n\n"
-                "Paints one frame of the sky as the window shows it and writes it as a PNG\n"
-                "picture, an SVG drawing or a one-page PDF document, by the file's extension.\n"
-                "What is not given comes from the user's settings, as in the window.\n\n"
-                "  --out FILE                the file to write (required): .png, .svg or .pdf;\n"
-                "                            a name without an extension gets a PNG picture\n"
-                "  --size WxH                picture size in pixels (default 1200x800)\n"
-                "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
-                "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
-                "                            Tristan Edwards, Peters, Gall, Balthasart)\n"
-                "  --direction DEG           azimuth of the view centre (0 north, 90 east)\n"
-                "  --elevation DEG           altitude of the view centre\n"
-                "  --scale S                 pixels per plane unit (default 175)\n"
-                "  --star-limit M            faintest star magnitude drawn\n"
-                "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
-                "                            repeatable\n"
-                "  --red                     red mode\n"
-                "  --ink                     ink-saving colours: dark on white, for printing\n"
-                "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
-                "%s"
-                "  --help                    this text.\n\n"
-                "Exit status: 0; 1 when the picture could not be written; 2 for a malformed\n"
-                "or unknown option.\n",
-                TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli render --out FILE.png|FILE.svg|FILE.pdf [OPTIONS]\n\n"
+        "Paints one frame of the sky as the window shows it and writes it as a PNG\n"
+        "picture, an SVG drawing or a one-page PDF document, by the file's extension.\n"
+        "What is not given comes from the user's settings, as in the window.\n\n"
+        "  --out FILE                the file to write (required): .png, .svg or .pdf;\n"
+        "                            a name without an extension gets a PNG picture\n"
+        "  --size WxH                picture size in pixels (default 1200x800)\n"
+        "  --projection N            0 orthographic, 1 stereographic, 2 equal area,\n"
+        "                            3-8 cylindrical equal area (Lambert, Behrman,\n"
+        "                            Tristan Edwards, Peters, Gall, Balthasart)\n"
+        "  --direction DEG           azimuth of the view centre (0 north, 90 east)\n"
+        "  --elevation DEG           altitude of the view centre\n"
+        "  --scale S                 pixels per plane unit (default 175)\n"
+        "  --star-limit M            faintest star magnitude drawn\n"
+        "  --option NAME=0|1         a display option, e.g. ShowEquatorialGrid=1;\n"
+        "                            repeatable\n"
+        "  --red                     red mode\n"
+        "  --ink                     ink-saving colours: dark on white, for printing\n"
+        "  --brighter N, --dimmer N  brightness steps of 0.1 from 0.5\n"
+        "%s"
+        "  --help                    this text.\n\n"
+        "Exit status: 0; 1 when the picture could not be written; 2 for a malformed\n"
+        "or unknown option.\n",
+        TimePlaceUsage());
 }
 
 int RunRenderCommand(const std::vector<std::string>& args) {
@@ -198,8 +198,7 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "velkaris-cli render: cannot write '%s': %s\n", render.out.c_str(), problem.c_str());
         return 1;
     }
-    std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n",
-                render.out.c_str(), render.width, render.height,
-                ProjectionCommandName(view.GetProjection()), catalogues, computed, drawn);
+    std::printf("wrote %s (%dx%d, %s, %zu star catalogue(s), %zu stars computed, %zu drawn)\n", render.out.c_str(),
+                render.width, render.height, ProjectionCommandName(view.GetProjection()), catalogues, computed, drawn);
     return 0;
 }

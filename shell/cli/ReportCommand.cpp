@@ -23,31 +23,32 @@ int Malformed(const std::string& what) {
 }  // namespace
 
 void PrintReportHelp() {
-    std::printf("Usage: velkaris-cli report [--catalogue NAME] [OPTIONS] NAME...\n\n"
-                "Prints the report window's text on one object, for the moment and place\n"
-                "given: its names and numbers, the catalogue it comes from, right ascension\n"
-                "and declination, altitude and azimuth, rise, transit and set, magnitude,\n"
-                "and what its kind adds (the Bright Star Catalogue notes of a star, the\n"
-                "description of a deep-sky object and its translation, the phase,\n"
-                "elongation, distances and size of the Sun, the Moon and a planet).\n"
-                "Bayer letters are printed as Greek letters (UTF-8).\n\n"
-                "NAME, in one or several words, case and blanks not counting:\n"
-                "  a star's proper name (Sirius), Bayer designation (alp CMa, alp1 Cen),\n"
-                "  Flamsteed designation (58 Ori), HD or HIP number (HD 48915, HIP 32349);\n"
-                "  a deep-sky object's NGC or IC number (NGC 224, IC 434), Messier number\n"
-                "  (M 31) or common name (Orion Nebula); Sun, Moon, a planet (Mars);\n"
-                "  a minor planet's name or number and name (Ceres, 1 Ceres).\n"
-                "Stars are looked for in the star catalogues the settings load. Of several\n"
-                "objects of that name, the one whose first name it is (Pluto: the planet,\n"
-                "not the minor planet 134340 Pluto).\n\n"
-                "  --catalogue NAME          among stars, only those of this star catalogue\n"
-                "                            (foundation, hipparcos, ...).\n%s"
-                "  --help                    this text.\n\n"
-                "Progress goes to stderr. Exit status: 0; 1 when no object or more than one\n"
-                "has the name (the objects are then listed on stderr, and for a name that is\n"
-                "nobody's, the names it may have been meant for); 2 for a malformed or\n"
-                "unknown option or no NAME.\n",
-                TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli report [--catalogue NAME] [OPTIONS] NAME...\n\n"
+        "Prints the report window's text on one object, for the moment and place\n"
+        "given: its names and numbers, the catalogue it comes from, right ascension\n"
+        "and declination, altitude and azimuth, rise, transit and set, magnitude,\n"
+        "and what its kind adds (the Bright Star Catalogue notes of a star, the\n"
+        "description of a deep-sky object and its translation, the phase,\n"
+        "elongation, distances and size of the Sun, the Moon and a planet).\n"
+        "Bayer letters are printed as Greek letters (UTF-8).\n\n"
+        "NAME, in one or several words, case and blanks not counting:\n"
+        "  a star's proper name (Sirius), Bayer designation (alp CMa, alp1 Cen),\n"
+        "  Flamsteed designation (58 Ori), HD or HIP number (HD 48915, HIP 32349);\n"
+        "  a deep-sky object's NGC or IC number (NGC 224, IC 434), Messier number\n"
+        "  (M 31) or common name (Orion Nebula); Sun, Moon, a planet (Mars);\n"
+        "  a minor planet's name or number and name (Ceres, 1 Ceres).\n"
+        "Stars are looked for in the star catalogues the settings load. Of several\n"
+        "objects of that name, the one whose first name it is (Pluto: the planet,\n"
+        "not the minor planet 134340 Pluto).\n\n"
+        "  --catalogue NAME          among stars, only those of this star catalogue\n"
+        "                            (foundation, hipparcos, ...).\n%s"
+        "  --help                    this text.\n\n"
+        "Progress goes to stderr. Exit status: 0; 1 when no object or more than one\n"
+        "has the name (the objects are then listed on stderr, and for a name that is\n"
+        "nobody's, the names it may have been meant for); 2 for a malformed or\n"
+        "unknown option or no NAME.\n",
+        TimePlaceUsage());
 }
 
 int RunReportCommand(const std::vector<std::string>& args) {
@@ -84,7 +85,8 @@ int RunReportCommand(const std::vector<std::string>& args) {
         // A name that is nobody's may be a slip of the keyboard.
         if (unknown) {
             for (const NamedObject& meant : names.Suggestions(name, 5))
-                std::fprintf(stderr, "  did you mean %s: %s\n", meant.name.c_str(), names.Describe(meant.object).c_str());
+                std::fprintf(stderr, "  did you mean %s: %s\n", meant.name.c_str(),
+                             names.Describe(meant.object).c_str());
         }
         return 1;
     }

@@ -14,6 +14,7 @@
 
 #include "astro/Constants.h"
 #include "astro/Observer.h"
+#include "catalogues/BayerLetters.h"
 #include "catalogues/LoadProgress.h"
 #include "catalogues/StarCatalogue.h"
 #include "settings/CatalogueDiscovery.h"
@@ -22,7 +23,6 @@
 #include "shell/cli/Commands.h"
 #include "shell/cli/CsvText.h"
 #include "shell/cli/TimePlaceOptions.h"
-#include "catalogues/BayerLetters.h"
 
 namespace {
 
@@ -34,7 +34,6 @@ struct StarsOptions {
     int brightest = 0;
     std::vector<std::string> catalogues;
 };
-
 
 bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long& value) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -86,8 +85,8 @@ void PrintStar(Star& star, bool correct) {
     const auto time = [status](uint32_t bit, const HmsAngle& t) { return status & bit ? ClockText(t) : "-"; };
     const double altitude = star.altitude.radians * 180.0 / static_cast<double>(Pi);
     std::printf("%s,%u,%u,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.2f,%s,%s,%s\n", CsvField(ShownName(star)).c_str(), star.hd,
-                star.hip, Degrees(star.ra.radians), star.dec.radians * 180.0 / static_cast<double>(Pi),
-                Degrees(raDate), decDate * 180.0 / static_cast<double>(Pi), altitude, Degrees(star.azimuth.radians),
+                star.hip, Degrees(star.ra.radians), star.dec.radians * 180.0 / static_cast<double>(Pi), Degrees(raDate),
+                decDate * 180.0 / static_cast<double>(Pi), altitude, Degrees(star.azimuth.radians),
                 static_cast<double>(star.magnitude), time(RtsRise, rise).c_str(), time(RtsTransit, transit).c_str(),
                 time(RtsSet, set).c_str());
 }
@@ -118,25 +117,26 @@ bool Matches(const StarCatalogue& catalogue, const std::string& wanted) {
 }  // namespace
 
 void PrintStarsHelp() {
-    std::printf("Usage: velkaris-cli stars (--hd N[,N...] | --brightest N) [OPTIONS]\n\n"
-                "Prints chosen stars of the loaded star catalogues as CSV with the header\n"
-                "  %s\n"
-                "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
-                "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
-                "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
-                "civil time of the date; - for the times a star does not have (a star that\n"
-                "never sets still has its transit, one that never rises has none).\n\n"
-                "Stars:\n"
-                "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
-                "  --brightest N             the N brightest stars, brightest first.\n"
-                "  --catalogue NAME          load this catalogue (its name or file name);\n"
-                "                            may be repeated. Without it: the catalogues the\n"
-                "                            preferences load.\n\n%s"
-                "  --help                    this text.\n\n"
-                "Progress goes to stderr. Exit status: 0; 1 when a star asked for is in no\n"
-                "loaded catalogue or a catalogue cannot be loaded; 2 for a malformed or\n"
-                "unknown option.\n",
-                kHeader, TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli stars (--hd N[,N...] | --brightest N) [OPTIONS]\n\n"
+        "Prints chosen stars of the loaded star catalogues as CSV with the header\n"
+        "  %s\n"
+        "ra/dec: catalogue place (J2000.0), ra_date/dec_date: corrected for proper\n"
+        "motion and precession to the moment, alt/az: place on the sky (azimuth from\n"
+        "North through East), in degrees; rise, transit and set as HH:MM:SS local\n"
+        "civil time of the date; - for the times a star does not have (a star that\n"
+        "never sets still has its transit, one that never rises has none).\n\n"
+        "Stars:\n"
+        "  --hd N[,N...]             the stars with these HD numbers, in this order.\n"
+        "  --brightest N             the N brightest stars, brightest first.\n"
+        "  --catalogue NAME          load this catalogue (its name or file name);\n"
+        "                            may be repeated. Without it: the catalogues the\n"
+        "                            preferences load.\n\n%s"
+        "  --help                    this text.\n\n"
+        "Progress goes to stderr. Exit status: 0; 1 when a star asked for is in no\n"
+        "loaded catalogue or a catalogue cannot be loaded; 2 for a malformed or\n"
+        "unknown option.\n",
+        kHeader, TimePlaceUsage());
 }
 
 int RunStarsCommand(const std::vector<std::string>& args) {
@@ -163,15 +163,19 @@ int RunStarsCommand(const std::vector<std::string>& args) {
     for (const std::string& problem : report.problems) std::fprintf(stderr, "%s\n", problem.c_str());
     int status = 0;
     for (const std::string& wanted : options.catalogues) {
-        const bool known = std::any_of(slots.begin(), slots.end(), [&](const auto& c) { return c && Matches(*c, wanted); });
+        const bool known =
+            std::any_of(slots.begin(), slots.end(), [&](const auto& c) { return c && Matches(*c, wanted); });
         if (known) continue;
-        const auto beyond = std::find_if(report.beyondLimit.begin(), report.beyondLimit.end(), [&](const std::string& path) {
-            const std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path);
-            return path.substr(path.find_last_of('/') + 1) == wanted || (header && header->name == wanted);
-        });
+        const auto beyond =
+            std::find_if(report.beyondLimit.begin(), report.beyondLimit.end(), [&](const std::string& path) {
+                const std::optional<StarCatalogue::Header> header = StarCatalogue::ReadHeaderOf(path);
+                return path.substr(path.find_last_of('/') + 1) == wanted || (header && header->name == wanted);
+            });
         if (beyond != report.beyondLimit.end())
-            std::fprintf(stderr, "velkaris-cli stars: %s is past the first %zu star catalogues, which are all the program uses\n",
-                         beyond->c_str(), kMaxStarCatalogues);
+            std::fprintf(
+                stderr,
+                "velkaris-cli stars: %s is past the first %zu star catalogues, which are all the program uses\n",
+                beyond->c_str(), kMaxStarCatalogues);
         else
             std::fprintf(stderr, "velkaris-cli stars: no star catalogue '%s' in data/\n", wanted.c_str());
         status = 1;
@@ -182,12 +186,14 @@ int RunStarsCommand(const std::vector<std::string>& args) {
         for (auto& slot : slots) {
             if (!slot) continue;
             const bool wanted = options.catalogues.empty()
-                ? slot->loadRequested
-                : std::any_of(options.catalogues.begin(), options.catalogues.end(),
-                              [&](const std::string& w) { return Matches(*slot, w); });
+                                    ? slot->loadRequested
+                                    : std::any_of(options.catalogues.begin(), options.catalogues.end(),
+                                                  [&](const std::string& w) { return Matches(*slot, w); });
             if (!wanted) continue;
-            if (slot->Load(&progress)) loaded.push_back(slot.get());
-            else status = 1;
+            if (slot->Load(&progress))
+                loaded.push_back(slot.get());
+            else
+                status = 1;
         }
     }
 

@@ -48,22 +48,22 @@ void PrintReport(const Observer& o) {
     std::printf("latitude=%s\n", PlaceText(o.latitude, 'N', 'S').c_str());
 }
 
-
 }  // namespace
 
 void PrintTimeHelp() {
-    std::printf("Usage: velkaris-cli time [OPTIONS]\n\n"
-                "Prints the moment and the place with what follows from them, one key=value\n"
-                "line each: civil_date, civil_time, universal (date and time), local_mean_time,\n"
-                "julian_date (UT), dynamical_julian_date (TT = UT + 65 s), gmst_hours,\n"
-                "gast_hours, last_hours (Greenwich mean, Greenwich apparent and local apparent\n"
-                "sidereal time in hours), mean_obliquity_deg, true_obliquity_deg,\n"
-                "nutation_longitude_arcsec, nutation_obliquity_arcsec, zone, dst, utc_offset\n"
-                "(civil time minus universal time: the zone with its daylight time), longitude,\n"
-                "latitude.\n\n%s"
-                "  --help                    this text.\n\n"
-                "Exit status: 0, or 2 for a malformed or unknown option.\n",
-                TimePlaceUsage());
+    std::printf(
+        "Usage: velkaris-cli time [OPTIONS]\n\n"
+        "Prints the moment and the place with what follows from them, one key=value\n"
+        "line each: civil_date, civil_time, universal (date and time), local_mean_time,\n"
+        "julian_date (UT), dynamical_julian_date (TT = UT + 65 s), gmst_hours,\n"
+        "gast_hours, last_hours (Greenwich mean, Greenwich apparent and local apparent\n"
+        "sidereal time in hours), mean_obliquity_deg, true_obliquity_deg,\n"
+        "nutation_longitude_arcsec, nutation_obliquity_arcsec, zone, dst, utc_offset\n"
+        "(civil time minus universal time: the zone with its daylight time), longitude,\n"
+        "latitude.\n\n%s"
+        "  --help                    this text.\n\n"
+        "Exit status: 0, or 2 for a malformed or unknown option.\n",
+        TimePlaceUsage());
 }
 
 int RunTimeCommand(const std::vector<std::string>& args) {

@@ -1,7 +1,6 @@
 #include "shell/cli/TimePlaceOptions.h"
 
 #include <QDateTime>
-
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -84,8 +83,10 @@ std::optional<TimePlaceOptions::Civil> ParseCivilMoment(const std::string& text)
 std::optional<int> ParseZoneMinutes(const std::string& text) {
     size_t pos = 0;
     int sign = 1;
-    if (Literal(text, pos, '-')) sign = -1;
-    else Literal(text, pos, '+');
+    if (Literal(text, pos, '-'))
+        sign = -1;
+    else
+        Literal(text, pos, '+');
     int hours = 0, minutes = 0;
     if (!Digits(text, pos, -2, hours)) return std::nullopt;
     if (Literal(text, pos, ':') && !Digits(text, pos, 2, minutes)) return std::nullopt;
@@ -119,8 +120,7 @@ bool ConsumeTimePlaceOptions(std::vector<std::string>& args, TimePlaceOptions& o
     // Each option's value, checked as it comes.
     auto value = [&reader](const OptionForm& form, std::function<bool(const std::string&)> take) {
         reader.Value(
-            form.name,
-            [&form, take](const std::string& v) { return take(v) ? std::string() : Malformed(form, v); },
+            form.name, [&form, take](const std::string& v) { return take(v) ? std::string() : Malformed(form, v); },
             std::string("a value (") + form.expected + ")");
     };
     value(kAt, [&](const std::string& v) { return (options.at = ParseCivilMoment(v)).has_value(); });
@@ -238,7 +238,7 @@ void ConfigureObserver(const TimePlaceOptions& given, Observer& observer) {
                 t = *options.at;
             } else {
                 const QDateTime standard = QDateTime::currentDateTimeUtc().addSecs(60LL * zone);
-                t = {standard.date().year(), standard.date().month(), standard.date().day(),
+                t = {standard.date().year(), standard.date().month(),  standard.date().day(),
                      standard.time().hour(), standard.time().minute(), 0};
             }
             options.dst = options.cityRule && options.cityRule->InEffect(t.year, t.month, t.day, t.hour, t.minute);
@@ -267,11 +267,11 @@ void ConfigureObserver(const TimePlaceOptions& given, Observer& observer) {
         // The present moment as a clock in the zone asked for shows it.
         const LocalClockReading now = ReadLocalClock();
         if (!options.zoneMinutes) system = now;
-        const int offset = system && !options.dst
-            ? now.utcOffsetMinutes.value_or(now.standardOffsetMinutes)
-            : options.zoneMinutes.value_or(now.standardOffsetMinutes) + (options.dst.value_or(false) ? 60 : 0);
+        const int offset = system && !options.dst ? now.utcOffsetMinutes.value_or(now.standardOffsetMinutes)
+                                                  : options.zoneMinutes.value_or(now.standardOffsetMinutes) +
+                                                        (options.dst.value_or(false) ? 60 : 0);
         const QDateTime local = QDateTime::currentDateTimeUtc().addSecs(60LL * offset);
-        civil = {local.date().year(), local.date().month(), local.date().day(),
+        civil = {local.date().year(), local.date().month(),  local.date().day(),
                  local.time().hour(), local.time().minute(), local.time().second()};
     }
 
@@ -285,8 +285,8 @@ void ConfigureObserver(const TimePlaceOptions& given, Observer& observer) {
         observer.setZoneMinutes(options.zoneMinutes.value_or(system ? system->standardOffsetMinutes : 0));
     }
     observer.setCivil(static_cast<int16_t>(civil.hour), static_cast<int16_t>(civil.minute),
-                       static_cast<int16_t>(civil.second), static_cast<int16_t>(civil.day),
-                       static_cast<int16_t>(civil.month), static_cast<int16_t>(civil.year));
+                      static_cast<int16_t>(civil.second), static_cast<int16_t>(civil.day),
+                      static_cast<int16_t>(civil.month), static_cast<int16_t>(civil.year));
     observer.update();
 }
 

@@ -16,12 +16,19 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"time", RunTimeCommand, PrintTimeHelp, "the moment and place: civil and universal time, Julian dates, sidereal times, nutation"},
-    {"stars", RunStarsCommand, PrintStarsHelp, "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
-    {"ephemeris", RunEphemerisCommand, PrintEphemerisHelp, "Sun, Moon and planets: place, distance, magnitude, phase, elongation, size, altitude, azimuth, rise, transit, set"},
-    {"dso", RunDsoCommand, PrintDsoHelp, "deep-sky objects, named or all shown: catalogue place, size, altitude, azimuth, rise, transit, set"},
-    {"report", RunReportCommand, PrintReportHelp, "one object's report, as the report window shows it, found by any of its names"},
-    {"render", RunRenderCommand, PrintRenderHelp, "one frame of the sky, painted as the window shows it, written to a PNG file"},
+    {"time", RunTimeCommand, PrintTimeHelp,
+     "the moment and place: civil and universal time, Julian dates, sidereal times, nutation"},
+    {"stars", RunStarsCommand, PrintStarsHelp,
+     "chosen stars: catalogue place, place of the date, altitude, azimuth, rise, transit, set"},
+    {"ephemeris", RunEphemerisCommand, PrintEphemerisHelp,
+     "Sun, Moon and planets: place, distance, magnitude, phase, elongation, size, altitude, azimuth, rise, transit, "
+     "set"},
+    {"dso", RunDsoCommand, PrintDsoHelp,
+     "deep-sky objects, named or all shown: catalogue place, size, altitude, azimuth, rise, transit, set"},
+    {"report", RunReportCommand, PrintReportHelp,
+     "one object's report, as the report window shows it, found by any of its names"},
+    {"render", RunRenderCommand, PrintRenderHelp,
+     "one frame of the sky, painted as the window shows it, written to a PNG file"},
 };
 
 void PrintUsage(FILE* out) {

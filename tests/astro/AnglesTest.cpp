@@ -30,7 +30,10 @@ TEST(HmsAngle, DerivedFieldsAndText) {
 }
 
 TEST(HmsAngle, FieldsSurviveARoundTrip) {
-    struct Case { uint16_t h, m; double s; } cases[] = {{0, 0, 0.0}, {5, 35, 17.25}, {12, 0, 59.0}, {23, 59, 58.0}};
+    struct Case {
+        uint16_t h, m;
+        double s;
+    } cases[] = {{0, 0, 0.0}, {5, 35, 17.25}, {12, 0, 59.0}, {23, 59, 58.0}};
     for (const auto& c : cases) {
         HmsAngle a, b;
         b.SetRadians(a.SetHms(c.h, c.m, c.s));
@@ -57,7 +60,10 @@ TEST(DmsAngle, SignsAndWrap) {
     a.degrees = a.minutes = 65535;
     a.seconds = 1e30f;
     a.negative = true;
-    EXPECT_EQ(a.Format(false).rfind("-65535\xC2\xB0" "65535'", 0), 0u);
+    EXPECT_EQ(a.Format(false).rfind("-65535\xC2\xB0"
+                                    "65535'",
+                                    0),
+              0u);
 }
 
 // Whole values that the radian conversions leave a few units of the last
@@ -137,19 +143,98 @@ TEST(Angles, SecondsShownAs60CarryInEveryText) {
         std::function<std::string()> text;
         const char* expected;
     } rows[] = {
-        {"right ascension", [] { HmsAngle a; a.hours = 5; a.minutes = 59; a.seconds = 59.6; return a.Format(); }, "6h00'00\""},
-        {"right ascension at the end of the day", [] { HmsAngle a; a.SetHms(23, 59, 59.7); return a.Format(); }, "0h00'00\""},
-        {"declination", [=] { DmsAngle a; a.SetRadians((10 * 3600 + 20 * 60 + 59.7) * arcsecond); return a.Format(false); }, "+10°21'00\""},
-        {"south declination", [] { DmsAngle a; a.SetDms(10, 59, 59.6, true); return a.Format(false); }, "-11°00'00\""},
-        {"azimuth", [=] { DmsAngle a; a.SetRadians((156 * 3600 + 10 * 60 + 59.8) * arcsecond); return a.Format(true); }, "+156°11'00\""},
-        {"azimuth a hair west of north", [=] { DmsAngle a; a.SetRadians(-0.3 * arcsecond); return a.Format(true); }, "0°00'00\""},
-        {"altitude", [=] { DmsAngle a; a.SetRadians(-(3600 * 89 + 59 * 60 + 59.9) * arcsecond); return a.Format(false); }, "-90°00'00\""},
-        {"elongation", [] { Angle a; a.SetDegrees(10 + 59 / 60.0 + 59.8 / 3600.0); return a.FormatSigned(false); }, "+11°00'00\""},
-        {"elongation a hair short of a turn", [] { Angle a; a.SetDegrees(360 - 0.3 / 3600.0); return a.FormatSigned(true); }, "0°00'00\""},
+        {"right ascension",
+         [] {
+             HmsAngle a;
+             a.hours = 5;
+             a.minutes = 59;
+             a.seconds = 59.6;
+             return a.Format();
+         },
+         "6h00'00\""},
+        {"right ascension at the end of the day",
+         [] {
+             HmsAngle a;
+             a.SetHms(23, 59, 59.7);
+             return a.Format();
+         },
+         "0h00'00\""},
+        {"declination",
+         [=] {
+             DmsAngle a;
+             a.SetRadians((10 * 3600 + 20 * 60 + 59.7) * arcsecond);
+             return a.Format(false);
+         },
+         "+10°21'00\""},
+        {"south declination",
+         [] {
+             DmsAngle a;
+             a.SetDms(10, 59, 59.6, true);
+             return a.Format(false);
+         },
+         "-11°00'00\""},
+        {"azimuth",
+         [=] {
+             DmsAngle a;
+             a.SetRadians((156 * 3600 + 10 * 60 + 59.8) * arcsecond);
+             return a.Format(true);
+         },
+         "+156°11'00\""},
+        {"azimuth a hair west of north",
+         [=] {
+             DmsAngle a;
+             a.SetRadians(-0.3 * arcsecond);
+             return a.Format(true);
+         },
+         "0°00'00\""},
+        {"altitude",
+         [=] {
+             DmsAngle a;
+             a.SetRadians(-(3600 * 89 + 59 * 60 + 59.9) * arcsecond);
+             return a.Format(false);
+         },
+         "-90°00'00\""},
+        {"elongation",
+         [] {
+             Angle a;
+             a.SetDegrees(10 + 59 / 60.0 + 59.8 / 3600.0);
+             return a.FormatSigned(false);
+         },
+         "+11°00'00\""},
+        {"elongation a hair short of a turn",
+         [] {
+             Angle a;
+             a.SetDegrees(360 - 0.3 / 3600.0);
+             return a.FormatSigned(true);
+         },
+         "0°00'00\""},
         // The seconds' constant makes a hair short of a minute 60.0009 seconds.
-        {"sidereal time", [] { Angle a; a.SetDegrees(15 * 7 + 0.25 * 59 + 0.2499999); a.DegreesToHours(); return a.FormatTimeOfDay(); }, "08:00:00"},
-        {"sidereal time at midnight", [] { Angle a; a.hours = 23; a.minutes = 59; a.seconds = 60.0004f; return a.FormatTimeOfDay(); }, "00:00:00"},
-        {"sidereal time, truncated", [] { Angle a; a.hours = 7; a.minutes = 5; a.seconds = 59.99f; return a.FormatTimeOfDay(); }, "07:05:59"},
+        {"sidereal time",
+         [] {
+             Angle a;
+             a.SetDegrees(15 * 7 + 0.25 * 59 + 0.2499999);
+             a.DegreesToHours();
+             return a.FormatTimeOfDay();
+         },
+         "08:00:00"},
+        {"sidereal time at midnight",
+         [] {
+             Angle a;
+             a.hours = 23;
+             a.minutes = 59;
+             a.seconds = 60.0004f;
+             return a.FormatTimeOfDay();
+         },
+         "00:00:00"},
+        {"sidereal time, truncated",
+         [] {
+             Angle a;
+             a.hours = 7;
+             a.minutes = 5;
+             a.seconds = 59.99f;
+             return a.FormatTimeOfDay();
+         },
+         "07:05:59"},
     };
     for (const Row& r : rows) EXPECT_EQ(r.text(), r.expected) << r.what;
 }

@@ -3,10 +3,9 @@
 // and TT = UT + 65 s, so only the theories differ.
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-
 #include <cmath>
 #include <cstdio>
+#include <erfa.h>
 
 #include "astro/Observer.h"
 
@@ -68,14 +67,16 @@ TEST(ErfaComparison, SiderealTimeNutationAndObliquity1950To2050) {
         keep(worst.obl80, (o.meanObliquity - eraObl80(ttA, ttB)) * kArcsecPerRadian);
         keep(worst.obl06, (o.meanObliquity - eraObl06(ttA, ttB)) * kArcsecPerRadian);
         // The true obliquity is the mean one plus the nutation, reduced only by whole turns.
-        ASSERT_NEAR(o.trueObliquity, o.meanObliquity + static_cast<double>(o.nutationInObliquity) * M_PI / 180.0, 1e-12);
+        ASSERT_NEAR(o.trueObliquity, o.meanObliquity + static_cast<double>(o.nutationInObliquity) * M_PI / 180.0,
+                    1e-12);
         ++samples;
     }
-    std::printf("ERFA comparison over %d moments 1950-2050, largest differences:\n"
-                "  GAST vs eraGst06a %.4f s, GMST vs eraGmst06 %.4f s\n"
-                "  nutation in longitude vs eraNut00b %.3f\", in obliquity %.3f\"\n"
-                "  mean obliquity vs eraObl80 %.5f\", vs eraObl06 %.4f\"\n",
-                samples, worst.gastSeconds, worst.gmstSeconds, worst.dpsi, worst.deps, worst.obl80, worst.obl06);
+    std::printf(
+        "ERFA comparison over %d moments 1950-2050, largest differences:\n"
+        "  GAST vs eraGst06a %.4f s, GMST vs eraGmst06 %.4f s\n"
+        "  nutation in longitude vs eraNut00b %.3f\", in obliquity %.3f\"\n"
+        "  mean obliquity vs eraObl80 %.5f\", vs eraObl06 %.4f\"\n",
+        samples, worst.gastSeconds, worst.gmstSeconds, worst.dpsi, worst.deps, worst.obl80, worst.obl06);
     EXPECT_GT(samples, 3000);
     EXPECT_LT(worst.gastSeconds, 0.05);
     EXPECT_LT(worst.gmstSeconds, 0.05);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QDateTime>
 
 #include "astro/Observer.h"
 
@@ -101,7 +100,7 @@ TEST(Calendar, AddOffsetTable) {
         {Make(30, 1, 2000), Offset(0, 0, 0, 0, 1, 1), "28-02-2001 00:00:00"},  // no 30 February
         {Make(31, 3, 2000), Offset(0, 0, 0, 0, -1), "29-02-2000 00:00:00"},
         {Make(29, 2, 2000), Offset(0, 0, 0, 0, 12), "28-02-2001 00:00:00"},
-        {Make(31, 1, 2000), Offset(1, 0, 0, 0, 1), "01-03-2000 00:00:00"},    // day carried against January
+        {Make(31, 1, 2000), Offset(1, 0, 0, 0, 1), "01-03-2000 00:00:00"},  // day carried against January
         {Make(10, 5, 2000, 12), Offset(0, 0, 0, 125), "10-05-2000 12:02:05"},
         {Make(10, 5, 2000, 12), Offset(0, 0, -150, 0), "10-05-2000 09:30:00"},
         {Make(10, 5, 2000, 12), Offset(0, 48, 0, 0), "12-05-2000 12:00:00"},
@@ -138,11 +137,16 @@ TEST(Observer, UniversalAndLocalMeanTimeInSummer) {
 // Zones of a fractional hour: the whole hours stay the zone, the minutes
 // still move Universal Time.
 TEST(Observer, ZoneMinutesGiveExactUniversalTime) {
-    struct Case { int minutesEast; int wholeHours; const char* universal; const char* localMean; } cases[] = {
-        {330, 5, "15-06-2010 06:30:00", "06:57:32"},   // India
-        {345, 5, "15-06-2010 06:15:00", "06:42:32"},   // Nepal
-        {-210, -3, "15-06-2010 15:30:00", "15:57:32"}, // Newfoundland
-        {570, 9, "15-06-2010 02:30:00", "02:57:32"},   // central Australia
+    struct Case {
+        int minutesEast;
+        int wholeHours;
+        const char* universal;
+        const char* localMean;
+    } cases[] = {
+        {330, 5, "15-06-2010 06:30:00", "06:57:32"},    // India
+        {345, 5, "15-06-2010 06:15:00", "06:42:32"},    // Nepal
+        {-210, -3, "15-06-2010 15:30:00", "15:57:32"},  // Newfoundland
+        {570, 9, "15-06-2010 02:30:00", "02:57:32"},    // central Australia
     };
     for (const Case& c : cases) {
         Observer o(HomeSetup(), [] { return LocalClockReading{}; });
@@ -196,8 +200,10 @@ TEST(Observer, SystemClockWithoutAZoneDatabaseKeepsUniversalTimeRight) {
     Observer o(HomeSetup());
     o.update();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    if (previous) ::setenv("TZ", saved.c_str(), 1);
-    else ::unsetenv("TZ");
+    if (previous)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
     ::tzset();
     const double expected = Observer::julianDayOf(now.date().year(), now.date().month(), now.date().day(),
                                                   now.time().hour(), now.time().minute(), now.time().second());
@@ -214,8 +220,10 @@ public:
         ::tzset();
     }
     ~ScopedTimeZone() {
-        if (saved_) ::setenv("TZ", saved_->c_str(), 1);
-        else ::unsetenv("TZ");
+        if (saved_)
+            ::setenv("TZ", saved_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
         ::tzset();
     }
 
@@ -241,9 +249,9 @@ TEST(Observer, SystemClockKeepsUniversalTimeInEveryZone) {
         int zoneHours;
         bool dst;
     } cases[] = {
-        {"Europe/Dublin", 1, 15, 0, false},        // winter time is the zone's "daylight" time, an hour behind
+        {"Europe/Dublin", 1, 15, 0, false},  // winter time is the zone's "daylight" time, an hour behind
         {"Europe/Dublin", 7, 15, 1, false},
-        {"Africa/Casablanca", 3, 25, 0, false},    // Ramadan: an hour behind the standard +1
+        {"Africa/Casablanca", 3, 25, 0, false},  // Ramadan: an hour behind the standard +1
         {"Africa/Casablanca", 7, 15, 1, false},
         {"Antarctica/Troll", 1, 15, 0, false},
         {"Antarctica/Troll", 7, 15, 0, true},      // two hours of daylight time
@@ -341,14 +349,13 @@ TEST(Observer, MonthStepsKeepTheDayTheyStartedFrom) {
 
 TEST(Observer, StepTypes) {
     Observer o(HomeSetup(), [] { return LocalClockReading{}; });
-    struct Case { int16_t type, size; DateTime expected; } cases[] = {
-        {1, -5, Offset(0, 0, -5, 0)},
-        {4, 1, Offset(0, 23, 56, 4)},       // and 0.0905 s carried apart
-        {4, 10, Offset(9, 23, 20, 40)},
-        {4, -1, Offset(0, -23, -56, -4)},
-        {5, 2, Offset(0, 0, 0, 0, 2)},
-        {6, 9, Offset(0, 0, 0, 0)},
-        {-1, 9, Offset(0, 0, 0, 0)},
+    struct Case {
+        int16_t type, size;
+        DateTime expected;
+    } cases[] = {
+        {1, -5, Offset(0, 0, -5, 0)},   {4, 1, Offset(0, 23, 56, 4)},  // and 0.0905 s carried apart
+        {4, 10, Offset(9, 23, 20, 40)}, {4, -1, Offset(0, -23, -56, -4)}, {5, 2, Offset(0, 0, 0, 0, 2)},
+        {6, 9, Offset(0, 0, 0, 0)},     {-1, 9, Offset(0, 0, 0, 0)},
     };
     for (const Case& c : cases) {
         o.setStep(c.type, c.size);

@@ -24,15 +24,16 @@ std::vector<Star> StarsWithHd(std::initializer_list<uint32_t> numbers) {
 
 TEST(FigureRecords, NumbersMaySpreadOverLinesAndTheNextFigureStartsOnTheNextLine) {
     ConstellationFigures figures;
-    figures.LoadText("2\r\n"
-                     "Andromeda\n"
-                     "3 2\n358 3627\n 6860\n"
-                     "3 1 2 3\n"
-                     "2\n2 1 \n"
-                     "\n"  // a blank line before a name is no name
-                     "Lyra\n"
-                     "2 1 172167 174638 2 1 2\n",
-                     "figures", nullptr);
+    figures.LoadText(
+        "2\r\n"
+        "Andromeda\n"
+        "3 2\n358 3627\n 6860\n"
+        "3 1 2 3\n"
+        "2\n2 1 \n"
+        "\n"  // a blank line before a name is no name
+        "Lyra\n"
+        "2 1 172167 174638 2 1 2\n",
+        "figures", nullptr);
     ASSERT_EQ(figures.size(), 2u);
     const ConstellationFigure& andromeda = figures.figures()[0];
     EXPECT_EQ(andromeda.name(), "Andromeda");
@@ -130,7 +131,6 @@ TEST(FigureResolution, IndexOneIsTheFirstNumber) {
     const Line& line = orion.lines()[0];
     EXPECT_EQ(orion.stars()[line[0] - 1], &stars[0]);  // index 3: HD 39801
     EXPECT_EQ(orion.stars()[line[1] - 1], &stars[2]);  // index 1: HD 34085
-
 }
 
 TEST(FigureLoading, JobTextCountsAndAMissingFile) {

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <erfa.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -169,11 +168,11 @@ std::string RandomCatalogue(int n) {
         // A few stars as fast as the fastest known, so that centuries move
         // them by more than a small angle.
         const double motion = i % 50 == 0 ? 20.0 : 4.0;
-        std::snprintf(line, sizeof line, "%c %d %d %d %d %.3f %c%d %d %.2f %.4f %.4f %.2f 0\n\n\n\n\n",
-                      kinds[i % 4], i, i, static_cast<int>(ra), static_cast<int>(std::fmod(ra * 60, 60)),
-                      std::fmod(ra * 3600, 60), dec < 0 ? '-' : '+', static_cast<int>(d),
-                      static_cast<int>(std::fmod(d * 60, 60)), std::fmod(d * 3600, 60), (unit(random) - 0.5) * motion,
-                      (unit(random) - 0.5) * motion, 12 * unit(random) - 1);
+        std::snprintf(line, sizeof line, "%c %d %d %d %d %.3f %c%d %d %.2f %.4f %.4f %.2f 0\n\n\n\n\n", kinds[i % 4], i,
+                      i, static_cast<int>(ra), static_cast<int>(std::fmod(ra * 60, 60)), std::fmod(ra * 3600, 60),
+                      dec < 0 ? '-' : '+', static_cast<int>(d), static_cast<int>(std::fmod(d * 60, 60)),
+                      std::fmod(d * 3600, 60), (unit(random) - 0.5) * motion, (unit(random) - 0.5) * motion,
+                      12 * unit(random) - 1);
         text += line;
     }
     return text;
@@ -244,9 +243,8 @@ TEST_P(BatchUpdate, AStarFainterThanTheLimitKeepsItsLastPlace) {
     EXPECT_NE(azimuth2, azimuth);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothModes, BatchUpdate, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "CorrectedToDate" : "CatalogueEquinox";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothModes, BatchUpdate, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+    return info.param ? "CorrectedToDate" : "CatalogueEquinox";
+});
 
 }  // namespace

@@ -16,9 +16,7 @@ using catalogue_tests::ScratchFile;
 constexpr double kDegree = 3.141592653589793 / 180.0;
 
 // One data line and its notes line.
-std::string Record(const std::string& data, const std::string& notes = "notes") {
-    return data + "\n" + notes + "\n";
-}
+std::string Record(const std::string& data, const std::string& notes = "notes") { return data + "\n" + notes + "\n"; }
 
 std::string Catalogue(const std::string& countLine, int records) {
     std::string text = countLine + "\n";
@@ -46,18 +44,18 @@ TEST(DeepSkyRecords, FieldsNamesAndRadiiAsTheFileGivesThem) {
     const RecordCase cases[] = {
         {"common name wins", Record("224 1 31 0 42 44.3 +41 16 3.44 10 Andromeda Galaxy", "eB, vL, vmE"),
          "Andromeda Galaxy", "224", 1, 31, 10.6846, 41.2667, 3.44f, tenArcminutes, "eB, vL, vmE"},
-        {"then the Messier number", Record("224 1 31 0 42 44.3 +41 16 3.44 10"), "M31", "224", 1, 31, 10.6846,
-         41.2667, 3.44f, tenArcminutes, "notes"},
+        {"then the Messier number", Record("224 1 31 0 42 44.3 +41 16 3.44 10"), "M31", "224", 1, 31, 10.6846, 41.2667,
+         3.44f, tenArcminutes, "notes"},
         {"a blank after the size is no name", Record("224 1 31 0 42 44.3 +41 16 3.44 10 "), "M31", "224", 1, 31,
          10.6846, 41.2667, 3.44f, tenArcminutes, "notes"},
-        {"then the designation", Record("IC434 4 0 5 40 59.0 -2 27 7.3 0", ""), "IC434", "IC434", 4, 0, 85.2458,
-         -2.45, 7.3f, oneDegree, ""},
-        {"the sign stands apart from the degrees", Record("7000 2 0 0 0 0 -0 30 9 0"), "7000", "7000", 2, 0, 0.0,
-         -0.5, 9.0f, oneDegree, "notes"},
-        {"a long designation is cut", Record("ABCDEFGHIJ -1 0 1 0 0 +1 0 12 0"), "ABCDEFG", "ABCDEFG", -1, 0, 15.0,
-         1.0, 12.0f, oneDegree, "notes"},
-        {"a broken data line keeps its notes line", Record("500 1 0 12", "vF, S"), "500", "500", 1, 0, 180.0, 0.0,
-         0.0f, oneDegree, "vF, S"},
+        {"then the designation", Record("IC434 4 0 5 40 59.0 -2 27 7.3 0", ""), "IC434", "IC434", 4, 0, 85.2458, -2.45,
+         7.3f, oneDegree, ""},
+        {"the sign stands apart from the degrees", Record("7000 2 0 0 0 0 -0 30 9 0"), "7000", "7000", 2, 0, 0.0, -0.5,
+         9.0f, oneDegree, "notes"},
+        {"a long designation is cut", Record("ABCDEFGHIJ -1 0 1 0 0 +1 0 12 0"), "ABCDEFG", "ABCDEFG", -1, 0, 15.0, 1.0,
+         12.0f, oneDegree, "notes"},
+        {"a broken data line keeps its notes line", Record("500 1 0 12", "vF, S"), "500", "500", 1, 0, 180.0, 0.0, 0.0f,
+         oneDegree, "vF, S"},
         {"long notes are cut", Record("9 5 0 0 0 0 +0 0 1 0", std::string(60, 'n')), "9", "9", 5, 0, 0.0, 0.0, 1.0f,
          oneDegree, "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
     };

@@ -54,8 +54,8 @@ Vec Propagate(const Elements& el, double jd) {
     auto f = [](double x) { return static_cast<double>(static_cast<float>(x)); };
     const double n = f(el.meanMotionDeg) * kDegree;
     const double meanAnomaly = std::fmod(f(el.meanAnomalyDeg) + f(el.meanMotionDeg) * (jd - kEpochJd), 360.0);
-    const twobody::Vector v = twobody::Heliocentric({f(el.nodeDeg), f(el.perihelionDeg), f(el.inclinationDeg),
-                                                     f(el.e), std::cbrt(kGauss * kGauss / (n * n)), meanAnomaly});
+    const twobody::Vector v = twobody::Heliocentric({f(el.nodeDeg), f(el.perihelionDeg), f(el.inclinationDeg), f(el.e),
+                                                     std::cbrt(kGauss * kGauss / (n * n)), meanAnomaly});
     return {v.x, v.y, v.z};
 }
 
@@ -89,16 +89,17 @@ double ExpectedMagnitude(const Vec& geo, const SunPosition& sun, double h, doubl
 
 double Separation(double ra1, double dec1, double ra2, double dec2) {
     const double c = std::sin(dec1) * std::sin(dec2) + std::cos(dec1) * std::cos(dec2) * std::cos(ra1 - ra2);
-    const double s = std::hypot(std::cos(dec2) * std::sin(ra1 - ra2),
-                                std::cos(dec1) * std::sin(dec2) - std::sin(dec1) * std::cos(dec2) * std::cos(ra1 - ra2));
+    const double s =
+        std::hypot(std::cos(dec2) * std::sin(ra1 - ra2),
+                   std::cos(dec1) * std::sin(dec2) - std::sin(dec1) * std::cos(dec2) * std::cos(ra1 - ra2));
     return std::atan2(s, c);
 }
 
 // Orbits like those of the first minor planets, of Eros, of a near-circular
 // one and of two very eccentric ones.
 const Elements kOrbits[] = {
-    {EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12"), 80.3, 73.5, 249.5, 10.59, 0.0786,
-     0.21418, 3.33, 0.12},
+    {EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12"), 80.3, 73.5, 249.5, 10.59, 0.0786, 0.21418,
+     3.33, 0.12},
     {EntryLine(2, "Pallas", "172.9 310.8 233.2 34.93 0.2300 0.21385 4.12 0.11"), 172.9, 310.8, 233.2, 34.93, 0.2300,
      0.21385, 4.12, 0.11},
     {EntryLine(3, "Juno", "169.8 247.8 119.1 12.99 0.2568 0.22586 5.12 0.32"), 169.8, 247.8, 119.1, 12.99, 0.2568,
@@ -142,8 +143,7 @@ TEST(MinorPlanetPlaces, AgreeWithAnIndependentTwoBodyOrbitAtTheEpochAndThirtyYea
             EquatorialDirection(geo, observer->meanObliquity, ra, dec);
             EXPECT_LT(Separation(planet.ra.radians, planet.dec.radians, ra, dec) / kArcsecond, m.toleranceArcsec)
                 << el.line << " in " << m.year;
-            EXPECT_NEAR(planet.magnitude, ExpectedMagnitude(geo, sun, el.h, el.g), 2e-3)
-                << el.line << " in " << m.year;
+            EXPECT_NEAR(planet.magnitude, ExpectedMagnitude(geo, sun, el.h, el.g), 2e-3) << el.line << " in " << m.year;
         }
     }
 }
@@ -184,16 +184,16 @@ TEST(MinorPlanetLines, NameFieldNumberAndElements) {
         const char* shown;
         float node, e, n, g;
     } cases[] = {
-        {EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12"), 1, "Ceres", "1 Ceres", 80.3f,
-         0.0786f, 0.21418f, 0.12f},
+        {EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12"), 1, "Ceres", "1 Ceres", 80.3f, 0.0786f,
+         0.21418f, 0.12f},
         // All blanks after the number go; then 18 characters of which 10 are
         // trailing blanks: an 8-character name.
         {"12345   Vesuvius" + std::string(10, ' ') + " 1 2 3 4 0.1 0.2 5 0.3", 12345, "Vesuvius", "12345 Vesuvius",
          1.0f, 0.1f, 0.2f, 0.3f},
         {EntryLine(0, "2022 AB1", "1 2 3 4 0.5 0.3 17 0.15"), 0, "2022 AB1", "0 2022 AB1", 1.0f, 0.5f, 0.3f, 0.15f},
         // A name that fills its field runs straight into the elements.
-        {"7 Averyveryveryveryl5 6 7 8 0.2 0.4 9 0.1", 7, "Averyveryveryveryl", "7 Averyveryveryveryl", 5.0f, 0.2f,
-         0.4f, 0.1f},
+        {"7 Averyveryveryveryl5 6 7 8 0.2 0.4 9 0.1", 7, "Averyveryveryveryl", "7 Averyveryveryveryl", 5.0f, 0.2f, 0.4f,
+         0.1f},
         {"8 Short", 8, "Short", "8 Short", 0.0f, 0.0f, 0.0f, 0.0f},
         {EntryLine(9, "Broken", "1 2 x 4 0.1 0.2 5 0.3"), 9, "Broken", "9 Broken", 1.0f, 0.0f, 0.0f, 0.0f},
     };
@@ -216,9 +216,8 @@ TEST(MinorPlanetLines, NameFieldNumberAndElements) {
 TEST(MinorPlanetLoading, OrbitsThatAreNoEllipsesAreLeftOutWithTheirLinesNamed) {
     QuietProgress progress;
     MinorPlanetList list;
-    list.LoadText(std::string("6\n")
-                      + EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12") + "\n\n" +
-                      EntryLine(2, "Open", "80.3 73.5 249.5 10.59 1.0 0.21418 3.33 0.12") + "\n" +
+    list.LoadText(std::string("6\n") + EntryLine(1, "Ceres", "80.3 73.5 249.5 10.59 0.0786 0.21418 3.33 0.12") +
+                      "\n\n" + EntryLine(2, "Open", "80.3 73.5 249.5 10.59 1.0 0.21418 3.33 0.12") + "\n" +
                       EntryLine(3, "Hyperbolic", "80.3 73.5 249.5 10.59 1.5 0.21418 3.33 0.12") + "\n" +
                       EntryLine(4, "Backwards", "80.3 73.5 249.5 10.59 0.1 -0.2 3.33 0.12") + "\n" +
                       EntryLine(5, "Almost", "80.3 73.5 249.5 10.59 0.9999 0.01 3.33 0.12") + "\n" +
@@ -253,8 +252,7 @@ TEST(MinorPlanetLoading, CountsProgressLineEndsAndAMissingFile) {
     } cases[] = {{"4294967295", 3, 3, 1}, {"2", 5, 2, 0}, {"99", 99, 99, 0}, {"250", 250, 250, 125}, {"x", 3, 0, 0}};
     for (const auto& c : cases) {
         std::string text = std::string(c.countLine) + "\r\n";
-        for (int i = 1; i <= c.lines; ++i)
-            text += EntryLine(i, "Rock", "1 2 3 4 0.1 0.2 5 0.15") + "\r\n";
+        for (int i = 1; i <= c.lines; ++i) text += EntryLine(i, "Rock", "1 2 3 4 0.1 0.2 5 0.15") + "\r\n";
         ScratchFile file("asteroids.dat");
         file.Write(text);
         QuietProgress progress;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace catalogue_tests {
 
@@ -14,8 +13,8 @@ namespace catalogue_tests {
 class ScratchFile {
 public:
     explicit ScratchFile(const std::string& name)
-        : path_((std::filesystem::temp_directory_path() /
-                 ("velkaris-" + std::to_string(getpid()) + "-" + name)).string()) {
+        : path_((std::filesystem::temp_directory_path() / ("velkaris-" + std::to_string(getpid()) + "-" + name))
+                    .string()) {
         std::filesystem::remove(path_);
     }
     ~ScratchFile() { std::filesystem::remove(path_); }

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-
 #include <cmath>
+#include <erfa.h>
 #include <string>
 
 #include "astro/Constants.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "catalogues/LoadProgress.h"
@@ -17,9 +17,7 @@ namespace {
 
 using catalogue_tests::FixturePath;
 
-std::string Record(int hd) {
-    return "H " + std::to_string(hd) + " 0 1 2 3.0 +4 5 6.0 0 0 5.5 0\nOri\n\nA0 \n\n";
-}
+std::string Record(int hd) { return "H " + std::to_string(hd) + " 0 1 2 3.0 +4 5 6.0 0 0 5.5 0\nOri\n\nA0 \n\n"; }
 
 std::string Catalogue(const std::string& countLine, int records) {
     std::string text = countLine + "\ntest\n";
@@ -89,7 +87,8 @@ TEST(CatalogueLoading, JunkAndDamagedRecordsAreLeftOutAndReportedOnce) {
         {"clean", Catalogue("3", 3), 3, ""},
         {"junk lines", "4294967295\njunk\n" + junk + Record(7) + junk, 1,
          "The Star Catalogue file junk lines: 2000 lines hold no star record; they are left out."},
-        {"damaged numbers", "3\ndamaged\nH 1 0 1 2 nan +4 5 6.0 0 0 5.5 0\nOri\n\nA0 \n\n" + Record(2) +
+        {"damaged numbers",
+         "3\ndamaged\nH 1 0 1 2 nan +4 5 6.0 0 0 5.5 0\nOri\n\nA0 \n\n" + Record(2) +
              "H 3 0 1 2 3.0 +4 5 6.0 0 0 -inf 0\nOri\n\nA0 \n\n",
          1, "The Star Catalogue file damaged numbers: 2 records have numbers that are none; they are left out."},
         {"no stars", "0\nempty\n", 0, "The Star Catalogue file no stars holds no stars."},

@@ -60,19 +60,24 @@ TEST_F(FixtureCatalogue, EveryFieldOfARecordArrives) {
 }
 
 TEST_F(FixtureCatalogue, GreekLettersMapToTheSymbolFontWithTheirSuperscripts) {
-    const std::vector<std::string> expected = {"a",  "a1", "h", "e", "o", "w2", "j",
-                                               "p",  "y",  "q", "t", "m", "x2"};
+    const std::vector<std::string> expected = {"a", "a1", "h", "e", "o", "w2", "j", "p", "y", "q", "t", "m", "x2"};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(std::string(At(i).bayer), expected[i]) << i;
     EXPECT_STREQ(At(13).bayer, "");  // an empty Bayer line: no letter
 }
 
 TEST_F(FixtureCatalogue, NamesFollowTheFirstRuleThatApplies) {
-    const std::vector<std::string> expected = {
-        "Sirius",      "a1 Lib",      "h UMa",          "e Ori",       "o Cet",  "w2 Sco",
-        "j Her",       "p Pup",       "y Vel",          "q Leo",       "t Sco",  "m Cep",
-        "x2 Cet",      "61 Cyg",      "HD: 1234",       "HIP: 5678",   "Tycho Star",
-        "Hipparcos Star", "Bright Star", "X-File",      "Hipparcos Star", "A Carbon Star With A Long Name",
-        "Hipparcos Star"};
+    const std::vector<std::string> expected = {"Sirius",         "a1 Lib",
+                                               "h UMa",          "e Ori",
+                                               "o Cet",          "w2 Sco",
+                                               "j Her",          "p Pup",
+                                               "y Vel",          "q Leo",
+                                               "t Sco",          "m Cep",
+                                               "x2 Cet",         "61 Cyg",
+                                               "HD: 1234",       "HIP: 5678",
+                                               "Tycho Star",     "Hipparcos Star",
+                                               "Bright Star",    "X-File",
+                                               "Hipparcos Star", "A Carbon Star With A Long Name",
+                                               "Hipparcos Star"};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(At(i).GetName(), expected[i]) << i;
 }
 
@@ -112,9 +117,12 @@ TEST(StarRecordReading, ADamagedNumberZeroesTheRestAndTheTextReadsOnFromThere) {
 
 TEST(StarRecordReading, AnOverlongNameIsCutAndDoesNotSpillIntoTheNextRecord) {
     const std::string longName(80, 'N');
-    const std::string text = "2\nlong names\n"
-                             "H 1 0 1 0 0 +1 0 0 0 0 5.0 0\nOri\n\nA0 \n" + longName + "\n"
-                             "H 2 0 2 0 0 +2 0 0 0 0 6.0 0\nCyg\n\nB5 \nSecond\n";
+    const std::string text =
+        "2\nlong names\n"
+        "H 1 0 1 0 0 +1 0 0 0 0 5.0 0\nOri\n\nA0 \n" +
+        longName +
+        "\n"
+        "H 2 0 2 0 0 +2 0 0 0 0 6.0 0\nCyg\n\nB5 \nSecond\n";
     StarCatalogue catalogue("long", {}, true);
     ASSERT_TRUE(catalogue.LoadText(text, nullptr));
     ASSERT_EQ(catalogue.stars().size(), 2u);
@@ -126,10 +134,9 @@ TEST(StarRecordReading, AnOverlongNameIsCutAndDoesNotSpillIntoTheNextRecord) {
 
 TEST(BayerLetters, EveryAbbreviationOfTheAlphabet) {
     const std::pair<const char*, char> table[] = {
-        {"Alp", 'a'}, {"Bet", 'b'}, {"Gam", 'g'}, {"Del", 'd'}, {"Eps", 'e'}, {"Zet", 'z'}, {"Eta", 'h'},
-        {"The", 'q'}, {"Iot", 'i'}, {"Kap", 'k'}, {"Lam", 'l'}, {"Mu ", 'm'}, {"Nu ", 'n'}, {"Xi ", 'x'},
-        {"Omi", 'o'}, {"Pi ", 'p'}, {"Rho", 'r'}, {"Sig", 's'}, {"Tau", 't'}, {"Ups", 'u'}, {"Phi", 'j'},
-        {"Chi", 'c'}, {"Psi", 'y'}, {"Ome", 'w'}};
+        {"Alp", 'a'}, {"Bet", 'b'}, {"Gam", 'g'}, {"Del", 'd'}, {"Eps", 'e'}, {"Zet", 'z'}, {"Eta", 'h'}, {"The", 'q'},
+        {"Iot", 'i'}, {"Kap", 'k'}, {"Lam", 'l'}, {"Mu ", 'm'}, {"Nu ", 'n'}, {"Xi ", 'x'}, {"Omi", 'o'}, {"Pi ", 'p'},
+        {"Rho", 'r'}, {"Sig", 's'}, {"Tau", 't'}, {"Ups", 'u'}, {"Phi", 'j'}, {"Chi", 'c'}, {"Psi", 'y'}, {"Ome", 'w'}};
     for (const auto& [abbreviation, letter] : table) EXPECT_EQ(BayerLetter(abbreviation), letter) << abbreviation;
 }
 

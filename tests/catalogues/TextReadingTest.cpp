@@ -7,7 +7,6 @@
 #include <functional>
 #include <random>
 #include <string>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,7 +84,8 @@ TEST(FormattedRead, FloatsAreTheCorrectlyRoundedValueOfTheDecimal) {
     char buffer[64];
     for (int i = 0; i < 200000; ++i) {
         const int decimals = static_cast<int>(random() % 10);
-        const double magnitude = std::ldexp(static_cast<double>(random() % 1000000007), -static_cast<int>(random() % 30));
+        const double magnitude =
+            std::ldexp(static_cast<double>(random() % 1000000007), -static_cast<int>(random() % 30));
         const double v = (random() % 2 ? -1.0 : 1.0) * magnitude;
         std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
         TextCursor text(buffer);
@@ -136,25 +136,29 @@ TEST_F(FileReading, EveryReaderReadsOnlyRegularFilesAndNeverWaits) {
         std::function<bool(const std::string&, std::string&, FileProblem&)> read;
     };
     const Reader readers[] = {
-        {"whole file", true, [](const std::string& path, std::string& text, FileProblem& problem) {
+        {"whole file", true,
+         [](const std::string& path, std::string& text, FileProblem& problem) {
              FileText file;
              const bool ok = file.Read(path);
              text.assign(file.view());
              problem = file.problem();
              return ok;
          }},
-        {"start of a file", true, [](const std::string& path, std::string& text, FileProblem& problem) {
+        {"start of a file", true,
+         [](const std::string& path, std::string& text, FileProblem& problem) {
              FileText file;
              const bool ok = file.ReadStart(path, 4096);
              text.assign(file.view());
              problem = file.problem();
              return ok;
          }},
-        {"catalogue header", false, [](const std::string& path, std::string& text, FileProblem&) {
+        {"catalogue header", false,
+         [](const std::string& path, std::string& text, FileProblem&) {
              bool complete = false;
              return ReadFileStart(path, 4096, text, complete);
          }},
-        {"settings", false, [](const std::string& path, std::string& text, FileProblem&) {
+        {"settings", false,
+         [](const std::string& path, std::string& text, FileProblem&) {
              bool missing = false, truncated = false;
              return ReadFileBounded(path, 4096, text, missing, truncated);
          }},

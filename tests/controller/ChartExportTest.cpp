@@ -47,7 +47,9 @@ protected:
         const SkyView& view = *planetarium->View();
         return QPointF(view.ToPixelX(star->screenX), view.ToPixelY(star->screenY));
     }
-    std::string File(const char* name) const { return (work.Path() + QLatin1Char('/') + QLatin1String(name)).toStdString(); }
+    std::string File(const char* name) const {
+        return (work.Path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
+    }
 
     ScratchWorkDir work;
     NullSkyPanel panel{700, 350};

@@ -60,7 +60,7 @@ inline void WriteEmptyCatalogues(const ScratchWorkDir& work) {
 // missing-file message and every body has a place.
 inline void WriteSolarSeries(const ScratchWorkDir& work) {
     const std::pair<const char*, const char*> bodies[] = {
-        {"earth", "1.0 1.0"},  {"Mercury", "2.0 0.4"}, {"Venus", "3.0 0.7"},  {"Mars", "4.0 1.5"},
+        {"earth", "1.0 1.0"},   {"Mercury", "2.0 0.4"}, {"Venus", "3.0 0.7"}, {"Mars", "4.0 1.5"},
         {"Jupiter", "5.0 5.2"}, {"Saturn", "6.0 9.5"},  {"Uranus", "0.5 19"}, {"Neptune", "1.5 30"},
     };
     for (const auto& [name, place] : bodies) {
@@ -69,9 +69,12 @@ inline void WriteSolarSeries(const ScratchWorkDir& work) {
         std::string file;
         for (int s = 0; s < 18; ++s) {
             file += std::to_string(s) + "\n";
-            if (s == 0) file += "1\n" + longitude + " 0 0\n";
-            else if (s == 12) file += "1\n" + radius + " 0 0\n";
-            else file += "0\n";
+            if (s == 0)
+                file += "1\n" + longitude + " 0 0\n";
+            else if (s == 12)
+                file += "1\n" + radius + " 0 0\n";
+            else
+                file += "0\n";
         }
         work.Write(QStringLiteral("data/la_%1.dat").arg(QLatin1String(name)), file);
     }

@@ -6,13 +6,12 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
-#include <string>
-#include <thread>
-
 #include <poll.h>
+#include <random>
 #include <signal.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/SettingsFile.h"

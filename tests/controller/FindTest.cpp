@@ -70,7 +70,9 @@ TEST_F(FindTest, WhatRoseAlreadyTodayRisesTomorrow) {
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string tomorrow = said.substr(prefix.size());
     EXPECT_NE(tomorrow, today);
-    const auto minutes = [](const std::string& hhmm) { return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2)); };
+    const auto minutes = [](const std::string& hhmm) {
+        return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2));
+    };
     EXPECT_LE(std::abs(minutes(tomorrow) - minutes(today)), 30) << today << " " << tomorrow;
 
     EXPECT_EQ(p->GetObserver().civil().TimeText(), civil);

@@ -8,7 +8,9 @@
 #include "NamedSky.h"
 #include "controller/ObjectNames.h"
 
-void PrintTo(const ObjectRef& r, std::ostream* os) { *os << '{' << r.kind << ',' << r.catalogue << ',' << r.index << '}'; }
+void PrintTo(const ObjectRef& r, std::ostream* os) {
+    *os << '{' << r.kind << ',' << r.catalogue << ',' << r.index << '}';
+}
 
 namespace {
 
@@ -77,11 +79,9 @@ TEST_F(ObjectNamesTest, EveryFormOfNameFindsItsObject) {
         const char* typed;
         std::optional<ObjectRef> preferred;
     } preferred[] = {
-        {"Pluto", pluto},
-        {" pluto", pluto},
-        {"alp Cen", std::nullopt},  // neither is first named so
-        {"alp1 Cen", alpha1Cen},
-        {"Orion Nebula", std::nullopt},  // a second name
+        {"Pluto", pluto},          {" pluto", pluto},
+        {"alp Cen", std::nullopt},                                  // neither is first named so
+        {"alp1 Cen", alpha1Cen},   {"Orion Nebula", std::nullopt},  // a second name
     };
     for (const auto& row : preferred)
         EXPECT_EQ(names.Preferred(names.Resolve(row.typed), row.typed), row.preferred) << row.typed;
@@ -114,17 +114,59 @@ TEST_F(ObjectNamesTest, ListsEveryNameOfEveryObjectInOrder) {
     // The bodies first, then each star with all its names, the deep-sky
     // objects and the minor planets.
     const std::vector<std::string> expected = {
-        "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto",
-        "Sirius", "alp CMa", "9 CMa", "HD 48915", "HIP 32349",
-        "Rigel", "bet Ori", "19 Ori", "HD 34085", "HIP 24436",
-        "Betelgeuse", "alp Ori", "58 Ori", "HD 39801", "HIP 27989",
-        "alp1 Cen", "alp Cen", "HD 128620", "HIP 71683",
-        "alp2 Cen", "alp Cen", "HD 128621", "HIP 71681",
+        "Sun",
+        "Moon",
+        "Mercury",
+        "Venus",
+        "Mars",
+        "Jupiter",
+        "Saturn",
+        "Uranus",
+        "Neptune",
+        "Pluto",
+        "Sirius",
+        "alp CMa",
+        "9 CMa",
+        "HD 48915",
+        "HIP 32349",
+        "Rigel",
+        "bet Ori",
+        "19 Ori",
+        "HD 34085",
+        "HIP 24436",
+        "Betelgeuse",
+        "alp Ori",
+        "58 Ori",
+        "HD 39801",
+        "HIP 27989",
+        "alp1 Cen",
+        "alp Cen",
+        "HD 128620",
+        "HIP 71683",
+        "alp2 Cen",
+        "alp Cen",
+        "HD 128621",
+        "HIP 71681",
         "HD 12345",
-        "Andromeda Galaxy", "M 31", "NGC 224", "224",
-        "Great Orion Nebula", "Orion Nebula", "Great Orion Nebula, Orion Nebula", "M 42", "NGC 1976", "1976",
+        "Andromeda Galaxy",
+        "M 31",
+        "NGC 224",
+        "224",
+        "Great Orion Nebula",
+        "Orion Nebula",
+        "Great Orion Nebula, Orion Nebula",
+        "M 42",
+        "NGC 1976",
+        "1976",
         "IC434",
-        "1 Ceres", "Ceres", "2 Pallas", "Pallas", "4 Vesta", "Vesta", "134340 Pluto", "Pluto",
+        "1 Ceres",
+        "Ceres",
+        "2 Pallas",
+        "Pallas",
+        "4 Vesta",
+        "Vesta",
+        "134340 Pluto",
+        "Pluto",
     };
     EXPECT_EQ(listed, expected);
     ASSERT_EQ(all.size(), expected.size());
@@ -141,14 +183,14 @@ TEST_F(ObjectNamesTest, AMisspeltNameSuggestsWhatItMayHaveMeant) {
         const char* typed;
         std::vector<std::string> meant;  // the first suggestions, in order
     } rows[] = {
-        {"Betelguese", {"Betelgeuse"}},    // two letters swapped
-        {"Sirus", {"Sirius"}},             // one missing
-        {"Rigell", {"Rigel"}},             // one too many
-        {"Cerse", {"Ceres"}},              // swapped, in a short name
+        {"Betelguese", {"Betelgeuse"}},  // two letters swapped
+        {"Sirus", {"Sirius"}},           // one missing
+        {"Rigell", {"Rigel"}},           // one too many
+        {"Cerse", {"Ceres"}},            // swapped, in a short name
         {"Andromeda Galaxi", {"Andromeda Galaxy"}},
-        {"betel", {"Betelgeuse"}},         // the beginning of a name
+        {"betel", {"Betelgeuse"}},  // the beginning of a name
         {"M3", {"M 31"}},
-        {"Plut", {"Pluto", "Pluto"}},      // the planet, then the minor planet
+        {"Plut", {"Pluto", "Pluto"}},       // the planet, then the minor planet
         {"Orion Nebul", {"Orion Nebula"}},  // the object under its closest name
         {"alp1 Ce", {"alp1 Cen"}},
         // Too far from everything: three slips in six letters, or nothing

@@ -6,14 +6,11 @@
 #include <memory>
 #include <regex>
 #include <string>
-#include <vector>
-
 #include <sys/stat.h>
+#include <vector>
 
 #include "ControllerTestSupport.h"
 #include "astro/Constants.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/support/Watchdog.h"
 #include "catalogues/LoadProgress.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
@@ -21,6 +18,8 @@
 #include "solar/Moon.h"
 #include "solar/Planet.h"
 #include "solar/Sun.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/Watchdog.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -83,18 +82,17 @@ TEST_F(PlanetariumTest, EmptyDataFolderNamesEachMissingFileOnceAndKeepsOnlyTheMo
     // No star catalogue file is no error; each missing series file is one,
     // and so are the figures, the deep-sky objects and the minor planets, in
     // the order they are loaded.
-    EXPECT_EQ(messages.warnings,
-              (std::vector<std::string>{"Error opening the VSOP87 Terms file data/la_earth.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Mercury.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Venus.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Mars.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Jupiter.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Saturn.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Uranus.dat",
-                                        "Error opening the VSOP87 Terms file data/la_Neptune.dat",
-                                        "Error opening the Constellation Definition file",
-                                        "Error opening the Deepsky Catalogue file",
-                                        "Error opening the Asteroid Catalogue file"}));
+    EXPECT_EQ(messages.warnings, (std::vector<std::string>{"Error opening the VSOP87 Terms file data/la_earth.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Mercury.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Venus.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Mars.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Jupiter.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Saturn.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Uranus.dat",
+                                                           "Error opening the VSOP87 Terms file data/la_Neptune.dat",
+                                                           "Error opening the Constellation Definition file",
+                                                           "Error opening the Deepsky Catalogue file",
+                                                           "Error opening the Asteroid Catalogue file"}));
     // Without the Earth's series there is no Sun, and no planet can be placed
     // from the Earth; the Moon needs no file and is the one body left.
     EXPECT_EQ(p->SunBody(), nullptr);

@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "ControllerTestSupport.h"

@@ -100,9 +100,9 @@ protected:
 
 TEST_F(SkyContentsTest, LoadsEachKindInOrderAndSaysWhichFigureItLeftOut) {
     auto p = Start();
-    EXPECT_EQ(jobs, (std::vector<std::string>{"Loading VSOP87 Terms", "Loading Constellation Definitions",
-                                              "Loading: data/stfound.dat", "Loading Deepsky Objects",
-                                              "Loading Asteroids"}));
+    EXPECT_EQ(jobs,
+              (std::vector<std::string>{"Loading VSOP87 Terms", "Loading Constellation Definitions",
+                                        "Loading: data/stfound.dat", "Loading Deepsky Objects", "Loading Asteroids"}));
     EXPECT_EQ(p->Figures().size(), 3u);
     EXPECT_EQ(p->DeepSky().size(), 4u);
     EXPECT_EQ(p->MinorPlanets().size(), 3u);
@@ -191,8 +191,8 @@ TEST_F(SkyContentsTest, LockingADeepSkyObjectOrAMinorPlanetCentresIt) {
     p->View()->Options()[DisplayOptions::ShowMinorPlanets] = true;
     p->View()->Options()[DisplayOptions::ShowStars] = false;
     for (uint16_t kind : {KindDeepSky, KindMinorPlanet}) {
-        SkyObject& target = kind == KindDeepSky ? static_cast<SkyObject&>(p->DeepSky().objects()[1])
-                                                : p->MinorPlanets().planets()[2];
+        SkyObject& target =
+            kind == KindDeepSky ? static_cast<SkyObject&>(p->DeepSky().objects()[1]) : p->MinorPlanets().planets()[2];
         for (DeepSkyObject& o : p->DeepSky().objects()) o.onScreen = false;
         for (MinorPlanet& m : p->MinorPlanets().planets()) m.onScreen = false;
         PlaceAt(*p, target, 200, 120, 0.0);

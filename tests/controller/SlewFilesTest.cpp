@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-
 #include <sys/stat.h>
 
 #include "ControllerTestSupport.h"

@@ -14,8 +14,7 @@ struct Case {
 TEST(NotesTranslation, ExpandsTokenByToken) {
     const Case cases[] = {
         // Prefixes gather until a single character ends the token.
-        {"pB, pL, vlE, gbM",
-         "pretty bright, pretty large, very long extended, gradually brighter (in the) middle, \n"},
+        {"pB, pL, vlE, gbM", "pretty bright, pretty large, very long extended, gradually brighter (in the) middle, \n"},
         {"vF", "very faint, \n"},
         // eeF is no key: each e is a prefix; ee alone is a key.
         {"eeF", "extremely extremely faint, \n"},

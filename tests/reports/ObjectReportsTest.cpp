@@ -35,8 +35,9 @@ void PlaceAsPolaris(SkyObject& o) {
     o.azimuth.SetDms(160, 0, 0.0, true);
 }
 
-constexpr const char* PolarisPlace = "\nRA\t\t: 2h31'49\"\tAltitude\t\t: +52°10'03\"\n"
-                                     "Dec\t\t: +89°15'51\"\tAzimuth\t: 200°00'00\"\n\n";
+constexpr const char* PolarisPlace =
+    "\nRA\t\t: 2h31'49\"\tAltitude\t\t: +52°10'03\"\n"
+    "Dec\t\t: +89°15'51\"\tAzimuth\t: 200°00'00\"\n\n";
 
 TEST(PositionBlock, ShowsEachStatusAsItsLines) {
     struct Case {
@@ -93,23 +94,77 @@ TEST(StarReport, TitleNamesTheStarByTheFirstIdentifierItHas) {
         ReportText title;  // up to the body
     };
     const Case cases[] = {
-        {"name, HD and HIP", "Polaris", 'a', 0, 1, 8890, 11767, 'B',
+        {"name, HD and HIP",
+         "Polaris",
+         'a',
+         0,
+         1,
+         8890,
+         11767,
+         'B',
          {Title("Star: Polaris \t"), Title("HD: 8890 HIP: 11767 ", false),
           Source("\n(source: bright star catalogue)\n")}},
-        {"Bayer letter with its index, in the Greek font", nullptr, 'a', '1', 1, 8890, 11767, 'H',
-         {Title("Star: "), {"α1", GreekFont, 16, false, false}, Title(" UMi \t"), Title("HD: 8890 HIP: 11767 ", false),
+        {"Bayer letter with its index, in the Greek font",
+         nullptr,
+         'a',
+         '1',
+         1,
+         8890,
+         11767,
+         'H',
+         {Title("Star: "),
+          {"α1", GreekFont, 16, false, false},
+          Title(" UMi \t"),
+          Title("HD: 8890 HIP: 11767 ", false),
           Source("\n(source: hipparcos catalogue)\n")}},
-        {"Bayer letter theta", nullptr, 'q', 0, 0, 0, 0, 'T',
-         {Title("Star: "), {"θ", GreekFont, 16, false, false}, Title(" UMi \t"),
+        {"Bayer letter theta",
+         nullptr,
+         'q',
+         0,
+         0,
+         0,
+         0,
+         'T',
+         {Title("Star: "),
+          {"θ", GreekFont, 16, false, false},
+          Title(" UMi \t"),
           Source("\n(source: tycho catalogue)\n")}},
-        {"Flamsteed number and HIP", nullptr, 0, 0, 1, 0, 11767, 'T',
+        {"Flamsteed number and HIP",
+         nullptr,
+         0,
+         0,
+         1,
+         0,
+         11767,
+         'T',
          {Title("Star: 1 UMi \t"), Title("HIP: 11767 ", false), Source("\n(source: tycho catalogue)\n")}},
         // Without a name the first number is still part of the bold title.
-        {"HD number only", nullptr, 0, 0, 0, 8890, 0, 'X',
+        {"HD number only",
+         nullptr,
+         0,
+         0,
+         0,
+         8890,
+         0,
+         'X',
          {Title("Star: HD: 8890 "), Source("\n(source: unknown catalogue)\n")}},
-        {"HIP number only", nullptr, 0, 0, 0, 0, 11767, 'B',
+        {"HIP number only",
+         nullptr,
+         0,
+         0,
+         0,
+         0,
+         11767,
+         'B',
          {Title("Star: HIP: 11767 "), Source("\n(source: bright star catalogue)\n")}},
-        {"nothing at all", nullptr, 0, 0, 0, 0, 0, 'T',
+        {"nothing at all",
+         nullptr,
+         0,
+         0,
+         0,
+         0,
+         0,
+         'T',
          {Title("Star: "), Title("no name or id given in catalogue", false), Source("\n(source: tycho catalogue)\n")}},
     };
     for (const Case& c : cases) {
@@ -131,22 +186,23 @@ TEST(StarReport, TitleNamesTheStarByTheFirstIdentifierItHas) {
 // A notes file of blocks by HD number: 1234 has three blocks, two of them
 // one after the other and the last at the very end of the file, without a
 // final line end.
-constexpr const char* Notes = "28\n"
-                              "SB: first star.\n"
-                              "1234\n"
-                              "C:  Colour remark.\n"
-                              "    carried on.\n"
-                              "XYZ:unknown code.\n"
-                              "DYN:0.05\".\n"
-                              "P:\n"
-                              "1235\n"
-                              "N:  Another star.\n"
-                              "12345\n"
-                              "N:  A number that starts like 1234.\n"
-                              "1234\n"
-                              "R:  Second block.\n"
-                              "1234 with words after the number\n"
-                              "VAR:Third block.";
+constexpr const char* Notes =
+    "28\n"
+    "SB: first star.\n"
+    "1234\n"
+    "C:  Colour remark.\n"
+    "    carried on.\n"
+    "XYZ:unknown code.\n"
+    "DYN:0.05\".\n"
+    "P:\n"
+    "1235\n"
+    "N:  Another star.\n"
+    "12345\n"
+    "N:  A number that starts like 1234.\n"
+    "1234\n"
+    "R:  Second block.\n"
+    "1234 with words after the number\n"
+    "VAR:Third block.";
 
 TEST(StarNotes, EveryBlockOfTheStarIsShownUnderItsHeadings) {
     const TextRun header = Body("\nNotes from Bright Star Catalogue:\n", true);
@@ -178,8 +234,8 @@ TEST(StarNotes, EveryBlockOfTheStarIsShownUnderItsHeadings) {
     ReportWriter out;
     out.Size(14);
     AppendStarNotes(out, "7\nS:  " + remark + "S:  End.\n", 7);
-    EXPECT_EQ(out.Runs(), (ReportText{header, heading("\nSpectra:\n"), Body(remark), heading("\nSpectra:\n"),
-                                      Body("End.\n")}));
+    EXPECT_EQ(out.Runs(),
+              (ReportText{header, heading("\nSpectra:\n"), Body(remark), heading("\nSpectra:\n"), Body("End.\n")}));
 }
 
 TEST(DeepSkyReport, HeadingIdentifiersNotesAndTheirTranslation) {
@@ -195,19 +251,36 @@ TEST(DeepSkyReport, HeadingIdentifiersNotesAndTheirTranslation) {
     const std::string neverRises = "Rise\t\t: Object is circumpolar,\nSet\t\t:  it remains below the horizon\n\n";
     const TextRun source = Source("\n(source: ngc 2000 catalogue)\n");
     const Case cases[] = {
-        {DeepSkyGalaxy, "Andromeda Galaxy", 31, "224", "!!! eeB, eL, vmE (Andromeda); = M31",
+        {DeepSkyGalaxy,
+         "Andromeda Galaxy",
+         31,
+         "224",
+         "!!! eeB, eL, vmE (Andromeda); = M31",
          {Title("Galaxy: Andromeda Galaxy\nM31 224"), source, Body("Notes\t\t: ", true),
           Body("!!! eeB, eL, vmE (Andromeda); = M31"), Body("\n\nNotes Translation attempt:\n", true),
-          Body("magnificent, extremely extremely bright, extremely large, very much extended, (Andromeda), = M31, \n")}},
+          Body(
+              "magnificent, extremely extremely bright, extremely large, very much extended, (Andromeda), = M31, \n")}},
         // Its heading on a line of its own.
-        {DeepSkyBrightNebula, nullptr, 0, "IC434", "F, vL, dif",
+        {DeepSkyBrightNebula,
+         nullptr,
+         0,
+         "IC434",
+         "F, vL, dif",
          {Title("Bright Emission/Reflection Nebula\nIC434"), source, Body("Notes\t\t: ", true), Body("F, vL, dif"),
           Body("\n\nNotes Translation attempt:\n", true), Body("faint, very large, diffused \n")}},
-        {DeepSkyPlanetaryNebula, "Cat's Eye Nebula", 0, "6543", "",
+        {DeepSkyPlanetaryNebula,
+         "Cat's Eye Nebula",
+         0,
+         "6543",
+         "",
          {Title("Planetary Nebula:Cat's Eye Nebula\n6543"), source,
           Body("Notes\t\t: \n\nNotes Translation attempt:\n", true), Body("\n")}},
         // No type of its own: no heading.
-        {0, nullptr, 0, "5", "vF",
+        {0,
+         nullptr,
+         0,
+         "5",
+         "vF",
          {Title("5"), source, Body("Notes\t\t: ", true), Body("vF"), Body("\n\nNotes Translation attempt:\n", true),
           Body("very faint, \n")}},
     };

@@ -50,10 +50,10 @@ TEST(RealStarReport, VegaWithItsNotes) {
         if (i > 0 && runs[i - 1].text == "\nStar names:\n") names = runs[i].text;
     }
     EXPECT_EQ(runs[4], Body("\nNotes from Bright Star Catalogue:\n", true));
-    EXPECT_EQ(headings, (std::vector<std::string>{"\nColors:\n", "\nDouble and multiple stars:\n", "\nStar names:\n",
-                                                  "\nStellar radii or diameters:\n",
-                                                  "\nRadial and/or rotational velocities:\n", "\nSpectra:\n",
-                                                  "\nVariability:\n"}));
+    EXPECT_EQ(headings,
+              (std::vector<std::string>{"\nColors:\n", "\nDouble and multiple stars:\n", "\nStar names:\n",
+                                        "\nStellar radii or diameters:\n", "\nRadial and/or rotational velocities:\n",
+                                        "\nSpectra:\n", "\nVariability:\n"}));
     EXPECT_EQ(names, "VEGA; Wega; Fidis; Harp Star.\n");
 }
 

@@ -2,9 +2,9 @@
 // their values checked against ERFA's own ephemerides (geometric places of
 // the same moment), which share no code with the program's theories.
 #include <gtest/gtest.h>
-#include <erfa.h>
 
 #include <cmath>
+#include <erfa.h>
 #include <regex>
 #include <string>
 

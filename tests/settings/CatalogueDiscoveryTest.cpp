@@ -5,9 +5,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <vector>
-
 #include <sys/stat.h>
+#include <vector>
 
 #include "settings/CatalogueDiscovery.h"
 #include "settings/SettingsStore.h"

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-#include <sys/stat.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sqlite3.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "SettingsTestSupport.h"
@@ -41,14 +40,28 @@ TEST(DaylightRules, TurnAtTheMomentsOfTheirTable) {
     // Moments in standard time; the rules end in daylight time, an hour
     // ahead.
     const Case cases[] = {
-        {"EU", 2024, 3, 31, 0, 59, false},  {"EU", 2024, 3, 31, 1, 0, true},   {"EU", 2024, 7, 1, 12, 0, true},
-        {"EU", 2024, 10, 26, 23, 59, true}, {"EU", 2024, 10, 27, 0, 0, false}, {"EU", 2025, 3, 30, 1, 0, true},
-        {"EU", 2025, 3, 29, 12, 0, false},  {"US", 2024, 3, 10, 1, 59, false}, {"US", 2024, 3, 10, 2, 0, true},
-        {"US", 2024, 11, 3, 0, 59, true},   {"US", 2024, 11, 3, 1, 0, false},  {"IR", 2023, 3, 20, 23, 59, false},
-        {"IR", 2023, 3, 21, 0, 0, true},    {"IR", 2023, 9, 20, 22, 59, true}, {"IR", 2023, 9, 20, 23, 0, false},
+        {"EU", 2024, 3, 31, 0, 59, false},
+        {"EU", 2024, 3, 31, 1, 0, true},
+        {"EU", 2024, 7, 1, 12, 0, true},
+        {"EU", 2024, 10, 26, 23, 59, true},
+        {"EU", 2024, 10, 27, 0, 0, false},
+        {"EU", 2025, 3, 30, 1, 0, true},
+        {"EU", 2025, 3, 29, 12, 0, false},
+        {"US", 2024, 3, 10, 1, 59, false},
+        {"US", 2024, 3, 10, 2, 0, true},
+        {"US", 2024, 11, 3, 0, 59, true},
+        {"US", 2024, 11, 3, 1, 0, false},
+        {"IR", 2023, 3, 20, 23, 59, false},
+        {"IR", 2023, 3, 21, 0, 0, true},
+        {"IR", 2023, 9, 20, 22, 59, true},
+        {"IR", 2023, 9, 20, 23, 0, false},
         // The southern rule spans the turn of the year.
-        {"AU", 2024, 1, 15, 12, 0, true},   {"AU", 2024, 4, 7, 0, 59, true},   {"AU", 2024, 4, 7, 1, 0, false},
-        {"AU", 2024, 7, 1, 12, 0, false},   {"AU", 2024, 10, 6, 1, 59, false}, {"AU", 2024, 10, 6, 2, 0, true},
+        {"AU", 2024, 1, 15, 12, 0, true},
+        {"AU", 2024, 4, 7, 0, 59, true},
+        {"AU", 2024, 4, 7, 1, 0, false},
+        {"AU", 2024, 7, 1, 12, 0, false},
+        {"AU", 2024, 10, 6, 1, 59, false},
+        {"AU", 2024, 10, 6, 2, 0, true},
         {"AU", 2024, 12, 31, 23, 59, true},
     };
     for (const Case& c : cases) {
@@ -87,8 +100,10 @@ void WriteCityDatabase(const fs::path& path, const std::vector<Row>& rows, const
     for (const Row& r : rows) {
         const char* texts[] = {r.name, r.province, r.country, r.latitude, r.longitude};
         for (int i = 0; i < 5; ++i) sqlite3_bind_text(insert, i + 1, texts[i], -1, SQLITE_TRANSIENT);
-        if (std::string(r.zone) == "NULL") sqlite3_bind_null(insert, 6);
-        else sqlite3_bind_double(insert, 6, std::stod(r.zone));
+        if (std::string(r.zone) == "NULL")
+            sqlite3_bind_null(insert, 6);
+        else
+            sqlite3_bind_double(insert, 6, std::stod(r.zone));
         sqlite3_bind_text(insert, 7, r.rule, -1, SQLITE_TRANSIENT);
         EXPECT_EQ(sqlite3_step(insert), SQLITE_DONE);
         sqlite3_reset(insert);
@@ -169,10 +184,14 @@ TEST_F(CityListFiles, AnythingButACityDatabaseIsReportedNotWaitedFor) {
                       "FROM n) SELECT 'X' AS Name, '' AS Province, 'Y' AS Country, 'north' AS Latitude, "
                       "'east' AS Longitude, 1.0 AS TZ, 'EU' AS TZRule FROM n;");
     const std::pair<fs::path, const char*> cases[] = {
-        {home_ / "missing.sqlite", "does not exist"}, {folder, "is not a regular file"},
-        {fifo, "is not a regular file"},              {text, "is not a city database"},
-        {truncated, "city list"},                     {empty, "city"},
-        {other, "is not a city database"},            {endless, "city list"},
+        {home_ / "missing.sqlite", "does not exist"},
+        {folder, "is not a regular file"},
+        {fifo, "is not a regular file"},
+        {text, "is not a city database"},
+        {truncated, "city list"},
+        {empty, "city"},
+        {other, "is not a city database"},
+        {endless, "city list"},
     };
     for (const auto& [path, expected] : cases) {
         const auto start = std::chrono::steady_clock::now();
@@ -193,17 +212,16 @@ TEST_F(CityListFiles, AnythingButACityDatabaseIsReportedNotWaitedFor) {
 }
 
 TEST_F(CityListFiles, SearchFindsBeginningsFirstAndNamesMustBeUnambiguous) {
-    WriteCityDatabase(database, {
-                                    {"Springfield", "Illinois", "USA", " 39° 47' 57\"", "-89° 38' 50\"", "-6", "US"},
-                                    {"Springfield", "Ohio", "USA", " 39° 55' 37\"", "-83° 48' 28\"", "-5", "US"},
-                                    {"Sydney", "New South Wales", "Australia", "-33° 54' 59\"", " 151° 16' 59\"",
-                                     "10", "AU"},
-                                    {"Sydney", "Nova Scotia", "Canada", " 46° 08' 24\"", "-60° 04' 47\"", "-4", "US"},
-                                    {"North Sydney", "Nova Scotia", "Canada", " 46° 13' 00\"", "-60° 15' 00\"", "-4",
-                                     "US"},
-                                    {"Halfsydneyton", "", "Nowhere", " 1° 00' 00\"", " 1° 00' 00\"", "0", "--"},
-                                    {"Lérida", "", "Spain", " 41° 37' 03\"", " 0° 37' 35\"", "1.0", "EU"},
-                                });
+    WriteCityDatabase(database,
+                      {
+                          {"Springfield", "Illinois", "USA", " 39° 47' 57\"", "-89° 38' 50\"", "-6", "US"},
+                          {"Springfield", "Ohio", "USA", " 39° 55' 37\"", "-83° 48' 28\"", "-5", "US"},
+                          {"Sydney", "New South Wales", "Australia", "-33° 54' 59\"", " 151° 16' 59\"", "10", "AU"},
+                          {"Sydney", "Nova Scotia", "Canada", " 46° 08' 24\"", "-60° 04' 47\"", "-4", "US"},
+                          {"North Sydney", "Nova Scotia", "Canada", " 46° 13' 00\"", "-60° 15' 00\"", "-4", "US"},
+                          {"Halfsydneyton", "", "Nowhere", " 1° 00' 00\"", " 1° 00' 00\"", "0", "--"},
+                          {"Lérida", "", "Spain", " 41° 37' 03\"", " 0° 37' 35\"", "1.0", "EU"},
+                      });
     CityList list;
     ASSERT_TRUE(list.Load(database.string(), rules.string()));
     auto labels = [&](const std::vector<std::size_t>& found) {
@@ -241,13 +259,13 @@ TEST_F(CityListFiles, SearchFindsBeginningsFirstAndNamesMustBeUnambiguous) {
 }
 
 TEST_F(CityListFiles, ChoosingACityFillsThePlaceAndTheClockOfTheFormsMoment) {
-    WriteCityDatabase(database, {
-                                    {"Aachen", "", "Germany", " 50° 46' 00\"", " 6° 06' 00\"", "1.0", "EU"},
-                                    {"Accra", "", "Ghana", " 5° 35' 59\"", "-0° 10' 01\"", "0.0", "--"},
-                                    {"Mumbai", "", "India", " 18° 58' 00\"", " 72° 49' 59\"", "5.5", "--"},
-                                    {"Sydney", "New South Wales", "Australia", "-33° 54' 59\"", " 151° 16' 59\"",
-                                     "10", "AU"},
-                                });
+    WriteCityDatabase(database,
+                      {
+                          {"Aachen", "", "Germany", " 50° 46' 00\"", " 6° 06' 00\"", "1.0", "EU"},
+                          {"Accra", "", "Ghana", " 5° 35' 59\"", "-0° 10' 01\"", "0.0", "--"},
+                          {"Mumbai", "", "India", " 18° 58' 00\"", " 72° 49' 59\"", "5.5", "--"},
+                          {"Sydney", "New South Wales", "Australia", "-33° 54' 59\"", " 151° 16' 59\"", "10", "AU"},
+                      });
     CityList list;
     ASSERT_TRUE(list.Load(database.string(), rules.string()));
     const City& aachen = list.Cities()[0];
@@ -296,8 +314,7 @@ TEST_F(CityListFiles, ChoosingACityFillsThePlaceAndTheClockOfTheFormsMoment) {
     EXPECT_EQ(form.timeZone, "0");
     ChooseCity(form, list, mumbai, July2024Noon);
     EXPECT_EQ(form.timeZone, "5.5");
-    EXPECT_EQ(form.recentPlaces,
-              (std::vector<std::string>{"Mumbai, India", "Accra, Ghana", "Leeds, United Kingdom"}));
+    EXPECT_EQ(form.recentPlaces, (std::vector<std::string>{"Mumbai, India", "Accra, Ghana", "Leeds, United Kingdom"}));
 
     // Universal Time follows the zone and daylight flag the form now holds,
     // whatever the system's own zone says about that place and moment.

@@ -56,8 +56,15 @@ TEST(FormTexts, ReadAsTheLeadingNumberWhateverTheLocale) {
         int64_t expected;
     };
     const IntCase ints[] = {
-        {"  100", 100}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"-5", -5}, {"+7", 7}, {"\t3 4", 3},
-        {"99999999999999999999999", INT64_MAX}, {"-99999999999999999999999", -INT64_MAX},
+        {"  100", 100},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"-5", -5},
+        {"+7", 7},
+        {"\t3 4", 3},
+        {"99999999999999999999999", INT64_MAX},
+        {"-99999999999999999999999", -INT64_MAX},
     };
     for (const IntCase& c : ints) EXPECT_EQ(LeadingInteger(c.text), c.expected) << c.text;
 
@@ -66,8 +73,8 @@ TEST(FormTexts, ReadAsTheLeadingNumberWhateverTheLocale) {
         double expected;
     };
     const NumberCase numbers[] = {
-        {" 4.50", 4.5}, {"4,5", 4.5}, {"-0.25x", -0.25}, {".5", 0.5}, {"-.5", -0.5}, {".", 0.0},
-        {"1e3", 1000.0}, {"2e", 2.0}, {"abc", 0.0}, {"1e999", 0.0},
+        {" 4.50", 4.5}, {"4,5", 4.5},    {"-0.25x", -0.25}, {".5", 0.5},  {"-.5", -0.5},
+        {".", 0.0},     {"1e3", 1000.0}, {"2e", 2.0},       {"abc", 0.0}, {"1e999", 0.0},
     };
     for (const NumberCase& c : numbers) EXPECT_EQ(LeadingNumber(c.text), c.expected) << c.text;
 
@@ -189,12 +196,9 @@ TEST_F(PreferencesStore, ATransactionSavesAllOrNothingInOneReplacement) {
 
 TEST_F(PreferencesStore, AStoredPlaceOffTheGlobeGivesTheDefaultPlaceAndSaysSo) {
     const char* damaged[] = {
-        "int LatitudeDegrees = 91\n",
-        "int LatitudeDegrees = 90\nint LatitudeMinutes = 1\n",
-        "int LongtitudeDegrees = 181\n",
-        "int LongtitudeMinutes = 60\n",
-        "float LatitudeSeconds = 60\n",
-        "int LongtitudeDegrees = -5\n",
+        "int LatitudeDegrees = 91\n",    "int LatitudeDegrees = 90\nint LatitudeMinutes = 1\n",
+        "int LongtitudeDegrees = 181\n", "int LongtitudeMinutes = 60\n",
+        "float LatitudeSeconds = 60\n",  "int LongtitudeDegrees = -5\n",
     };
     for (const char* text : damaged) {
         writeRaw(std::string(text) + "int LongtitudeIsWest = 1\nint LatitudeIsSouth = 1\n");
@@ -212,8 +216,9 @@ TEST_F(PreferencesStore, AStoredPlaceOffTheGlobeGivesTheDefaultPlaceAndSaysSo) {
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     }
     // The poles and the date line are places.
-    writeRaw("int LatitudeDegrees = 90\nint LatitudeMinutes = 0\nint LongtitudeDegrees = 180\n"
-             "int LongtitudeMinutes = 0\nint LatitudeIsSouth = 1\n");
+    writeRaw(
+        "int LatitudeDegrees = 90\nint LatitudeMinutes = 0\nint LongtitudeDegrees = 180\n"
+        "int LongtitudeMinutes = 0\nint LatitudeIsSouth = 1\n");
     testing::internal::CaptureStderr();
     const Observer::Setup pole = SettingsStore().ReadPlace();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -231,9 +236,8 @@ TEST(ZoneTexts, HoursWithTheirFractionRoundTrip) {
         const char* text;
         int32_t minutes;
     };
-    const Case read[] = {{"1", 60},      {"+1", 60},       {"-5", -300}, {"5.5", 330}, {"5,75", 345},
-                         {"-3.5", -210}, {"9.5 h", 570},   {"abc", 0},   {"", 0},      {"99", 36 * 60},
-                         {"-1e9", -36 * 60}};
+    const Case read[] = {{"1", 60},      {"+1", 60}, {"-5", -300}, {"5.5", 330},    {"5,75", 345},     {"-3.5", -210},
+                         {"9.5 h", 570}, {"abc", 0}, {"", 0},      {"99", 36 * 60}, {"-1e9", -36 * 60}};
     for (const Case& c : read) {
         PreferencesForm form;
         form.timeZone = c.text;

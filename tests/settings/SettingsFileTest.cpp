@@ -11,8 +11,7 @@ namespace {
 using namespace std::literals;
 using SettingsFileOnDisk = SettingsTest;
 
-TEST(SettingsFileText, EveryByteOfANameSurvivesEscaping)
-{
+TEST(SettingsFileText, EveryByteOfANameSurvivesEscaping) {
     std::string all;
     for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
     const std::string escaped = SettingsFile::Escape(all, true);
@@ -26,15 +25,13 @@ TEST(SettingsFileText, EveryByteOfANameSurvivesEscaping)
     EXPECT_EQ(entries[0].name, all);
 }
 
-TEST(SettingsFileText, MalformedEscapesAreRejected)
-{
+TEST(SettingsFileText, MalformedEscapesAreRejected) {
     for (const char* bad : {"\\", "a\\q", "\\x4", "\\xZ1", "end\\x"})
         EXPECT_FALSE(SettingsFile::Unescape(bad).has_value()) << bad;
     EXPECT_EQ(SettingsFile::Unescape("\\x41\\\\x41"), "A\\x41");
 }
 
-TEST(SettingsFileText, NumbersAreStrict)
-{
+TEST(SettingsFileText, NumbersAreStrict) {
     EXPECT_EQ(SettingsFile::ParseInt("-2147483648"), INT32_MIN);
     EXPECT_EQ(SettingsFile::ParseInt("+17"), 17);
     for (const char* bad : {"", "2147483648", "12abc", "1.5", "0x10", "++1", "- 1", " 1"})
@@ -46,8 +43,7 @@ TEST(SettingsFileText, NumbersAreStrict)
         EXPECT_FALSE(SettingsFile::ParseFloat(bad).has_value()) << bad;
 }
 
-TEST(SettingsFileText, FloatsIgnoreTheUsersLocale)
-{
+TEST(SettingsFileText, FloatsIgnoreTheUsersLocale) {
     // The window toolkit adopts the user's locale; a decimal comma must not
     // reach the file nor break reading it back.
     const std::string previous = std::setlocale(LC_ALL, nullptr);
@@ -60,18 +56,18 @@ TEST(SettingsFileText, FloatsIgnoreTheUsersLocale)
     if (!switched) GTEST_SKIP() << "no locale with a decimal comma installed";
 }
 
-TEST(SettingsFileText, CommentsBlanksDuplicatesAndLineEndings)
-{
-    const auto entries = SettingsFile::Parse("# comment = 1\n"
-                                             "\n"
-                                             "   ; int Old = 2\n"
-                                             "int A = 1\r\n"
-                                             "float B=2.5\n"
-                                             "\tint   C   =   3   \n"
-                                             "int A = 4\n"
-                                             "text D = line\\x0Atwo\n"
-                                             "int\0E = 5\n"
-                                             "colour F\r = red\r \r\n"sv);
+TEST(SettingsFileText, CommentsBlanksDuplicatesAndLineEndings) {
+    const auto entries = SettingsFile::Parse(
+        "# comment = 1\n"
+        "\n"
+        "   ; int Old = 2\n"
+        "int A = 1\r\n"
+        "float B=2.5\n"
+        "\tint   C   =   3   \n"
+        "int A = 4\n"
+        "text D = line\\x0Atwo\n"
+        "int\0E = 5\n"
+        "colour F\r = red\r \r\n"sv);
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].name, "A");
     EXPECT_EQ(entries[0].value, "4");  // the later line wins, in the first one's place
@@ -94,11 +90,11 @@ TEST(SettingsFileText, CommentsBlanksDuplicatesAndLineEndings)
     }
 }
 
-TEST_F(SettingsFileOnDisk, TypesAreKeptApartAndUnknownTypesArePreserved)
-{
-    writeRaw("colour Sky = deep blue\n"
-             "text Name = Vega\n"
-             "int Count = 3\n");
+TEST_F(SettingsFileOnDisk, TypesAreKeptApartAndUnknownTypesArePreserved) {
+    writeRaw(
+        "colour Sky = deep blue\n"
+        "text Name = Vega\n"
+        "int Count = 3\n");
     SettingsFile file(settingsFile().string());
     ASSERT_TRUE(file.load());
     EXPECT_EQ(file.textValue("Name"), "Vega");
@@ -118,8 +114,7 @@ TEST_F(SettingsFileOnDisk, TypesAreKeptApartAndUnknownTypesArePreserved)
     EXPECT_NE(readRaw().find("colour Sky = deep blue\n"), std::string::npos);
 }
 
-TEST_F(SettingsFileOnDisk, OverlongNamesAndTextsAreRefusedNotTruncated)
-{
+TEST_F(SettingsFileOnDisk, OverlongNamesAndTextsAreRefusedNotTruncated) {
     fs::create_directories(productFolder());
     SettingsFile file(settingsFile().string());
     ASSERT_TRUE(file.load());
@@ -136,8 +131,7 @@ TEST_F(SettingsFileOnDisk, OverlongNamesAndTextsAreRefusedNotTruncated)
     EXPECT_EQ(again.textValue(name), text);
 }
 
-TEST_F(SettingsFileOnDisk, AMissingFolderMakesWritesFailQuietly)
-{
+TEST_F(SettingsFileOnDisk, AMissingFolderMakesWritesFailQuietly) {
     SettingsFile file((home_ / "no" / "such" / "folder" / "x.conf").string());
     EXPECT_TRUE(file.load());  // missing: empty but usable
     EXPECT_FALSE(file.setInt("a", 1));

@@ -5,10 +5,9 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
-
-#include <sys/stat.h>
 
 #include "SettingsTestSupport.h"
 #include "platform/SettingsFile.h"
@@ -18,8 +17,7 @@ namespace {
 
 using StoredSettings = SettingsTest;
 
-Observer::Setup SomePlace()
-{
+Observer::Setup SomePlace() {
     Observer::Setup place;
     place.longitude.SetSexagesimal(118, 14, 37.5f, true);
     place.latitude.SetSexagesimal(33, 59, 2.25f, true);
@@ -28,15 +26,13 @@ Observer::Setup SomePlace()
     return place;
 }
 
-DisplayOptions AllFlipped()
-{
+DisplayOptions AllFlipped() {
     DisplayOptions options;
     for (std::size_t i = 0; i < DisplayOptions::Count; ++i) options[i] = !options[i];
     return options;
 }
 
-TEST_F(StoredSettings, FreshUserGetsEveryDefault)
-{
+TEST_F(StoredSettings, FreshUserGetsEveryDefault) {
     SettingsStore store;
     ASSERT_TRUE(store.opened());
 
@@ -76,8 +72,7 @@ TEST_F(StoredSettings, FreshUserGetsEveryDefault)
     EXPECT_FALSE(store.ReadBool("Foundation catalogue", false));
 }
 
-TEST_F(StoredSettings, EveryGroupSurvivesARestart)
-{
+TEST_F(StoredSettings, EveryGroupSurvivesARestart) {
     const Observer::Setup place = SomePlace();
     const ViewSettings view{7, -0.25, 4.125};
     const StepSettings step{4, -3};
@@ -120,8 +115,7 @@ TEST_F(StoredSettings, EveryGroupSurvivesARestart)
     EXPECT_EQ(store.ReadIntervals(), intervals);
 }
 
-TEST_F(StoredSettings, SingleValuesKeepFullPrecisionAndExtremes)
-{
+TEST_F(StoredSettings, SingleValuesKeepFullPrecisionAndExtremes) {
     const double awkward[] = {0.1, -1e-300, 3.141592653589793, 1.7976931348623157e308, 5e-324};
     {
         SettingsStore store;
@@ -144,13 +138,13 @@ TEST_F(StoredSettings, SingleValuesKeepFullPrecisionAndExtremes)
     EXPECT_EQ(store.ReadInt("off", 7), 0);
 }
 
-TEST_F(StoredSettings, AValueStoredWithAnotherTypeReadsAsItsDefault)
-{
-    writeRaw("text ShowStars = no\n"
-             "float Projection = 3\n"
-             "int StarMagnitude = 6\n"
-             "colour ShowUmbra = 1\n"
-             "int ShowMoon = 0\n");
+TEST_F(StoredSettings, AValueStoredWithAnotherTypeReadsAsItsDefault) {
+    writeRaw(
+        "text ShowStars = no\n"
+        "float Projection = 3\n"
+        "int StarMagnitude = 6\n"
+        "colour ShowUmbra = 1\n"
+        "int ShowMoon = 0\n");
     SettingsStore store;
     const DisplayOptions options = store.ReadDisplayOptions();
     EXPECT_TRUE(options[DisplayOptions::ShowStars]);
@@ -161,8 +155,7 @@ TEST_F(StoredSettings, AValueStoredWithAnotherTypeReadsAsItsDefault)
     EXPECT_EQ(store.ReadFloat("ShowMoon", -1.0), -1.0);
 }
 
-TEST_F(StoredSettings, StepUnitsBeyondMonthsStepNothing)
-{
+TEST_F(StoredSettings, StepUnitsBeyondMonthsStepNothing) {
     {
         SettingsStore store;
         ASSERT_TRUE(store.WriteStep({6, 5}));
@@ -185,18 +178,18 @@ TEST_F(StoredSettings, StepUnitsBeyondMonthsStepNothing)
     EXPECT_EQ(SettingsStore().ReadStep(), (StepSettings{1, 1}));
 }
 
-TEST_F(StoredSettings, StoredValuesTheProgramCannotUseReadAsDefaults)
-{
-    writeRaw("int Projection = 9\n"
-             "int LongtitudeDegrees = -5\n"
-             "int LatitudeMinutes = 65536\n"
-             "int UpdateIntervalReal = -1\n"
-             "int UpdateIntervalAnim = 2147483647\n"
-             "int AsteroidsToShow = -3\n"
-             "float Elevation = nan\n"
-             "float Direction = inf\n"
-             "float LatitudeSeconds = 1e999\n"
-             "float LongtitudeSeconds = 1e300\n");
+TEST_F(StoredSettings, StoredValuesTheProgramCannotUseReadAsDefaults) {
+    writeRaw(
+        "int Projection = 9\n"
+        "int LongtitudeDegrees = -5\n"
+        "int LatitudeMinutes = 65536\n"
+        "int UpdateIntervalReal = -1\n"
+        "int UpdateIntervalAnim = 2147483647\n"
+        "int AsteroidsToShow = -3\n"
+        "float Elevation = nan\n"
+        "float Direction = inf\n"
+        "float LatitudeSeconds = 1e999\n"
+        "float LongtitudeSeconds = 1e300\n");
     SettingsStore store;
     EXPECT_EQ(store.ReadView(), ViewSettings{});
     const Observer::Setup place = store.ReadPlace();
@@ -207,16 +200,16 @@ TEST_F(StoredSettings, StoredValuesTheProgramCannotUseReadAsDefaults)
     EXPECT_EQ(store.ReadIntervals(), IntervalSettings{});
     EXPECT_EQ(store.ReadAsteroidCount(), 250);
 
-    writeRaw("int Projection = -1\n"
-             "float LatitudeSeconds = -0.5\n");
+    writeRaw(
+        "int Projection = -1\n"
+        "float LatitudeSeconds = -0.5\n");
     EXPECT_EQ(SettingsStore().ReadView().projection, 2);
     EXPECT_EQ(SettingsStore().ReadPlace().latitude.arcsec, 0.0f);
     writeRaw("int Projection = 8\n");
     EXPECT_EQ(SettingsStore().ReadView().projection, 8);
 }
 
-TEST_F(StoredSettings, NonFiniteFloatsAreRefusedAndTheOldValueKept)
-{
+TEST_F(StoredSettings, NonFiniteFloatsAreRefusedAndTheOldValueKept) {
     SettingsStore store;
     ASSERT_TRUE(store.WriteFloat("StarMagnitude", 5.5));
     EXPECT_FALSE(store.WriteFloat("StarMagnitude", std::numeric_limits<double>::quiet_NaN()));
@@ -225,18 +218,18 @@ TEST_F(StoredSettings, NonFiniteFloatsAreRefusedAndTheOldValueKept)
     EXPECT_EQ(SettingsStore().ReadFloat("StarMagnitude", 0.0), 5.5);
 }
 
-TEST_F(StoredSettings, DamagedFilesKeepWhatParsesAndDefaultTheRest)
-{
-    writeRaw("garbage without equals\n"
-             "int Projection = 4\n"
-             "= 3\n"
-             "INT AsteroidsToShow = 9\n"
-             "int UpdateIntervalAnim = 12 apples\n"
-             "int UpdateIntervalReal = 99999999999\n"
-             "int ShowStars = 0\r\n"
-             "float StarMagnitude = 6,5\n"
-             "text Comment = \\q bad escape\n"
-             "float DSOMagn");  // cut off in the middle of a line
+TEST_F(StoredSettings, DamagedFilesKeepWhatParsesAndDefaultTheRest) {
+    writeRaw(
+        "garbage without equals\n"
+        "int Projection = 4\n"
+        "= 3\n"
+        "INT AsteroidsToShow = 9\n"
+        "int UpdateIntervalAnim = 12 apples\n"
+        "int UpdateIntervalReal = 99999999999\n"
+        "int ShowStars = 0\r\n"
+        "float StarMagnitude = 6,5\n"
+        "text Comment = \\q bad escape\n"
+        "float DSOMagn");  // cut off in the middle of a line
     SettingsStore store;
     ASSERT_TRUE(store.opened());
     EXPECT_EQ(store.ReadView().projection, 4);
@@ -253,8 +246,7 @@ TEST_F(StoredSettings, DamagedFilesKeepWhatParsesAndDefaultTheRest)
     EXPECT_EQ(again.ReadAsteroidCount(), 40);
 }
 
-TEST_F(StoredSettings, BinaryAndOversizedFilesGiveDefaults)
-{
+TEST_F(StoredSettings, BinaryAndOversizedFilesGiveDefaults) {
     std::mt19937 random(12345);
     std::string noise(256 * 1024, '\0');
     for (char& c : noise) c = static_cast<char>(random() & 0xff);
@@ -280,14 +272,13 @@ TEST_F(StoredSettings, BinaryAndOversizedFilesGiveDefaults)
 // A file is read whole or never written back: a large one keeps every value
 // through a save; one too large to read whole is not saved over, and says so.
 // A byte-order mark does not hide the first line.
-TEST_F(StoredSettings, AFileIsReadWholeOrNeverWrittenBack)
-{
+TEST_F(StoredSettings, AFileIsReadWholeOrNeverWrittenBack) {
     const std::string comment = "# " + std::string(1536 * 1024, '#') + "\n";
     const std::string tooLarge = "int Projection = 4\n# " + std::string(SettingsFile::MaxFileBytes, '#') + "\n";
     const struct {
         const char* what;
         std::string contents;
-        int projection;     // as read
+        int projection;  // as read
         bool saves;
     } rows[] = {
         {"a large file", comment + "int Projection = 6\n", 6, true},
@@ -309,8 +300,7 @@ TEST_F(StoredSettings, AFileIsReadWholeOrNeverWrittenBack)
     }
 }
 
-TEST_F(StoredSettings, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced)
-{
+TEST_F(StoredSettings, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
     // Something other than a file in its place: a folder, and a pipe that
     // would block a careless reader for ever.
     fs::create_directories(settingsFile());
@@ -344,12 +334,21 @@ TEST_F(StoredSettings, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced)
     EXPECT_EQ(readRaw(), "int Projection = 6\n");
 }
 
-TEST_F(StoredSettings, OddNamesRoundTripWithoutMeetingEachOther)
-{
+TEST_F(StoredSettings, OddNamesRoundTripWithoutMeetingEachOther) {
     const std::vector<std::string> names = {
-        "Sky = Survey #2", "# not a comment", " leading space", "trailing space ", "tab\tinside",
-        "back\\slash \\x41", "Ünïcødé ★ catalogue", "x=1\n int y = 2", "semi;colon", "",
-        std::string(62, 'N'), "=", "\\",
+        "Sky = Survey #2",
+        "# not a comment",
+        " leading space",
+        "trailing space ",
+        "tab\tinside",
+        "back\\slash \\x41",
+        "Ünïcødé ★ catalogue",
+        "x=1\n int y = 2",
+        "semi;colon",
+        "",
+        std::string(62, 'N'),
+        "=",
+        "\\",
     };
     std::vector<std::pair<std::string, bool>> flags;
     for (std::size_t i = 0; i < names.size(); ++i) flags.emplace_back(names[i], i % 2 == 0);
@@ -369,8 +368,7 @@ TEST_F(StoredSettings, OddNamesRoundTripWithoutMeetingEachOther)
     EXPECT_NE(readRaw().find("Ünïcødé ★ catalogue"), std::string::npos);
 }
 
-TEST_F(StoredSettings, TwoOpenStoresDoNotUndoEachOthersSaves)
-{
+TEST_F(StoredSettings, TwoOpenStoresDoNotUndoEachOthersSaves) {
     // Two copies of the program, each saving its own preferences.
     SettingsStore first;
     SettingsStore second;
@@ -383,8 +381,7 @@ TEST_F(StoredSettings, TwoOpenStoresDoNotUndoEachOthersSaves)
     EXPECT_EQ(later.ReadLimits().stars, 6.0);
 }
 
-TEST_F(StoredSettings, AFailedWriteLosesNothingAndLeavesNoTemporaryFile)
-{
+TEST_F(StoredSettings, AFailedWriteLosesNothingAndLeavesNoTemporaryFile) {
     SettingsStore store;
     ASSERT_TRUE(store.WriteInt("Projection", 4));
     ASSERT_TRUE(store.WriteFloat("StarMagnitude", 5.25));
@@ -417,8 +414,7 @@ TEST_F(StoredSettings, AFailedWriteLosesNothingAndLeavesNoTemporaryFile)
     EXPECT_EQ(productFolderEntries(), std::vector<std::string>{"1.0.conf"});
 }
 
-TEST_F(StoredSettings, LeftoversOfAnInterruptedSaveAreClearedOnceStale)
-{
+TEST_F(StoredSettings, LeftoversOfAnInterruptedSaveAreClearedOnceStale) {
     // What a save killed half-way leaves behind: an old one and one that
     // might belong to a save running right now.
     fs::create_directories(productFolder());
@@ -438,8 +434,7 @@ TEST_F(StoredSettings, LeftoversOfAnInterruptedSaveAreClearedOnceStale)
     EXPECT_TRUE(fs::exists(unrelated));
 }
 
-TEST_F(StoredSettings, AGroupStopsAtItsFirstFailedWrite)
-{
+TEST_F(StoredSettings, AGroupStopsAtItsFirstFailedWrite) {
     SettingsStore store;
     ASSERT_TRUE(store.WriteInt("Projection", 1));
     const DisplayOptions flipped = AllFlipped();
@@ -464,8 +459,7 @@ TEST_F(StoredSettings, AGroupStopsAtItsFirstFailedWrite)
     EXPECT_EQ(SettingsStore().ReadLimits(), (LimitSettings{3.0, 8.0}));
 }
 
-TEST_F(StoredSettings, SwitchesAreSavedInTheRecordsOrder)
-{
+TEST_F(StoredSettings, SwitchesAreSavedInTheRecordsOrder) {
     // Leave room for exactly the switches up to the Sun's: saved in the
     // record's order the Sun gets in and the Moon, next, does not.
     SettingsStore store;
@@ -473,8 +467,8 @@ TEST_F(StoredSettings, SwitchesAreSavedInTheRecordsOrder)
     std::size_t room = readRaw().size();
     const DisplayOptions flipped = AllFlipped();
     for (std::size_t i = 0; i <= DisplayOptions::ShowSun; ++i)
-        room += std::string("int ").size() + std::string(DisplayOptions::Names[i]).size() +
-                std::string(" = 0\n").size();
+        room +=
+            std::string("int ").size() + std::string(DisplayOptions::Names[i]).size() + std::string(" = 0\n").size();
     {
         FileSizeLimit nearlyFull(room);
         ASSERT_TRUE(nearlyFull.active());
@@ -487,8 +481,7 @@ TEST_F(StoredSettings, SwitchesAreSavedInTheRecordsOrder)
     }
 }
 
-TEST_F(StoredSettings, CleanRemovesTheProductFolderAndBringsBackDefaults)
-{
+TEST_F(StoredSettings, CleanRemovesTheProductFolderAndBringsBackDefaults) {
     fs::create_directories(home_ / "Korvent" / "Other");
     {
         SettingsStore store;
@@ -516,8 +509,7 @@ TEST_F(StoredSettings, CleanRemovesTheProductFolderAndBringsBackDefaults)
     EXPECT_TRUE(SettingsStore().Clean());
 }
 
-TEST_F(StoredSettings, ALinkedSettingsFileStaysALink)
-{
+TEST_F(StoredSettings, ALinkedSettingsFileStaysALink) {
     const fs::path elsewhere = home_ / "dotfiles" / "velkaris.conf";
     fs::create_directories(elsewhere.parent_path());
     std::ofstream(elsewhere) << "int Projection = 6\n";
@@ -533,8 +525,7 @@ TEST_F(StoredSettings, ALinkedSettingsFileStaysALink)
     EXPECT_EQ(SettingsStore().ReadView().projection, 6);
 }
 
-TEST_F(StoredSettings, ARelativeConfigurationHomeIsIgnored)
-{
+TEST_F(StoredSettings, ARelativeConfigurationHomeIsIgnored) {
     // A relative XDG_CONFIG_HOME is invalid and must not make settings depend
     // on the working folder: the home folder's .config is used instead.
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
@@ -548,8 +539,10 @@ TEST_F(StoredSettings, ARelativeConfigurationHomeIsIgnored)
     }
     EXPECT_TRUE(fs::exists(home_ / ".config" / "Korvent" / "Velkaris" / "1.0.conf"));
     EXPECT_FALSE(fs::exists(fs::path("relative")));
-    if (oldHome) setenv("HOME", savedHome.c_str(), 1);
-    else unsetenv("HOME");
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
 }
 
 }  // namespace

@@ -7,12 +7,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <string>
-#include <vector>
-
 #include <signal.h>
+#include <string>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 #include "astro/Constants.h"
 
@@ -23,8 +22,7 @@ namespace fs = std::filesystem;
 // next.
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         InitialiseConstants();
         if (const char* old = std::getenv("XDG_CONFIG_HOME")) savedHome_ = old;
         std::string pattern = (fs::temp_directory_path() / "velkaris-settings-XXXXXX").string();
@@ -33,40 +31,36 @@ protected:
         setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         // Undo any permission games so the folder can be removed.
         std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(home_, ec); !ec && it != fs::end(it);
-             it.increment(ec))
+        for (auto it = fs::recursive_directory_iterator(home_, ec); !ec && it != fs::end(it); it.increment(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(home_, ec);
-        if (savedHome_) setenv("XDG_CONFIG_HOME", savedHome_->c_str(), 1);
-        else unsetenv("XDG_CONFIG_HOME");
+        if (savedHome_)
+            setenv("XDG_CONFIG_HOME", savedHome_->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
     }
 
     fs::path productFolder() const { return home_ / "Korvent" / "Velkaris"; }
     fs::path settingsFile() const { return productFolder() / "1.0.conf"; }
 
-    void writeRaw(const std::string& bytes) const
-    {
+    void writeRaw(const std::string& bytes) const {
         fs::create_directories(productFolder());
         std::ofstream out(settingsFile(), std::ios::binary | std::ios::trunc);
         out << bytes;
     }
 
-    std::string readRaw() const
-    {
+    std::string readRaw() const {
         std::ifstream in(settingsFile(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    std::vector<std::string> productFolderEntries() const
-    {
+    std::vector<std::string> productFolderEntries() const {
         std::vector<std::string> names;
         std::error_code ec;
-        for (const auto& e : fs::directory_iterator(productFolder(), ec))
-            names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(productFolder(), ec)) names.push_back(e.path().filename().string());
         return names;
     }
 
@@ -78,16 +72,14 @@ protected:
 // disk, and one that even the superuser cannot get around.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
+    explicit FileSizeLimit(rlim_t bytes) {
         oldSignal_ = signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &old_);
         rlimit limit = old_;
         limit.rlim_cur = bytes;
         active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
     }
-    ~FileSizeLimit()
-    {
+    ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &old_);
         signal(SIGXFSZ, oldSignal_);
     }

@@ -21,9 +21,18 @@ public:
     bool readSlew = false, writeSlew = false;
     std::vector<std::string> calls;
 
-    float SetStarLimit(float m) override { calls.push_back("SetStarLimit"); return starLimit = m; }
-    float ShiftStarLimit(float d) override { calls.push_back("ShiftStarLimit"); return starLimit += d; }
-    float ShiftDsoLimit(float d) override { calls.push_back("ShiftDsoLimit"); return dsoLimit += d; }
+    float SetStarLimit(float m) override {
+        calls.push_back("SetStarLimit");
+        return starLimit = m;
+    }
+    float ShiftStarLimit(float d) override {
+        calls.push_back("ShiftStarLimit");
+        return starLimit += d;
+    }
+    float ShiftDsoLimit(float d) override {
+        calls.push_back("ShiftDsoLimit");
+        return dsoLimit += d;
+    }
     void ChangeProjection(int p) override { calls.push_back("ChangeProjection " + std::to_string(p)); }
     void SetDirectionDegrees(int d, bool redraw) override {
         calls.push_back("SetDirectionDegrees " + std::to_string(d) + (redraw ? " redraw" : ""));
@@ -94,7 +103,11 @@ TEST_F(CommandHandlerTest, DeepSkyLimitStepsWholeMagnitudesWithoutClamping) {
 }
 
 TEST_F(CommandHandlerTest, SingleKeysAndTheirMessages) {
-    struct Row { uint16_t code; const char* message; const char* call; };
+    struct Row {
+        uint16_t code;
+        const char* message;
+        const char* call;
+    };
     const Row rows[] = {
         {Vk::End, "Looking at selected", "LookAtSelected"},
         {Vk::Home, "Reset Scroll", "Scroll 0"},
@@ -138,7 +151,12 @@ TEST_F(CommandHandlerTest, CtrlAndAltAreIgnored) {
 }
 
 TEST_F(CommandHandlerTest, EveryToggleOfEveryGroup) {
-    struct Row { char group; char key; std::size_t option; const char* onText; };
+    struct Row {
+        char group;
+        char key;
+        std::size_t option;
+        const char* onText;
+    };
     using O = DisplayOptions;
     const Row rows[] = {
         {'P', 'N', O::ShowPlanetNames, "Planets: names "},
@@ -193,9 +211,15 @@ TEST_F(CommandHandlerTest, SunTogglesRepaintAfterwards) {
 }
 
 TEST_F(CommandHandlerTest, ProjectionsByDigitAndLetter) {
-    const char* names[9] = {"orthographic", "stereographic", "equal area",
-                            "lambert cylindrical equal area", "behrman cylindrical equal area",
-                            "tristan edwards", "peters", "gall orthographic", "balthasart orthographic"};
+    const char* names[9] = {"orthographic",
+                            "stereographic",
+                            "equal area",
+                            "lambert cylindrical equal area",
+                            "behrman cylindrical equal area",
+                            "tristan edwards",
+                            "peters",
+                            "gall orthographic",
+                            "balthasart orthographic"};
     const char letters[] = "OSELBTPGA";
     for (int p = 0; p < 9; ++p) {
         EXPECT_EQ(Key('P', WithShift), "Projection: ");
@@ -214,7 +238,12 @@ TEST_F(CommandHandlerTest, ProjectionsByDigitAndLetter) {
 }
 
 TEST_F(CommandHandlerTest, ViewAndColourGroups) {
-    struct Row { char group; char key; const char* message; const char* call; };
+    struct Row {
+        char group;
+        char key;
+        const char* message;
+        const char* call;
+    };
     const Row rows[] = {
         {'V', 'N', "View: North", "SetDirectionDegrees 0 redraw"},
         {'V', 'E', "View: East", "SetDirectionDegrees 90 redraw"},
@@ -272,16 +301,20 @@ TEST_F(CommandHandlerTest, ShiftAloneKeepsTheSequenceAndTheMessage) {
 }
 
 TEST(KeyCodes, ShiftedSymbolsMapBackToTheirKeys) {
-    struct Row { int qtKey; uint16_t code; };
+    struct Row {
+        int qtKey;
+        uint16_t code;
+    };
     const Row rows[] = {
-        {Qt::Key_1, 49}, {Qt::Key_Exclam, 49}, {Qt::Key_At, 50}, {Qt::Key_NumberSign, 51},
-        {Qt::Key_Dollar, 52}, {Qt::Key_Percent, 53}, {Qt::Key_AsciiCircum, 54},
-        {Qt::Key_Ampersand, 55}, {Qt::Key_Asterisk, 56}, {Qt::Key_ParenLeft, 57},
-        {Qt::Key_ParenRight, 48}, {Qt::Key_BracketLeft, 219}, {Qt::Key_BraceLeft, 219},
-        {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221}, {Qt::Key_Backslash, 220},
-        {Qt::Key_Bar, 220}, {Qt::Key_Comma, 188}, {Qt::Key_Less, 188}, {Qt::Key_Period, 190},
-        {Qt::Key_Greater, 190}, {Qt::Key_P, 'P'}, {Qt::Key_Left, 37}, {Qt::Key_Tab, 9},
-        {Qt::Key_Backtab, 9}, {Qt::Key_F1, 112}, {Qt::Key_Shift, 16},
+        {Qt::Key_1, 49},           {Qt::Key_Exclam, 49},        {Qt::Key_At, 50},
+        {Qt::Key_NumberSign, 51},  {Qt::Key_Dollar, 52},        {Qt::Key_Percent, 53},
+        {Qt::Key_AsciiCircum, 54}, {Qt::Key_Ampersand, 55},     {Qt::Key_Asterisk, 56},
+        {Qt::Key_ParenLeft, 57},   {Qt::Key_ParenRight, 48},    {Qt::Key_BracketLeft, 219},
+        {Qt::Key_BraceLeft, 219},  {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221},
+        {Qt::Key_Backslash, 220},  {Qt::Key_Bar, 220},          {Qt::Key_Comma, 188},
+        {Qt::Key_Less, 188},       {Qt::Key_Period, 190},       {Qt::Key_Greater, 190},
+        {Qt::Key_P, 'P'},          {Qt::Key_Left, 37},          {Qt::Key_Tab, 9},
+        {Qt::Key_Backtab, 9},      {Qt::Key_F1, 112},           {Qt::Key_Shift, 16},
     };
     for (const Row& row : rows) EXPECT_EQ(VirtualKeyOf(row.qtKey, false, 0), row.code) << row.qtKey;
     // Keypad digits are not the main-keyboard digits of the tables.

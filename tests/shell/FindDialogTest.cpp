@@ -65,7 +65,8 @@ TEST_F(FindDialogTest, ANameChoosesOrListsWhatItMayHaveMeant) {
         EXPECT_FALSE(dialog.Chosen());
         EXPECT_TRUE(dialog.labFound->text().contains(QStringLiteral("Did you mean")));
         ASSERT_GE(dialog.ListFound->count(), 1);
-        EXPECT_TRUE(dialog.ListFound->item(0)->text().startsWith(QStringLiteral("Rigel (star of the catalogue foundation")));
+        EXPECT_TRUE(
+            dialog.ListFound->item(0)->text().startsWith(QStringLiteral("Rigel (star of the catalogue foundation")));
         // Return in the list takes the first.
         EXPECT_EQ(dialog.focusWidget(), dialog.ListFound);
         QTest::keyClick(dialog.ListFound, Qt::Key_Return);
@@ -121,7 +122,8 @@ TEST_F(FindDialogTest, ControlFTurnsTheViewToTheObjectNamed) {
         auto* dialog = qobject_cast<TFind*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         const QAbstractItemModel* model = dialog->edFind->completer()->model();
-        offered = !model->match(model->index(0, 0), Qt::DisplayRole, QStringLiteral("Rigel"), 1, Qt::MatchExactly).isEmpty();
+        offered =
+            !model->match(model->index(0, 0), Qt::DisplayRole, QStringLiteral("Rigel"), 1, Qt::MatchExactly).isEmpty();
         dialog->close();
     });
     window->FindItem->trigger();

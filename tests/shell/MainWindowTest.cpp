@@ -21,13 +21,13 @@
 
 #include "../controller/ControllerTestSupport.h"
 #include "astro/Constants.h"
-#include "tests/support/TestEnvironment.h"
 #include "catalogues/StarCatalogue.h"
 #include "controller/Planetarium.h"
 #include "settings/SettingsStore.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainWindow.h"
 #include "shell/ObjectReport.h"
+#include "tests/support/TestEnvironment.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -175,12 +175,13 @@ TEST_F(MainWindowTest, AModalWindowKeepsItsKeys) {
         Qt::Key key;
         QMessageBox::StandardButton focused;
     } rows[] = {
-        {Qt::Key_Tab, QMessageBox::No}, {Qt::Key_Backtab, QMessageBox::Yes}, {Qt::Key_Right, QMessageBox::No},
-        {Qt::Key_Left, QMessageBox::Yes}, {Qt::Key_Down, QMessageBox::No}, {Qt::Key_Up, QMessageBox::Yes},
+        {Qt::Key_Tab, QMessageBox::No},   {Qt::Key_Backtab, QMessageBox::Yes}, {Qt::Key_Right, QMessageBox::No},
+        {Qt::Key_Left, QMessageBox::Yes}, {Qt::Key_Down, QMessageBox::No},     {Qt::Key_Up, QMessageBox::Yes},
     };
     for (const auto& row : rows) {
         QTest::keyClick(QApplication::focusWidget(), row.key);
-        EXPECT_EQ(QApplication::focusWidget(), box.button(row.focused)) << QKeySequence(row.key).toString().toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), box.button(row.focused))
+            << QKeySequence(row.key).toString().toStdString();
     }
     EXPECT_EQ(window->View()->CentreX(), centreX);
     EXPECT_EQ(window->View()->CentreY(), centreY);
@@ -197,8 +198,8 @@ TEST_F(MainWindowTest, ReadoutLinesAreWhole) {
         PanelLabel label;
         int top;
     } rows[] = {
-        {LabCurRA, 363}, {LabCurDec, 378}, {LabCurMag, 394}, {LabCurAlt, 410},
-        {LabCurAzi, 423}, {LabRise, 439}, {LabTrans, 454}, {LabSet, 469},
+        {LabCurRA, 363},  {LabCurDec, 378}, {LabCurMag, 394}, {LabCurAlt, 410},
+        {LabCurAzi, 423}, {LabRise, 439},   {LabTrans, 454},  {LabSet, 469},
     };
     for (const auto& row : rows) {
         const QLabel* label = window->labels[row.label];
@@ -355,8 +356,7 @@ TEST_F(MainWindowTest, CleanRegistryAsksFirst) {
     messages.answer = false;
     window->CleanRegistryItem->trigger();
     ASSERT_EQ(messages.questions.size(), 1u);
-    EXPECT_NE(messages.questions[0].find("Do you really want to clean Velkaris's registry items?"),
-              std::string::npos);
+    EXPECT_NE(messages.questions[0].find("Do you really want to clean Velkaris's registry items?"), std::string::npos);
     EXPECT_EQ(SettingsStore().ReadInt("UpdateIntervalReal", 100), 7);
 
     messages.answer = true;
@@ -374,8 +374,7 @@ TEST_F(MainWindowTest, HelpWithoutPagesWarnsAtEveryRequest) {
     EXPECT_FALSE(missing.Show(HelpViewer::MainWindowContext));
     ASSERT_EQ(messages.warnings.size(), 2u);
     EXPECT_NE(messages.warnings[1].find("help pages could not be found"), std::string::npos);
-    EXPECT_NE(messages.warnings[1].find((work.Path() + QStringLiteral("/docs/help")).toStdString()),
-              std::string::npos);
+    EXPECT_NE(messages.warnings[1].find((work.Path() + QStringLiteral("/docs/help")).toStdString()), std::string::npos);
 
     HelpViewer found(window.get(), &messages, {QStringLiteral(VELKARIS_SOURCE_DIR "/docs/help")});
     ASSERT_TRUE(found.Show(HelpViewer::PreferencesContext));

@@ -37,7 +37,8 @@ void ExpectDimRed(const QWidget& widget, int brightestRed) {
     for (int g = 0; g < QPalette::NColorGroups; ++g) {
         for (int r = 0; r < QPalette::NColorRoles; ++r) {
             if (r == QPalette::NoRole) continue;
-            const QColor c = widget.palette().color(static_cast<QPalette::ColorGroup>(g), static_cast<QPalette::ColorRole>(r));
+            const QColor c =
+                widget.palette().color(static_cast<QPalette::ColorGroup>(g), static_cast<QPalette::ColorRole>(r));
             if (c.green() == 0 && c.blue() == 0 && c.red() <= brightestRed) continue;
             ADD_FAILURE() << widget.metaObject()->className() << " group " << g << " role " << r << ": "
                           << c.name().toStdString();
@@ -150,9 +151,9 @@ TEST_F(NightLookTest, BrightnessStepsReachTheWindowsAndTheDayLookFollowsThem) {
         Qt::Key key;
         QColor ink;
     };
-    for (const Step& s : {Step{Qt::Key_D, QColor(124, 0, 0)}, Step{Qt::Key_D, QColor(104, 0, 0)},
-                          Step{Qt::Key_B, QColor(124, 0, 0)}, Step{Qt::Key_B, QColor(145, 0, 0)},
-                          Step{Qt::Key_B, QColor(166, 0, 0)}}) {
+    for (const Step& s :
+         {Step{Qt::Key_D, QColor(124, 0, 0)}, Step{Qt::Key_D, QColor(104, 0, 0)}, Step{Qt::Key_B, QColor(124, 0, 0)},
+          Step{Qt::Key_B, QColor(145, 0, 0)}, Step{Qt::Key_B, QColor(166, 0, 0)}}) {
         Key(Qt::Key_C);
         Key(s.key);
         EXPECT_EQ(text(), s.ink) << window->Message();

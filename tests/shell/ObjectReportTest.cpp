@@ -39,10 +39,8 @@ TEST(ObjectReportWindow, ShowsEachRunWithItsAttributes) {
         double points;
         bool bold, italic;
     } rows[] = {
-        {"Star:", 16, true, false},
-        {"α1", 16, false, false},
-        {"Cen", 16, true, false},
-        {"(source: bright star catalogue)", 12, false, true},
+        {"Star:", 16, true, false}, {"α1", 16, false, false},
+        {"Cen", 16, true, false},   {"(source: bright star catalogue)", 12, false, true},
         {"RA", 14, false, false},
     };
     for (const auto& row : rows) {

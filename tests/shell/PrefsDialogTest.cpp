@@ -56,7 +56,8 @@ PreferencesForm Filled() {
     form.asteroidCount = "250";
     form.options[DisplayOptions::ShowUmbra] = true;
     form.options[DisplayOptions::HighAccuracy] = false;
-    form.catalogues = {{0, "foundation", "data/stfound.dat", 9110, true}, {3, "tycho", "data/sttycho.dat", 1000, false}};
+    form.catalogues = {{0, "foundation", "data/stfound.dat", 9110, true},
+                       {3, "tycho", "data/sttycho.dat", 1000, false}};
     return form;
 }
 
@@ -108,11 +109,10 @@ TEST_F(PrefsDialogTest, EnabledStatesFollowTheClockBoxes) {
     for (const Case& c : cases) {
         if (dialog->checkSystem->isChecked() != c.system) dialog->checkSystem->click();
         if (dialog->checkRun->isChecked() != c.run) dialog->checkRun->click();
-        for (QWidget* w : std::initializer_list<QWidget*>{dialog->checkRun, dialog->edTime, dialog->edDate,
-                                                          dialog->checkDST, dialog->edTimeZone, dialog->labTime,
-                                                          dialog->labDate, dialog->labTimeZone, dialog->labDateFormat,
-                                                          dialog->labTimeFormat, dialog->labFac2,
-                                                          dialog->edAnimUpdate, dialog->labUI2})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 dialog->checkRun, dialog->edTime, dialog->edDate, dialog->checkDST, dialog->edTimeZone,
+                 dialog->labTime, dialog->labDate, dialog->labTimeZone, dialog->labDateFormat, dialog->labTimeFormat,
+                 dialog->labFac2, dialog->edAnimUpdate, dialog->labUI2})
             EXPECT_EQ(w->isEnabled(), c.manual) << w->objectName().toStdString() << c.system << c.run;
         for (QWidget* w : std::initializer_list<QWidget*>{dialog->labFac1, dialog->edRealUpdate, dialog->labUI1})
             EXPECT_EQ(w->isEnabled(), c.real) << w->objectName().toStdString() << c.system << c.run;
@@ -139,8 +139,8 @@ TEST_F(PrefsDialogTest, LeavingTheDateOrTimeChecksThemAndHoldsBothButtons) {
         dialog->edTime->setText(QString::fromLatin1(c.time));
         dialog->edDate->setText(QString::fromLatin1(c.date));
         Leave(c.message == TimeProblemMessage ? dialog->edTime : dialog->edDate);
-        const std::vector<std::string> expected = c.message ? std::vector<std::string>{c.message}
-                                                            : std::vector<std::string>{};
+        const std::vector<std::string> expected =
+            c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
         EXPECT_EQ(messages.warnings, expected) << c.time << " " << c.date;
         EXPECT_EQ(dialog->Button2->isEnabled(), c.message == nullptr) << c.date;
         EXPECT_EQ(dialog->butSave->isEnabled(), c.message == nullptr) << c.date;
@@ -296,7 +296,8 @@ TEST_F(PrefsDialogTest, ChoosingACityFillsThePlaceAndIsRememberedFirst) {
     const std::string path = CityDatabasePath();
     if (!QFile::exists(QString::fromStdString(path))) GTEST_SKIP() << "no city database at " << path;
     dialog->Controller->setCurrentWidget(dialog->tabLocation);
-    EXPECT_TRUE(dialog->labCities->text().startsWith(QStringLiteral("3428 cities"))) << dialog->labCities->text().toStdString();
+    EXPECT_TRUE(dialog->labCities->text().startsWith(QStringLiteral("3428 cities")))
+        << dialog->labCities->text().toStdString();
     EXPECT_EQ(dialog->ListCities->count(), 3428);
     QTest::keyClicks(dialog->edCitySearch, QStringLiteral("aach"));
     ASSERT_GE(dialog->ListCities->count(), 1);

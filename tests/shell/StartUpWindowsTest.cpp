@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -11,10 +10,11 @@
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -141,7 +141,8 @@ private:
             for (int x = 0; x < shot.width(); ++x) {
                 const QRgb p = shot.pixel(x, y);
                 if (p == qRgb(0x80, 0, 0)) ++maroon;
-                if (qAbs(qRed(p) - filled.red()) + qAbs(qGreen(p) - filled.green()) + qAbs(qBlue(p) - filled.blue()) < 40)
+                if (qAbs(qRed(p) - filled.red()) + qAbs(qGreen(p) - filled.green()) + qAbs(qBlue(p) - filled.blue()) <
+                    40)
                     ++bar;
             }
         }

@@ -4,11 +4,10 @@
 // Universal Time and a dynamical time 65 s later, so only the theories differ.
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-#include <erfam.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <erfa.h>
+#include <erfam.h>
 
 #include "solar/RiseSetSearch.h"
 #include "tests/solar/SolarTestSupport.h"
@@ -91,7 +90,8 @@ TEST(Accuracy, SunPlanetsPlutoAndMoonOver1950To2050) {
     TheObserver = nullptr;
     ASSERT_GT(samples, 900);
 
-    std::printf("largest differences over %d moments, arcseconds:\n  Sun %.2f (JDE %.1f)\n", samples, sun.arcsec, sun.jd);
+    std::printf("largest differences over %d moments, arcseconds:\n  Sun %.2f (JDE %.1f)\n", samples, sun.arcsec,
+                sun.jd);
     for (std::size_t i = 0; i < planets.size(); ++i)
         std::printf("  %s %.2f (JDE %.1f)\n", Planets()[i].name, planets[i].arcsec, planets[i].jd);
     std::printf("  Moon (topocentric) %.2f (JDE %.1f)\n", moon.arcsec, moon.jd);

@@ -80,9 +80,9 @@ TEST(EarthShadow, ConesOfTheEarthsTrueDiameterAndTheMoonInsideAtTotality) {
         sun.distanceKm = 149598770.0;
         moon.distanceKm = 384400.0;
         shadow.ComputeShadow();
-        EXPECT_NEAR(shadow.umbraDiameter, 0.023961, 1e-5);   // 1.37 degrees
+        EXPECT_NEAR(shadow.umbraDiameter, 0.023961, 1e-5);     // 1.37 degrees
         EXPECT_NEAR(shadow.penumbraDiameter, 0.042570, 1e-5);  // 2.44 degrees
-        moon.distanceKm = 0;  // nothing to cast the shadow on: no cone
+        moon.distanceKm = 0;                                   // nothing to cast the shadow on: no cone
         shadow.ComputeShadow();
         EXPECT_EQ(shadow.umbraDiameter, 0.0);
     }
@@ -152,11 +152,11 @@ TEST(MissingSeries, BodiesWithoutSeriesAreUnavailableAndNothingTheyComputeIsInfi
         EXPECT_EQ(c.sun->Available(), c.sunAvailable);
         EXPECT_EQ(mars.Available(), c.planetAvailable);
         EXPECT_EQ(pluto.Available(), c.sunAvailable);
-        for (double v : {c.sun->ra.radians, c.sun->dec.radians, c.sun->apparentDiameter.radians, mars.ra.radians,
-                         mars.dec.radians, static_cast<double>(mars.magnitude), mars.illuminatedFraction,
-                         mars.elongation.radians, mars.apparentDiameter.radians, static_cast<double>(pluto.magnitude),
-                         static_cast<double>(moon.magnitude), moon.illuminatedFraction, shadow.ra.radians,
-                         shadow.umbraDiameter, shadow.penumbraDiameter}) {
+        for (double v :
+             {c.sun->ra.radians, c.sun->dec.radians, c.sun->apparentDiameter.radians, mars.ra.radians, mars.dec.radians,
+              static_cast<double>(mars.magnitude), mars.illuminatedFraction, mars.elongation.radians,
+              mars.apparentDiameter.radians, static_cast<double>(pluto.magnitude), static_cast<double>(moon.magnitude),
+              moon.illuminatedFraction, shadow.ra.radians, shadow.umbraDiameter, shadow.penumbraDiameter}) {
             EXPECT_TRUE(std::isfinite(v));
         }
         HmsAngle rise, transit, set;

@@ -4,10 +4,9 @@
 // date and each crossing bisected to half a second.
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <erfa.h>
 #include <functional>
 #include <optional>
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "solar/PlanetSeries.h"
@@ -40,16 +39,17 @@ TEST(SeriesFile, WholeDamagedAndHostileFilesKeepOnlyWholeSeries) {
     const std::string firstTwo = SeriesText({3, 2});
     const std::vector<ReadCase> cases = {
         {"every series read", whole, SeriesFileStatus::Read, {3, 2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 4}},
-        {"Windows line ends", SeriesText({3, 2, 0, 0, 0, 0, 1}, "\r\n"), SeriesFileStatus::Read,
+        {"Windows line ends", SeriesText({3, 2, 0, 0, 0, 0, 1}, "\r\n"), SeriesFileStatus::Read, {3, 2, 0, 0, 0, 0, 1}},
+        {"numbers need no line structure", "0 2 1 0 0 2 0 0\n" + SeriesText({}).substr(4), SeriesFileStatus::Read, {2}},
+        {"breaks off inside the third series",
+         whole.substr(0, whole.find("13 0.0 120")),
+         SeriesFileStatus::Damaged,
          {3, 2, 0, 0, 0, 0, 1}},
-        {"numbers need no line structure", "0 2 1 0 0 2 0 0\n" + SeriesText({}).substr(4), SeriesFileStatus::Read,
-         {2}},
-        {"breaks off inside the third series", whole.substr(0, whole.find("13 0.0 120")),
-         SeriesFileStatus::Damaged, {3, 2, 0, 0, 0, 0, 1}},
-        {"breaks off after two series", firstTwo.substr(0, firstTwo.find("2\n0\n")), SeriesFileStatus::Damaged,
-         {3, 2}},
-        {"a count the file does not hold", "0\n3\n1 0 0\n1\n4294967295\n1 2 3\n1 2 3\n1 2 3\n",
-         SeriesFileStatus::Damaged, {3}},
+        {"breaks off after two series", firstTwo.substr(0, firstTwo.find("2\n0\n")), SeriesFileStatus::Damaged, {3, 2}},
+        {"a count the file does not hold",
+         "0\n3\n1 0 0\n1\n4294967295\n1 2 3\n1 2 3\n1 2 3\n",
+         SeriesFileStatus::Damaged,
+         {3}},
         {"a negative count", "0\n-1\n1 2 3\n", SeriesFileStatus::Damaged, {}},
         {"a count above any real series", "0\n70000\n1 2 3\n", SeriesFileStatus::Damaged, {}},
         {"a word among the numbers", "0\n2\n1 0 0\n1 zero 0\n", SeriesFileStatus::Damaged, {}},

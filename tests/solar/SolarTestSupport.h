@@ -4,12 +4,12 @@
 // (JPL-based files) set up for the solar tests.
 
 #include <gtest/gtest.h>
-#include <swephexp.h>
 
 #include <cmath>
 #include <map>
 #include <memory>
 #include <string>
+#include <swephexp.h>
 #include <vector>
 
 #include "astro/Constants.h"
@@ -87,10 +87,9 @@ struct PlanetInfo {
 };
 inline const std::vector<PlanetInfo>& Planets() {
     static const std::vector<PlanetInfo> planets = {
-        {"Mercury", 6.74, -0.42, SE_MERCURY}, {"Venus", 16.92, -4.40, SE_VENUS},
-        {"Mars", 9.36, -1.52, SE_MARS},       {"Jupiter", 196.94, -9.40, SE_JUPITER},
-        {"Saturn", 165.6, -8.80, SE_SATURN},  {"Uranus", 65.8, -7.19, SE_URANUS},
-        {"Neptune", 62.2, -6.87, SE_NEPTUNE}, {"Pluto", 4.7, -1.0, SE_PLUTO},
+        {"Mercury", 6.74, -0.42, SE_MERCURY},   {"Venus", 16.92, -4.40, SE_VENUS},   {"Mars", 9.36, -1.52, SE_MARS},
+        {"Jupiter", 196.94, -9.40, SE_JUPITER}, {"Saturn", 165.6, -8.80, SE_SATURN}, {"Uranus", 65.8, -7.19, SE_URANUS},
+        {"Neptune", 62.2, -6.87, SE_NEPTUNE},   {"Pluto", 4.7, -1.0, SE_PLUTO},
     };
     return planets;
 }
@@ -108,8 +107,7 @@ struct SolarSystem {
             if (std::string(p.name) == "Pluto") {
                 planets.push_back(std::make_unique<Pluto>(&sun));
             } else {
-                planets.push_back(
-                    std::make_unique<Planet>(p.name, p.diameter, p.magnitude, &sun, DataSeries(p.name)));
+                planets.push_back(std::make_unique<Planet>(p.name, p.diameter, p.magnitude, &sun, DataSeries(p.name)));
             }
         }
     }

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QTransform>
 #include <QXmlStreamReader>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -68,8 +67,8 @@ inline SvgDrawing ReadSvg(const QByteArray& bytes, QString* error = nullptr) {
         if (token != QXmlStreamReader::StartElement) continue;
         const QXmlStreamAttributes a = xml.attributes();
         const QTransform t = SvgTransform(a.value(QStringLiteral("transform")).toString()) * transforms.back();
-        const QString fill = a.hasAttribute(QStringLiteral("fill")) ? a.value(QStringLiteral("fill")).toString()
-                                                                     : fills.back();
+        const QString fill =
+            a.hasAttribute(QStringLiteral("fill")) ? a.value(QStringLiteral("fill")).toString() : fills.back();
         transforms.push_back(t);
         fills.push_back(fill);
         const QString name = xml.name().toString();
@@ -77,7 +76,8 @@ inline SvgDrawing ReadSvg(const QByteArray& bytes, QString* error = nullptr) {
         if (name == QLatin1String("svg")) {
             const QStringList v =
                 a.value(QStringLiteral("viewBox")).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            if (v.size() == 4) drawing.viewBox = QRectF(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble());
+            if (v.size() == 4)
+                drawing.viewBox = QRectF(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble());
             continue;
         }
         SvgShape shape;

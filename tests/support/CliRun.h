@@ -5,12 +5,12 @@
 // file of its own.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 struct CliRun {

@@ -13,8 +13,10 @@ public:
         ::setenv(name, value, 1);
     }
     ~ScopedEnvironment() {
-        if (saved_) ::setenv(name_.c_str(), saved_->c_str(), 1);
-        else ::unsetenv(name_.c_str());
+        if (saved_)
+            ::setenv(name_.c_str(), saved_->c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
     }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;

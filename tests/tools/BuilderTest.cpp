@@ -1,22 +1,19 @@
-#include "TestSupport.h"
-
 #include <QDir>
-
 #include <algorithm>
+
+#include "TestSupport.h"
 
 using namespace velkaris::tools;
 
 namespace {
 
-bool Contains(const std::vector<std::string>& v, const std::string& s)
-{
+bool Contains(const std::vector<std::string>& v, const std::string& s) {
     return std::find(v.begin(), v.end(), s) != v.end();
 }
 
 }  // namespace
 
-TEST(DataBuilder, MissingPackageIsNamedOnceAndTheOtherFilesAreStillBuilt)
-{
+TEST(DataBuilder, MissingPackageIsNamedOnceAndTheOtherFilesAreStillBuilt) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     SourcePaths sources = FixtureSources();
@@ -38,8 +35,7 @@ TEST(DataBuilder, MissingPackageIsNamedOnceAndTheOtherFilesAreStillBuilt)
     EXPECT_EQ(naming, 1u);  // ...and one message names it
 }
 
-TEST(DataBuilder, WritingReplacesWholeFilesAndLeavesNoTemporaries)
-{
+TEST(DataBuilder, WritingReplacesWholeFilesAndLeavesNoTemporaries) {
     QTemporaryDir dir;
     std::string path = dir.path().toStdString() + "/x.dat";
     Diagnostics diag;
@@ -53,8 +49,7 @@ TEST(DataBuilder, WritingReplacesWholeFilesAndLeavesNoTemporaries)
     EXPECT_FALSE(diag.Messages().empty());
 }
 
-TEST(DataBuilder, ConversionIsDeterministic)
-{
+TEST(DataBuilder, ConversionIsDeterministic) {
     QTemporaryDir first, second;
     for (const std::string& group : BuildGroups()) {
         Diagnostics d1, d2;
@@ -72,8 +67,7 @@ TEST(DataBuilder, ConversionIsDeterministic)
     }
 }
 
-TEST(TextHelpers, SexagesimalRoundingAndColumns)
-{
+TEST(TextHelpers, SexagesimalRoundingAndColumns) {
     Sexagesimal s = ToSexagesimal(-0.5, 1);
     EXPECT_TRUE(s.negative);
     EXPECT_EQ(s.whole, 0u);
@@ -96,8 +90,7 @@ TEST(TextHelpers, SexagesimalRoundingAndColumns)
     EXPECT_EQ(v, 12);
 }
 
-TEST(DataBuilder, MinorPlanetsFeelOnlyThePlanetsWhoseSeriesHold)
-{
+TEST(DataBuilder, MinorPlanetsFeelOnlyThePlanetsWhoseSeriesHold) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;

@@ -1,21 +1,18 @@
+#include <cmath>
+#include <sqlite3.h>
+
 #include "LiteralReaders.h"
 #include "TestSupport.h"
 #include "TwoBody.h"
-
 #include "tools/DeepSky.h"
 #include "tools/MinorPlanets.h"
-
-#include <sqlite3.h>
-
-#include <cmath>
 
 using namespace velkaris::tools;
 
 namespace {
 
 // A small catalogue database with the table layout of the KStars package.
-std::string MakeDatabase(const std::string& dir)
-{
+std::string MakeDatabase(const std::string& dir) {
     std::string path = dir + "/test.kscat";
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
@@ -41,8 +38,7 @@ std::string MakeDatabase(const std::string& dir)
 
 }  // namespace
 
-TEST(DeepSky, DatabaseRowsBecomeReadableRecords)
-{
+TEST(DeepSky, DatabaseRowsBecomeReadableRecords) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;
@@ -50,8 +46,8 @@ TEST(DeepSky, DatabaseRowsBecomeReadableRecords)
     ASSERT_TRUE(ReadOpenNgcDatabase(MakeDatabase(out), records, diag));
     EXPECT_EQ(diag.MalformedCount(), 2u);  // the unknown identifier and the row without a place
     ASSERT_EQ(records.size(), 6u);
-    std::size_t merged = MergeNgcDescriptions(records, ParseNgc2000(ReadText(Fixtures() + "/ngc2000/ngc2000.dat"),
-                                                                    "ngc2000.dat", diag));
+    std::size_t merged =
+        MergeNgcDescriptions(records, ParseNgc2000(ReadText(Fixtures() + "/ngc2000/ngc2000.dat"), "ngc2000.dat", diag));
     EXPECT_EQ(merged, 2u);
     SortDeepSky(records);
     ASSERT_TRUE(WriteFileAtomically(out + "/dsocat.dat", FormatDeepSky(records), diag));
@@ -97,8 +93,7 @@ TEST(DeepSky, DatabaseRowsBecomeReadableRecords)
     EXPECT_EQ(read[5].type, 2);
 }
 
-TEST(DeepSky, CommonNamesKeepNamesAndDropIdentifiers)
-{
+TEST(DeepSky, CommonNamesKeepNamesAndDropIdentifiers) {
     EXPECT_EQ(CommonNameFrom("Andromeda Galaxy, PGC 2557, UGC 454, NGC 224"), "Andromeda Galaxy");
     EXPECT_EQ(CommonNameFrom("Sombrero Galaxy, PGC 42407, UGC A 293, NGC 4594"), "Sombrero Galaxy");
     EXPECT_EQ(CommonNameFrom("Beehive, Praesepe Cluster, NGC 2632"), "Beehive, Praesepe Cluster");
@@ -113,8 +108,7 @@ TEST(DeepSky, CommonNamesKeepNamesAndDropIdentifiers)
     EXPECT_GT(DeepSkyTypeFromKStars(17), 5);
 }
 
-TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
-{
+TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace) {
     Diagnostics diag;
     std::vector<MinorPlanetElements> planets =
         ParseMinorPlanets(ReadText(Fixtures() + "/kstars/asteroids.dat"), "asteroids.dat", diag);
@@ -143,8 +137,8 @@ TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
     // steps, lands where its source elements put it at the source epoch.
     for (std::size_t i = 0; i < planets.size(); ++i) {
         const MinorPlanetElements& p = planets[i];
-        twobody::Elements source{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
-                                 p.sourceMeanAnomaly};
+        twobody::Elements source{p.node,         p.perihelion,    p.inclination,
+                                 p.eccentricity, p.semiMajorAxis, p.sourceMeanAnomaly};
         twobody::Vector expected = twobody::Heliocentric(source);
         twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
         EXPECT_LT(twobody::AngleBetween(expected, got), 0.5) << p.name;  // arcseconds
@@ -152,8 +146,7 @@ TEST(MinorPlanets, ElementsAtTheCommonEpochReproduceTheSourcePlace)
     }
 }
 
-TEST(MinorPlanets, EpochsAreWholeCalendarDatesOfTheTwoCenturies)
-{
+TEST(MinorPlanets, EpochsAreWholeCalendarDatesOfTheTwoCenturies) {
     const std::pair<const char*, double> valid[] = {
         {"2026-12-08", 2461382.5}, {"2000-01-01", 2451544.5}, {"2024-02-29", 2460369.5},
         {"1900-01-01", 2415020.5}, {"2100-12-31", 2488433.5},

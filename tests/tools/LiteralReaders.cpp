@@ -15,8 +15,7 @@ struct Closer {
 using File = std::unique_ptr<FILE, Closer>;
 
 // A read of at most n characters, stopping after a line end.
-std::string ReadAtMost(FILE* f, int n)
-{
+std::string ReadAtMost(FILE* f, int n) {
     std::vector<char> buf(static_cast<std::size_t>(n) + 1, 0);
     if (!std::fgets(buf.data(), n + 1, f)) return {};
     return std::string(buf.data());
@@ -24,19 +23,17 @@ std::string ReadAtMost(FILE* f, int n)
 
 }  // namespace
 
-char BayerLetter(const char* a)
-{
+char BayerLetter(const char* a) {
     switch (a[0]) {
-    case 'E': return a[1] == 'p' ? 'e' : 'h';
-    case 'O': return a[2] == 'i' ? 'o' : 'w';
-    case 'P': return a[1] == 'h' ? 'j' : a[1] == 'i' ? 'p' : 'y';
-    case 'T': return a[1] == 'h' ? 'q' : 't';
-    default: return static_cast<char>(a[0] + 32);
+        case 'E': return a[1] == 'p' ? 'e' : 'h';
+        case 'O': return a[2] == 'i' ? 'o' : 'w';
+        case 'P': return a[1] == 'h' ? 'j' : a[1] == 'i' ? 'p' : 'y';
+        case 'T': return a[1] == 'h' ? 'q' : 't';
+        default: return static_cast<char>(a[0] + 32);
     }
 }
 
-bool ReadStarFile(const std::string& path, StarFile& out)
-{
+bool ReadStarFile(const std::string& path, StarFile& out) {
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return false;
     if (std::fscanf(f.get(), "%lu\n", &out.count) != 1) return false;
@@ -45,9 +42,9 @@ bool ReadStarFile(const std::string& path, StarFile& out)
     out.name = name;
     for (unsigned long i = 0; i < out.count; ++i) {
         Star s;
-        int got = std::fscanf(f.get(), "%c %u %u %hu %hu %f %c%hu %hu %f %f %f %f %hu", &s.kind, &s.hd, &s.hip,
-                              &s.raH, &s.raM, &s.raS, &s.decSign, &s.decD, &s.decM, &s.decS, &s.pmRa, &s.pmDec,
-                              &s.mag, &s.flamsteed);
+        int got =
+            std::fscanf(f.get(), "%c %u %u %hu %hu %f %c%hu %hu %f %f %f %f %hu", &s.kind, &s.hd, &s.hip, &s.raH,
+                        &s.raM, &s.raS, &s.decSign, &s.decD, &s.decM, &s.decS, &s.pmRa, &s.pmDec, &s.mag, &s.flamsteed);
         if (got != 14) return false;
         std::fgetc(f.get());
         std::string con = ReadAtMost(f.get(), 4);
@@ -78,15 +75,13 @@ bool ReadStarFile(const std::string& path, StarFile& out)
     return true;
 }
 
-const Star* FindHd(const StarFile& f, unsigned hd)
-{
+const Star* FindHd(const StarFile& f, unsigned hd) {
     for (const auto& s : f.stars)
         if (s.hd == hd) return &s;
     return nullptr;
 }
 
-bool ReadDeepSkyFile(const std::string& path, std::vector<DeepSky>& out, unsigned long& count)
-{
+bool ReadDeepSkyFile(const std::string& path, std::vector<DeepSky>& out, unsigned long& count) {
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return false;
     if (std::fscanf(f.get(), "%lu\n", &count) != 1) return false;
@@ -118,8 +113,7 @@ bool ReadDeepSkyFile(const std::string& path, std::vector<DeepSky>& out, unsigne
     return true;
 }
 
-bool ReadFigureFile(const std::string& path, std::vector<Figure>& out)
-{
+bool ReadFigureFile(const std::string& path, std::vector<Figure>& out) {
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return false;
     unsigned long count = 0;
@@ -151,8 +145,7 @@ bool ReadFigureFile(const std::string& path, std::vector<Figure>& out)
     return true;
 }
 
-bool ReadMinorPlanetFile(const std::string& path, std::vector<MinorPlanet>& out)
-{
+bool ReadMinorPlanetFile(const std::string& path, std::vector<MinorPlanet>& out) {
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return false;
     unsigned long count = 0;
@@ -174,8 +167,7 @@ bool ReadMinorPlanetFile(const std::string& path, std::vector<MinorPlanet>& out)
     return true;
 }
 
-bool ReadSeriesFile(const std::string& path, Series& out)
-{
+bool ReadSeriesFile(const std::string& path, Series& out) {
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return false;
     for (auto& series : out) {
@@ -191,14 +183,14 @@ bool ReadSeriesFile(const std::string& path, Series& out)
     return true;
 }
 
-std::array<long double, 3> EvaluateSeries(const Series& s, double tau)
-{
+std::array<long double, 3> EvaluateSeries(const Series& s, double tau) {
     std::array<long double, 3> result{};
     for (int coordinate = 0; coordinate < 3; ++coordinate) {
         long double power = 1, total = 0;
         for (int k = 0; k < 6; ++k) {
             long double sum = 0;
-            for (const Term& t : s[static_cast<std::size_t>(coordinate * 6 + k)]) sum += t.a * std::cos(t.b + t.c * tau);
+            for (const Term& t : s[static_cast<std::size_t>(coordinate * 6 + k)])
+                sum += t.a * std::cos(t.b + t.c * tau);
             total += sum * power;
             power *= tau;
         }
@@ -207,8 +199,7 @@ std::array<long double, 3> EvaluateSeries(const Series& s, double tau)
     return result;
 }
 
-std::vector<std::string> NotesFor(const std::string& path, unsigned hd)
-{
+std::vector<std::string> NotesFor(const std::string& path, unsigned hd) {
     std::vector<std::string> lines;
     File f(std::fopen(path.c_str(), "r"));
     if (!f) return lines;

@@ -1,16 +1,14 @@
-#include "LiteralReaders.h"
-#include "TestSupport.h"
-
-#include "tools/BrightStarCatalogue.h"
-#include "tools/PlanetSeries.h"
-
 #include <algorithm>
 #include <cmath>
 
+#include "LiteralReaders.h"
+#include "TestSupport.h"
+#include "tools/BrightStarCatalogue.h"
+#include "tools/PlanetSeries.h"
+
 using namespace velkaris::tools;
 
-TEST(BrightStarNotes, BlocksByHdWithContinuationLinesAndNoLeadingDigits)
-{
+TEST(BrightStarNotes, BlocksByHdWithContinuationLinesAndNoLeadingDigits) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;
@@ -39,26 +37,24 @@ TEST(BrightStarNotes, BlocksByHdWithContinuationLinesAndNoLeadingDigits)
         if (std::isdigit(static_cast<unsigned char>(line[0]))) continue;
         ASSERT_GE(line.size(), 4u);
         std::string code(line.substr(0, 4));
-        static const char* codes[] = {"C:  ", "D:  ", "DYN:", "G:  ", "M:  ", "N:  ", "P:  ",
-                                      "R:  ", "RV: ", "S:  ", "SB: ", "VAR:", "    "};
-        EXPECT_TRUE(std::any_of(std::begin(codes), std::end(codes), [&](const char* c) { return code == c; }))
-            << line;
+        static const char* codes[] = {
+            "C:  ", "D:  ", "DYN:", "G:  ", "M:  ", "N:  ", "P:  ", "R:  ", "RV: ", "S:  ", "SB: ", "VAR:", "    "};
+        EXPECT_TRUE(std::any_of(std::begin(codes), std::end(codes), [&](const char* c) { return code == c; })) << line;
     }
 }
 
-TEST(PlanetSeries, SourceDigitsAreKeptAndReadBackInOrder)
-{
+TEST(PlanetSeries, SourceDigitsAreKeptAndReadBackInOrder) {
     Diagnostics diag;
     SeriesSet set;
-    ASSERT_TRUE(ParseAstronomiaSeries(ReadText(Fixtures() + "/npm/astronomia/data/vsop87Dearth.js"), "earth.js", set,
-                                      diag));
+    ASSERT_TRUE(
+        ParseAstronomiaSeries(ReadText(Fixtures() + "/npm/astronomia/data/vsop87Dearth.js"), "earth.js", set, diag));
     EXPECT_EQ(set.version, "D");
     EXPECT_EQ(TermCount(set), 7u);
-    EXPECT_EQ(set.series[0].size(), 2u);    // L0
-    EXPECT_EQ(set.series[1].size(), 1u);    // L1
-    EXPECT_EQ(set.series[6].size(), 1u);    // B0
-    EXPECT_EQ(set.series[12].size(), 2u);   // R0
-    EXPECT_EQ(set.series[14].size(), 1u);   // R2
+    EXPECT_EQ(set.series[0].size(), 2u);   // L0
+    EXPECT_EQ(set.series[1].size(), 1u);   // L1
+    EXPECT_EQ(set.series[6].size(), 1u);   // B0
+    EXPECT_EQ(set.series[12].size(), 2u);  // R0
+    EXPECT_EQ(set.series[14].size(), 1u);  // R2
     EXPECT_EQ(set.series[14][0].a, "4.359e-05");
 
     QTemporaryDir dir;
@@ -75,8 +71,7 @@ TEST(PlanetSeries, SourceDigitsAreKeptAndReadBackInOrder)
     EXPECT_NEAR(static_cast<double>(lbr[0]), 1.75347045673 + 0.03341656456 * std::cos(4.66925680417), 1e-12);
 }
 
-TEST(PlanetSeries, OtherVersionsAndBrokenTermsAreRefusedAndTheRestBuilt)
-{
+TEST(PlanetSeries, OtherVersionsAndBrokenTermsAreRefusedAndTheRestBuilt) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;
@@ -90,7 +85,8 @@ TEST(PlanetSeries, OtherVersionsAndBrokenTermsAreRefusedAndTheRestBuilt)
         EXPECT_FALSE(FileExists(out + "/" + file)) << file;
     }
     bool namesPackage = false;
-    for (const std::string& m : diag.Messages()) namesPackage = namesPackage || m.find("astronomia") != std::string::npos;
+    for (const std::string& m : diag.Messages())
+        namesPackage = namesPackage || m.find("astronomia") != std::string::npos;
     EXPECT_TRUE(namesPackage);
 
     literal::Series pluto;

@@ -2,11 +2,10 @@
 // planet pulls, the integrals that must hold when one does, and the real
 // perturbations between two catalogues' elements of the first four minor
 // planets.
-#include "TestSupport.h"
-
-#include "tools/OrbitIntegration.h"
-
 #include <cmath>
+
+#include "TestSupport.h"
+#include "tools/OrbitIntegration.h"
 
 using namespace velkaris::tools;
 
@@ -23,8 +22,7 @@ struct NamedOrbit {
     KeplerOrbit orbit;  // angles in degrees here, converted by Radians()
 };
 
-KeplerOrbit Radians(KeplerOrbit o)
-{
+KeplerOrbit Radians(KeplerOrbit o) {
     o.inclination *= Deg;
     o.node *= Deg;
     o.perihelion *= Deg;
@@ -59,26 +57,33 @@ struct MeanPlanet {
 };
 
 const MeanPlanet MeanPlanets[] = {
-    {"Mercury", {0.38709927, 0.20563593, 7.00497902, 252.25032350, 77.45779628, 48.33076593},
+    {"Mercury",
+     {0.38709927, 0.20563593, 7.00497902, 252.25032350, 77.45779628, 48.33076593},
      {0.00000037, 0.00001906, -0.00594749, 149472.67411175, 0.16047689, -0.12534081}},
-    {"Venus", {0.72333566, 0.00677672, 3.39467605, 181.97909950, 131.60246718, 76.67984255},
+    {"Venus",
+     {0.72333566, 0.00677672, 3.39467605, 181.97909950, 131.60246718, 76.67984255},
      {0.00000390, -0.00004107, -0.00078890, 58517.81538729, 0.00268329, -0.27769418}},
-    {"Earth", {1.00000261, 0.01671123, -0.00001531, 100.46457166, 102.93768193, 0.0},
+    {"Earth",
+     {1.00000261, 0.01671123, -0.00001531, 100.46457166, 102.93768193, 0.0},
      {0.00000562, -0.00004392, -0.01294668, 35999.37244981, 0.32327364, 0.0}},
-    {"Mars", {1.52371034, 0.09339410, 1.84969142, -4.55343205, -23.94362959, 49.55953891},
+    {"Mars",
+     {1.52371034, 0.09339410, 1.84969142, -4.55343205, -23.94362959, 49.55953891},
      {0.00001847, 0.00007882, -0.00813131, 19140.30268499, 0.44441088, -0.29257343}},
-    {"Jupiter", {5.20288700, 0.04838624, 1.30439695, 34.39644051, 14.72847983, 100.47390909},
+    {"Jupiter",
+     {5.20288700, 0.04838624, 1.30439695, 34.39644051, 14.72847983, 100.47390909},
      {-0.00011607, -0.00013253, -0.00183714, 3034.74612775, 0.21252668, 0.20469106}},
-    {"Saturn", {9.53667594, 0.05386179, 2.48599187, 49.95424423, 92.59887831, 113.66242448},
+    {"Saturn",
+     {9.53667594, 0.05386179, 2.48599187, 49.95424423, 92.59887831, 113.66242448},
      {-0.00125060, -0.00050991, 0.00193609, 1222.49362201, -0.41897216, -0.28867794}},
-    {"Uranus", {19.18916464, 0.04725744, 0.77263783, 313.23810451, 170.95427630, 74.01692503},
+    {"Uranus",
+     {19.18916464, 0.04725744, 0.77263783, 313.23810451, 170.95427630, 74.01692503},
      {-0.00196176, -0.00004397, -0.00242939, 428.48202785, 0.40805281, 0.04240589}},
-    {"Neptune", {30.06992276, 0.00859048, 1.77004347, -55.12002969, 44.96476227, 131.78422574},
+    {"Neptune",
+     {30.06992276, 0.00859048, 1.77004347, -55.12002969, 44.96476227, 131.78422574},
      {0.00026291, 0.00005105, 0.00035372, 218.45945325, -0.32241464, -0.00508664}},
 };
 
-PerturbingBody MeanPlanetBody(const MeanPlanet& m)
-{
+PerturbingBody MeanPlanetBody(const MeanPlanet& m) {
     return {m.name, PlanetGM(m.name), PlanetSampleDays(m.name), [&m](double jd) {
                 double t = (jd - 2451545.0) / 36525.0;
                 double e[6];
@@ -90,8 +95,7 @@ PerturbingBody MeanPlanetBody(const MeanPlanet& m)
 
 }  // namespace
 
-TEST(OrbitIntegration, WithoutPlanetsTheOrbitStaysTheTwoBodyEllipse)
-{
+TEST(OrbitIntegration, WithoutPlanetsTheOrbitStaysTheTwoBodyEllipse) {
     const double tenYears = 3652.5;
     for (const NamedOrbit& c : Orbits) {
         KeplerOrbit orbit = Radians(c.orbit);
@@ -117,8 +121,7 @@ TEST(OrbitIntegration, WithoutPlanetsTheOrbitStaysTheTwoBodyEllipse)
     }
 }
 
-TEST(OrbitIntegration, StatesAndElementsConvertBothWays)
-{
+TEST(OrbitIntegration, StatesAndElementsConvertBothWays) {
     for (const NamedOrbit& c : Orbits) {
         KeplerOrbit orbit = Radians(c.orbit);
         OrbitState s = StateFromOrbit(orbit);
@@ -155,10 +158,10 @@ TEST(OrbitIntegration, StatesAndElementsConvertBothWays)
 // The ellipse through two places: from a velocity a little off, the aim
 // finds the one that reaches the place a year ahead. Half an orbit ahead the
 // place does not depend on the velocity across the plane: it is still reached.
-TEST(OrbitIntegration, AimedVelocityReachesTheSecondPlace)
-{
-    const NamedOrbit halfOrbit{"half an orbit in a year", {std::cbrt(4.0 * 365.25 * 365.25 * SunGM / (TwoPi * TwoPi)),
-                                                           0.05, 12.0, 30.0, 40.0, 50.0}};
+TEST(OrbitIntegration, AimedVelocityReachesTheSecondPlace) {
+    const NamedOrbit halfOrbit{
+        "half an orbit in a year",
+        {std::cbrt(4.0 * 365.25 * 365.25 * SunGM / (TwoPi * TwoPi)), 0.05, 12.0, 30.0, 40.0, 50.0}};
     std::vector<NamedOrbit> cases(std::begin(Orbits), std::end(Orbits));
     cases.push_back(halfOrbit);
     for (const NamedOrbit& c : cases) {
@@ -187,8 +190,7 @@ TEST(OrbitIntegration, AimedVelocityReachesTheSecondPlace)
 // orbital rate times the angular momentum in the barycentric frame, is the
 // one quantity the pull leaves unchanged. It holds only when both the direct
 // pull and the Sun's reflex (the indirect term) are right.
-TEST(OrbitIntegration, CircularJupiterKeepsTheJacobiIntegral)
-{
+TEST(OrbitIntegration, CircularJupiterKeepsTheJacobiIntegral) {
     const double aJ = 5.2026;
     const double gmJ = PlanetGM("Jupiter");
     const double rate = std::sqrt((SunGM + gmJ) / (aJ * aJ * aJ));
@@ -235,8 +237,7 @@ TEST(OrbitIntegration, CircularJupiterKeepsTheJacobiIntegral)
 // elements at MJD 59800. Between them two-body motion loses arcminutes; the
 // planets' pull, even with the planets on mean orbits, must carry one set
 // onto the other.
-TEST(OrbitIntegration, PlanetsCarryOneCatalogueEpochOntoTheNext)
-{
+TEST(OrbitIntegration, PlanetsCarryOneCatalogueEpochOntoTheNext) {
     struct Pair {
         const char* name;
         double epoch;
@@ -244,19 +245,27 @@ TEST(OrbitIntegration, PlanetsCarryOneCatalogueEpochOntoTheNext)
         double jupiterOnly;  // largest miss with Jupiter's pull alone, arcseconds
     };
     const Pair pairs[] = {
-        {"Ceres", 2457400.5, {2.7681117, 0.0757544, 10.59166, 80.3218, 72.73324, 181.38133},
+        {"Ceres",
+         2457400.5,
+         {2.7681117, 0.0757544, 10.59166, 80.3218, 72.73324, 181.38133},
          {2.766619044655007, .07863575691875528, 10.58679512153367, 80.2664361119415, 73.53162522557164,
           334.3271698971151},
          150},
-        {"Pallas", 2457400.5, {2.7723622, 0.2310236, 34.84095, 173.08828, 309.98943, 163.60442},
+        {"Pallas",
+         2457400.5,
+         {2.7723622, 0.2310236, 34.84095, 173.08828, 309.98943, 163.60442},
          {2.769463340774141, .229986445975499, 34.92714126736759, 172.9179047880803, 310.8426241527283,
           315.0911121671828},
          150},
-        {"Juno", 2457400.5, {2.6697633, 0.2562656, 12.98987, 169.86255, 248.29396, 123.4668},
+        {"Juno",
+         2457400.5,
+         {2.6697633, 0.2562656, 12.98987, 169.86255, 248.29396, 123.4668},
          {2.670422183695509, .256775023053242, 12.992225866813, 169.8459410858143, 247.8039388757044,
           306.6224068399492},
          150},
-        {"Vesta", 2457000.5, {2.3617933, 0.0887401, 7.14043, 103.85141, 151.19843, 20.86389},
+        {"Vesta",
+         2457000.5,
+         {2.3617933, 0.0887401, 7.14043, 103.85141, 151.19843, 20.86389},
          {2.361987199696643, .08840189374260063, 7.140782834645754, 103.800809741353, 151.2577798334132,
           61.19229900418838},
          60},

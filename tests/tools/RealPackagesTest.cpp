@@ -1,21 +1,19 @@
 // The converters on the installed catalogue packages, read back the way the
 // program reads its data files.
+#include <cmath>
+#include <set>
+
 #include "LiteralReaders.h"
 #include "TestSupport.h"
 #include "TwoBody.h"
-
 #include "tools/MinorPlanets.h"
 #include "tools/PerturbingPlanets.h"
-
-#include <cmath>
-#include <set>
 
 using namespace velkaris::tools;
 
 namespace {
 
-SourcePaths Installed()
-{
+SourcePaths Installed() {
     SourcePaths s;  // the packages' own folders
     s.npm = std::string(VELKARIS_SOURCE_DIR) + "/tools/npm/node_modules";
     std::string ngc = std::string(VELKARIS_SOURCE_DIR) + "/../shared/catalogues/ngc2000";
@@ -25,8 +23,7 @@ SourcePaths Installed()
 
 class RealPackages : public ::testing::Test {
 protected:
-    std::string Build(const std::string& group)
-    {
+    std::string Build(const std::string& group) {
         Diagnostics diag;
         BuildResult result;
         bool ok = BuildGroup(group, sources_, dir_.path().toStdString(), result, diag);
@@ -43,8 +40,7 @@ protected:
 };
 
 // Julian date of a Gregorian calendar moment (UT).
-double JulianDate(int year, int month, double day)
-{
+double JulianDate(int year, int month, double day) {
     if (month <= 2) {
         --year;
         month += 12;
@@ -56,8 +52,7 @@ double JulianDate(int year, int month, double day)
 
 }  // namespace
 
-TEST_F(RealPackages, FoundationCatalogueHoldsTheBrightStarsWithTheirData)
-{
+TEST_F(RealPackages, FoundationCatalogueHoldsTheBrightStarsWithTheirData) {
     REQUIRE_PACKAGE_FILE(Installed().yale + "/catalog.dat", "yale");
     REQUIRE_PACKAGE_FILE(Installed().npm + "/d3-celestial/data/starnames.json", "d3-celestial (npm)");
     std::string out = Build("foundation");
@@ -118,8 +113,7 @@ TEST_F(RealPackages, FoundationCatalogueHoldsTheBrightStarsWithTheirData)
     EXPECT_EQ(complete, 88u);
 }
 
-TEST_F(RealPackages, NotesOfSiriusComeWithTheirContinuationLines)
-{
+TEST_F(RealPackages, NotesOfSiriusComeWithTheirContinuationLines) {
     REQUIRE_PACKAGE_FILE(Installed().yale + "/notes.dat", "yale");
     std::string out = Build("notes");
     EXPECT_GT(results_.records.at("bnotes.dat"), 4000u);
@@ -134,8 +128,7 @@ TEST_F(RealPackages, NotesOfSiriusComeWithTheirContinuationLines)
     EXPECT_TRUE(continuation);
 }
 
-TEST_F(RealPackages, SeriesAreReferredToTheEquinoxOfDate)
-{
+TEST_F(RealPackages, SeriesAreReferredToTheEquinoxOfDate) {
     REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Dearth.js", "astronomia (npm)");
     std::string out = Build("series");
     literal::Series earth;
@@ -159,8 +152,7 @@ TEST_F(RealPackages, SeriesAreReferredToTheEquinoxOfDate)
     EXPECT_TRUE(literal::ReadSeriesFile(out + "/la_Pluto.dat", pluto));
 }
 
-TEST_F(RealPackages, HipparcosCatalogueAtTheHipparcosEpoch)
-{
+TEST_F(RealPackages, HipparcosCatalogueAtTheHipparcosEpoch) {
     REQUIRE_PACKAGE_FILE(Installed().npm + "/d3-celestial/data/stars.14.json", "d3-celestial (npm)");
     REQUIRE_PACKAGE_FILE(Installed().stellarium + "/hip_pm.dat", "stellarium-data");
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/stars.dat", "kstars-data");
@@ -188,8 +180,7 @@ TEST_F(RealPackages, HipparcosCatalogueAtTheHipparcosEpoch)
     EXPECT_GT(withType, 60000u);
 }
 
-TEST_F(RealPackages, DeepSkyCatalogueKnowsTheAndromedaGalaxy)
-{
+TEST_F(RealPackages, DeepSkyCatalogueKnowsTheAndromedaGalaxy) {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/OpenNGC.kscat", "kstars-data");
     std::string out = Build("deepsky");
     std::vector<literal::DeepSky> objects;
@@ -216,8 +207,7 @@ TEST_F(RealPackages, DeepSkyCatalogueKnowsTheAndromedaGalaxy)
     }
 }
 
-TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
-{
+TEST_F(RealPackages, CeresElementsReproduceItsJplPlace) {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
     REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Djupiter.js", "astronomia (npm)");
     // Built for the source's own epoch, every object of that epoch keeps its
@@ -239,8 +229,8 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
         last = p.number;
     }
     // The JPL elements of the source at its epoch MJD 59800.
-    twobody::Elements jpl{80.2664361119415, 73.53162522557164, 10.58679512153367, 0.07863575691875528,
-                          2.766619044655007, 334.3271698971151};
+    twobody::Elements jpl{80.2664361119415,    73.53162522557164, 10.58679512153367,
+                          0.07863575691875528, 2.766619044655007, 334.3271698971151};
     twobody::Vector expected = twobody::Heliocentric(jpl);
     twobody::Vector got = twobody::ReaderPlace(read[0], 59800 + 2400000.5 - TerrestrialMinusUniversalDays);
     EXPECT_LT(twobody::AngleBetween(expected, got), 0.5);
@@ -261,8 +251,7 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
         const MinorPlanetElements& p = source[i];
         if (p.eccentricity > 0.5 || p.sourceEpochJD != sources_.minorEpochJD) continue;
         ++compared;
-        twobody::Elements el{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
-                             p.sourceMeanAnomaly};
+        twobody::Elements el{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis, p.sourceMeanAnomaly};
         twobody::Vector got = twobody::ReaderPlace(read[i], p.sourceEpochJD - TerrestrialMinusUniversalDays);
         double off = twobody::AngleBetween(twobody::Heliocentric(el), got);
         if (off > worst) {
@@ -278,8 +267,7 @@ TEST_F(RealPackages, CeresElementsReproduceItsJplPlace)
 // Stellarium's elements of that epoch do (an independent fit, six and a half
 // years before the source's), and where the integrator puts them on that date
 // and a year later, through the reader's own steps.
-TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
-{
+TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements) {
     REQUIRE_PACKAGE_FILE(Installed().kstars + "/asteroids.dat", "kstars-data");
     REQUIRE_PACKAGE_FILE(Installed().npm + "/astronomia/data/vsop87Djupiter.js", "astronomia (npm)");
     const double epoch = 2457400.5;
@@ -314,9 +302,9 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
         twobody::Vector other = twobody::Heliocentric(checks[i].stellarium);
         EXPECT_LT(twobody::AngleBetween(file, other), 1.0) << checks[i].name;  // arcseconds
 
-        OrbitState state = StateFromOrbit({p.semiMajorAxis, p.eccentricity, p.inclination * twobody::Deg,
-                                           p.node * twobody::Deg, p.perihelion * twobody::Deg,
-                                           p.sourceMeanAnomaly * twobody::Deg});
+        OrbitState state =
+            StateFromOrbit({p.semiMajorAxis, p.eccentricity, p.inclination * twobody::Deg, p.node * twobody::Deg,
+                            p.perihelion * twobody::Deg, p.sourceMeanAnomaly * twobody::Deg});
         ASSERT_TRUE(Integrate(state, p.sourceEpochJD, epoch, &planets));
         twobody::Vector integrated{state.r.x, state.r.y, state.r.z};
         EXPECT_LT(twobody::AngleBetween(file, integrated), 1.0) << checks[i].name;
@@ -327,9 +315,10 @@ TEST_F(RealPackages, MinorPlanetsIntegratedBackMeetAnotherCataloguesElements)
         double clock = epoch + MinorPlanetFitDays - TerrestrialMinusUniversalDays;
         EXPECT_LT(twobody::AngleBetween(twobody::ReaderPlace(read[i], clock), yearLater), 1.0) << checks[i].name;
         // Two-body motion from the source's epoch would have missed by arcminutes.
-        twobody::Elements unperturbed{p.node, p.perihelion, p.inclination, p.eccentricity, p.semiMajorAxis,
-                                      p.sourceMeanAnomaly + MeanMotionForAxis(p.semiMajorAxis) *
-                                                                (epoch - p.sourceEpochJD)};
+        twobody::Elements unperturbed{
+            p.node,          p.perihelion,
+            p.inclination,   p.eccentricity,
+            p.semiMajorAxis, p.sourceMeanAnomaly + MeanMotionForAxis(p.semiMajorAxis) * (epoch - p.sourceEpochJD)};
         EXPECT_GT(twobody::AngleBetween(twobody::Heliocentric(unperturbed), other), 60.0) << checks[i].name;
     }
 }

@@ -1,18 +1,16 @@
+#include <cmath>
+
 #include "LiteralReaders.h"
 #include "TestSupport.h"
-
 #include "tools/BrightStarCatalogue.h"
 #include "tools/Hipparcos.h"
 #include "tools/StarRecords.h"
-
-#include <cmath>
 
 using namespace velkaris::tools;
 
 namespace {
 
-literal::StarFile WriteAndRead(const std::vector<StarRecord>& stars, const std::string& catalogueName = "test")
-{
+literal::StarFile WriteAndRead(const std::vector<StarRecord>& stars, const std::string& catalogueName = "test") {
     QTemporaryDir dir;
     std::string path = dir.path().toStdString() + "/st.dat";
     Diagnostics diag;
@@ -24,8 +22,7 @@ literal::StarFile WriteAndRead(const std::vector<StarRecord>& stars, const std::
 
 }  // namespace
 
-TEST(StarRecordFormat, EveryFieldSurvivesTheReaderIncludingAbsentOnes)
-{
+TEST(StarRecordFormat, EveryFieldSurvivesTheReaderIncludingAbsentOnes) {
     StarRecord full;
     full.kind = 'B';
     full.hd = 48915;
@@ -96,8 +93,7 @@ TEST(StarRecordFormat, EveryFieldSurvivesTheReaderIncludingAbsentOnes)
     EXPECT_TRUE(t.name.empty());
 }
 
-TEST(StarRecordFormat, RoundedSecondsCarryIntoMinutesAndHours)
-{
+TEST(StarRecordFormat, RoundedSecondsCarryIntoMinutesAndHours) {
     StarRecord s;
     s.raDegrees = 359.999999999;  // 23h59m59.99999s rounds to 24h, i.e. 0h
     s.decDegrees = 29.9999999;
@@ -110,8 +106,7 @@ TEST(StarRecordFormat, RoundedSecondsCarryIntoMinutesAndHours)
     EXPECT_FLOAT_EQ(f.stars[0].decS, 0.0f);
 }
 
-TEST(StarRecordFormat, GreekDesignationsBecomeAbbreviations)
-{
+TEST(StarRecordFormat, GreekDesignationsBecomeAbbreviations) {
     EXPECT_EQ(BayerFromGreek("α"), "Alp");
     EXPECT_EQ(BayerFromGreek("α1"), "Alp1");
     EXPECT_EQ(BayerFromGreek("μ2"), "Mu 2");
@@ -124,11 +119,11 @@ TEST(StarRecordFormat, GreekDesignationsBecomeAbbreviations)
     const char* greek[] = {"α", "β", "γ", "δ", "ε", "ζ", "η", "θ", "ι", "κ", "λ", "μ",
                            "ν", "ξ", "ο", "π", "ρ", "σ", "τ", "υ", "φ", "χ", "ψ", "ω"};
     const char symbol[] = "abgdezhqiklmnxoprstujcyw";
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(literal::BayerLetter(BayerFromGreek(greek[i]).c_str()), symbol[i]) << greek[i];
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(literal::BayerLetter(BayerFromGreek(greek[i]).c_str()), symbol[i]) << greek[i];
 }
 
-TEST(BrightStarCatalogue, ReadsRecordsSkipsRemovedAndReportsMalformed)
-{
+TEST(BrightStarCatalogue, ReadsRecordsSkipsRemovedAndReportsMalformed) {
     Diagnostics diag;
     BrightStarCatalogue cat = ParseBrightStarCatalogue(ReadText(Fixtures() + "/yale/catalog.dat"), "catalog.dat", diag);
     ASSERT_EQ(cat.stars.size(), 4u);
@@ -158,8 +153,7 @@ TEST(BrightStarCatalogue, ReadsRecordsSkipsRemovedAndReportsMalformed)
     EXPECT_TRUE(flamsteedOnly.bayer.empty());
 }
 
-TEST(Foundation, FixtureBuildResolvesEveryFigureStarAndNamesStars)
-{
+TEST(Foundation, FixtureBuildResolvesEveryFigureStarAndNamesStars) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;
@@ -214,8 +208,7 @@ TEST(Foundation, FixtureBuildResolvesEveryFigureStarAndNamesStars)
     EXPECT_GE(diag.MalformedCount(), 2u);  // "X 12" and the stroke starting with a draw
 }
 
-TEST(Hipparcos, PlacesGoBackToTheHipparcosEpochAlongTheReadersLine)
-{
+TEST(Hipparcos, PlacesGoBackToTheHipparcosEpochAlongTheReadersLine) {
     QTemporaryDir dir;
     std::string out = dir.path().toStdString();
     Diagnostics diag;
@@ -227,7 +220,7 @@ TEST(Hipparcos, PlacesGoBackToTheHipparcosEpochAlongTheReadersLine)
     // Numbers beyond the Hipparcos catalogue and the feature without a number are left out.
     ASSERT_EQ(f.stars.size(), 4u);
     EXPECT_EQ(diag.MalformedCount(), 2u);  // that feature and the bad proper-motion line
-    EXPECT_EQ(f.stars[0].hip, 10u);       // sorted by number
+    EXPECT_EQ(f.stars[0].hip, 10u);        // sorted by number
     EXPECT_EQ(f.stars[3].hip, 40u);
 
     const literal::Star& s = f.stars[0];

@@ -21,8 +21,7 @@ struct Elements {
     double nodeDeg, perihelionDeg, inclinationDeg, e, a, meanAnomalyDeg;
 };
 
-inline double SolveKeplerExactly(double e, double m)
-{
+inline double SolveKeplerExactly(double e, double m) {
     double E = m;
     for (int i = 0; i < 100; ++i) {
         double next = E - (E - e * std::sin(E) - m) / (1 - e * std::cos(E));
@@ -32,8 +31,7 @@ inline double SolveKeplerExactly(double e, double m)
     return E;
 }
 
-inline Vector FromOrbit(double a, double e, double E, double node, double perihelion, double inclination)
-{
+inline Vector FromOrbit(double a, double e, double E, double node, double perihelion, double inclination) {
     double xp = a * (std::cos(E) - e);
     double yp = a * std::sqrt(1 - e * e) * std::sin(E);
     double r = std::sqrt(xp * xp + yp * yp);
@@ -44,8 +42,7 @@ inline Vector FromOrbit(double a, double e, double E, double node, double perihe
 }
 
 // Heliocentric ecliptic (J2000) place from a source's osculating elements.
-inline Vector Heliocentric(const Elements& el)
-{
+inline Vector Heliocentric(const Elements& el) {
     double E = SolveKeplerExactly(el.e, el.meanAnomalyDeg * Deg);
     return FromOrbit(el.a, el.e, E, el.nodeDeg * Deg, el.perihelionDeg * Deg, el.inclinationDeg * Deg);
 }
@@ -54,8 +51,7 @@ inline Vector Heliocentric(const Elements& el)
 // carried by the precession, the mean anomaly run on from the common epoch,
 // its Kepler iteration with its tolerance, the axis from the mean motion. The
 // node's precession is then taken off again to compare in the J2000 frame.
-inline Vector ReaderPlace(const literal::MinorPlanet& p, double jd)
-{
+inline Vector ReaderPlace(const literal::MinorPlanet& p, double jd) {
     double d = jd - 2451545.0;
     double precession = 0.0000382394 * d;
     double node = (p.node + precession) * Deg;
@@ -78,8 +74,7 @@ inline Vector ReaderPlace(const literal::MinorPlanet& p, double jd)
 }
 
 // Angle between two directions, in arcseconds.
-inline double AngleBetween(const Vector& a, const Vector& b)
-{
+inline double AngleBetween(const Vector& a, const Vector& b) {
     double cx = a.y * b.z - a.z * b.y, cy = a.z * b.x - a.x * b.z, cz = a.x * b.y - a.y * b.x;
     double cross = std::sqrt(cx * cx + cy * cy + cz * cz);
     double dot = a.x * b.x + a.y * b.y + a.z * b.z;

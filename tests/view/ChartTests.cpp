@@ -26,7 +26,7 @@ TEST(InkSavingPalette, DarkHuesOnWhiteAndTheScreenColoursBackAfterwards) {
         Colour base;
     };
     const Row rows[] = {{PalStarA, {255, 255, 255}}, {PalPlanet, {0, 0, 255}}, {PalDeepSky, {208, 0, 0}},
-                        {PalMoon, {240, 240, 0}},    {PalSun, {255, 128, 0}},   {PalStarM, {255, 208, 112}}};
+                        {PalMoon, {240, 240, 0}},    {PalSun, {255, 128, 0}},  {PalStarM, {255, 208, 112}}};
     const int value[3] = {170, 120, 60};  // largest channel of shades 0, 1, 2
     for (const Row& row : rows) {
         for (int s = 0; s < 3; ++s) {
@@ -105,7 +105,7 @@ TEST_F(ChartTest, AChartIsFittedIntoItsTargetAndSavesInk) {
     page.fill(Qt::gray);
     ASSERT_TRUE(PaintChart(*view, scene, page, QRectF(0, 0, 800, 680), true));
     EXPECT_EQ(page.pixel(400, 20), QColor(Qt::gray).rgb());  // the margin stays as it was
-    EXPECT_EQ(page.pixel(2, 42), qRgb(255, 255, 255));      // the paper
+    EXPECT_EQ(page.pixel(2, 42), qRgb(255, 255, 255));       // the paper
     // The faint star's one-pixel dot is a dark square of two by two.
     const QPoint faint = PixelOf(1) * 2 + QPoint(0, 40);
     for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
@@ -121,7 +121,7 @@ TEST(ChartFormats, TheExtensionNamesTheFormat) {
         const char* path;
         std::optional<ChartFormat> format;
     } rows[] = {
-        {"sky.png", ChartFormat::Png}, {"sky.SVG", ChartFormat::Svg}, {"/tmp/a.b/sky.Pdf", ChartFormat::Pdf},
+        {"sky.png", ChartFormat::Png}, {"sky.SVG", ChartFormat::Svg},   {"/tmp/a.b/sky.Pdf", ChartFormat::Pdf},
         {"sky", ChartFormat::Png},     {"/dev/full", ChartFormat::Png}, {"/tmp/a.b/sky", ChartFormat::Png},
         {"sky.jpg", std::nullopt},     {"sky.pdf.txt", std::nullopt},
     };

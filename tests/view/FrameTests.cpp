@@ -144,8 +144,11 @@ TEST_F(FrameTest, DeepSkyFiltersAndOnScreenMarks) {
     }
     outside.azimuth.SetRadians(2.0);
     SkyScene scene;
-    scene.deepSky = {{&galaxy, 0.01, 1, true}, {&cluster, 0.01, 2, false}, {&nebula, 0.01, 5, true},
-                     {&unknown, 0.01, 0, true}, {&outside, 0.01, 1, true}};
+    scene.deepSky = {{&galaxy, 0.01, 1, true},
+                     {&cluster, 0.01, 2, false},
+                     {&nebula, 0.01, 5, true},
+                     {&unknown, 0.01, 0, true},
+                     {&outside, 0.01, 1, true}};
     DrawFrame(view, scene);
     EXPECT_TRUE(galaxy.onScreen);
     EXPECT_FALSE(cluster.onScreen);  // Messier only

@@ -126,7 +126,7 @@ TEST(ViewProjection, OrthographicShowsTwoDiscsSplitByAzimuth) {
     EXPECT_NEAR(zenith.y, 1.0, kTol);
     // Looking west, the split turns with the direction and wraps past 2 pi.
     SkyView west(WithProjection(Orthographic, 3 * pi() / 2), nullptr);
-    EXPECT_LT(ProjectWith(west, 0.3, 0.1).x, 0.0);       // north-east is behind
+    EXPECT_LT(ProjectWith(west, 0.3, 0.1).x, 0.0);           // north-east is behind
     EXPECT_GT(ProjectWith(west, 0.3, 3 * pi() / 2).x, 0.0);  // west is ahead
 }
 

@@ -4,8 +4,8 @@
 
 #include "ViewTestSupport.h"
 #include "astro/Constants.h"
-#include "catalogues/Star.h"
 #include "catalogues/BayerLetters.h"
+#include "catalogues/Star.h"
 #include "view/SkyView.h"
 
 namespace {

@@ -43,7 +43,10 @@ TEST_F(RenderTest, AbsurdMagnitudesDrawAsTheLimitsOfSaneOnes) {
         float magnitude;
         float drawnAs;
     } rows[] = {
-        {-1e10f, -30.0f}, {-3.0e38f, -30.0f}, {1e10f, 30.0f}, {std::nanf(""), 30.0f},
+        {-1e10f, -30.0f},
+        {-3.0e38f, -30.0f},
+        {1e10f, 30.0f},
+        {std::nanf(""), 30.0f},
     };
     for (const float scale : {175.0f, 1.0e4f, 2.0e6f}) {
         for (const auto& row : rows) {
@@ -84,7 +87,7 @@ TEST_F(RenderTest, ABrightStarIsADiscOfItsRadiusAtItsPixel) {
     EXPECT_EQ(CountLit(img, px - 30, py - 10, px - 6, py + 10), 0);
     EXPECT_EQ(CountLit(img, px - 10, py - 30, px + 10, py - 6), 0);
     const int lit = CountLit(img);
-    EXPECT_GT(lit, 50);   // about pi * 5 * 5
+    EXPECT_GT(lit, 50);  // about pi * 5 * 5
     EXPECT_LT(lit, 130);
 
     // The same star at the default zoom is a single dot of its dim colour.
@@ -93,8 +96,7 @@ TEST_F(RenderTest, ABrightStarIsADiscOfItsRadiusAtItsPixel) {
     view.DrawStar(*star);
     const QImage& dot = view.Image();
     EXPECT_EQ(CountLit(dot), 1);
-    EXPECT_EQ(dot.pixel(view.ToPixelX(star->screenX), view.ToPixelY(star->screenY)) & 0xFFFFFF,
-              fill & 0xFFFFFF);
+    EXPECT_EQ(dot.pixel(view.ToPixelX(star->screenX), view.ToPixelY(star->screenY)) & 0xFFFFFF, fill & 0xFFFFFF);
 }
 
 TEST_F(RenderTest, StarsOutOfViewAreNotDrawnAndBelowTheHorizonAreDimmed) {
@@ -188,9 +190,9 @@ TEST_F(RenderTest, CompassLettersLeaveOutTheOneBehind) {
     };
     view.Clear();
     view.DrawHorizon();
-    EXPECT_GT(letterArea(0), 3);           // N ahead
-    EXPECT_GT(letterArea(pi() / 2), 3);    // E
-    EXPECT_EQ(letterArea(pi()), 0);        // S straight behind: left out
+    EXPECT_GT(letterArea(0), 3);         // N ahead
+    EXPECT_GT(letterArea(pi() / 2), 3);  // E
+    EXPECT_EQ(letterArea(pi()), 0);      // S straight behind: left out
     view.direction.SetDegrees(90.0);
     view.Clear();
     view.DrawHorizon();

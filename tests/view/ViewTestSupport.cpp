@@ -1,7 +1,8 @@
 #include "ViewTestSupport.h"
 
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <QGuiApplication>
 #include <memory>
 
 #include "astro/Constants.h"
@@ -35,8 +36,7 @@ private:
 
 std::unique_ptr<Observer> ViewEnvironment::observer_;
 
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ViewEnvironment);
+[[maybe_unused]] ::testing::Environment* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ViewEnvironment);
 
 }  // namespace
 

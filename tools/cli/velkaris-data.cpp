@@ -1,7 +1,4 @@
 // Builds the data/ folder from the catalogue packages installed on this machine.
-#include "tools/DataBuilder.h"
-#include "tools/MinorPlanets.h"
-
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -9,12 +6,14 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "tools/DataBuilder.h"
+#include "tools/MinorPlanets.h"
+
 using namespace velkaris::tools;
 
 namespace {
 
-void Usage()
-{
+void Usage() {
     std::cout << "usage: velkaris-data [options] [group...]\n"
                  "Builds the sky data files from the catalogue packages.\n"
                  "groups: foundation series hipparcos notes deepsky asteroids (default: all)\n"
@@ -33,8 +32,7 @@ void Usage()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     SourcePaths sources;
     std::string outDir = "data";
     std::vector<std::string> groups;
@@ -49,12 +47,18 @@ int main(int argc, char** argv)
         if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;
-        } else if (arg == "--out") ok = value(outDir);
-        else if (arg == "--yale") ok = value(sources.yale);
-        else if (arg == "--kstars") ok = value(sources.kstars);
-        else if (arg == "--stellarium") ok = value(sources.stellarium);
-        else if (arg == "--npm") ok = value(sources.npm);
-        else if (arg == "--ngc2000") ok = value(sources.ngc2000);
+        } else if (arg == "--out")
+            ok = value(outDir);
+        else if (arg == "--yale")
+            ok = value(sources.yale);
+        else if (arg == "--kstars")
+            ok = value(sources.kstars);
+        else if (arg == "--stellarium")
+            ok = value(sources.stellarium);
+        else if (arg == "--npm")
+            ok = value(sources.npm);
+        else if (arg == "--ngc2000")
+            ok = value(sources.ngc2000);
         else if (arg == "--minor-epoch") {
             std::string date;
             ok = value(date);
@@ -63,14 +67,17 @@ int main(int argc, char** argv)
                           << IsoDate(MinorEpochFirstJD) << " to " << IsoDate(MinorEpochLastJD) << " (YYYY-MM-DD)\n";
                 return 1;
             }
-        }
-        else if (!arg.empty() && arg[0] == '-') ok = false;
+        } else if (!arg.empty() && arg[0] == '-')
+            ok = false;
         else {
             bool known = false;
             for (const std::string& g : BuildGroups()) known = known || g == arg;
-            if (!known && arg != "all") ok = false;
-            else if (arg == "all") groups = BuildGroups();
-            else groups.push_back(arg);
+            if (!known && arg != "all")
+                ok = false;
+            else if (arg == "all")
+                groups = BuildGroups();
+            else
+                groups.push_back(arg);
         }
         if (!ok) {
             std::cerr << "velkaris-data: bad argument \"" << arg << "\"\n";

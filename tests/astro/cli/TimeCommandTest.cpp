@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 #include "shell/cli/TimePlaceOptions.h"
@@ -70,8 +69,9 @@ TEST(TimeCommand, PlaceSecondsCarry) {
 }
 
 TEST(TimeCommand, MalformedOptionsExitWithStatus2) {
-    const char* bad[] = {"--zone +25", "--zone 5:7", "--dst 2", "--lon 6:53E", "--lat 52:21:0E",
-                         "--at 2001-02-29T00:00:00", "--at 2000-01-01", "--at", "--frobnicate", "extra"};
+    const char* bad[] = {
+        "--zone +25",      "--zone 5:7", "--dst 2",      "--lon 6:53E", "--lat 52:21:0E", "--at 2001-02-29T00:00:00",
+        "--at 2000-01-01", "--at",       "--frobnicate", "extra"};
     for (const char* args : bad) {
         const CliRun r = RunCli(std::string("time ") + args);
         EXPECT_EQ(r.status, 2) << args;
@@ -95,8 +95,8 @@ TEST(TimePlaceOptions, ValueParsers) {
     const auto c = ParseCivilMoment("2000-02-29T23:59:59");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->year * 10000 + c->month * 100 + c->day, 20000229);
-    for (const char* bad : {"2001-02-29T00:00:00", "2000-13-01T00:00:00", "2000-01-01T24:00:00",
-                            "2000-01-01 00:00:00", "2000-01-01T00:00:00Z", "0000-01-01T00:00:00"})
+    for (const char* bad : {"2001-02-29T00:00:00", "2000-13-01T00:00:00", "2000-01-01T24:00:00", "2000-01-01 00:00:00",
+                            "2000-01-01T00:00:00Z", "0000-01-01T00:00:00"})
         EXPECT_FALSE(ParseCivilMoment(bad)) << bad;
 
     EXPECT_EQ(ParseZoneMinutes("+5:30"), 330);
@@ -207,8 +207,10 @@ TEST(TimePlaceOptions, UniversalTimeIsTheSystemsInEveryZone) {
         }
         EXPECT_TRUE(matched) << c.zone << ": " << Value(r.out, "universal");
     }
-    if (previous) ::setenv("TZ", saved.c_str(), 1);
-    else ::unsetenv("TZ");
+    if (previous)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
 }
 
 // A city of the list brings its place, its zone and its rule's daylight

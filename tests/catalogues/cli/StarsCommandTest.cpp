@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <erfa.h>
-#include <erfam.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-
 #include <cmath>
 #include <cstdio>
+#include <erfa.h>
+#include <erfam.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <vector>
 
 #include "tests/support/CliRun.h"
@@ -34,17 +33,18 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "data");
         fs::copy_file(fs::path(VELKARIS_TEST_FIXTURES) / "catalogues" / "stfixture.dat", dir_ / "data" / "stfound.dat");
-        std::ofstream(dir_ / "data" / "stextra.dat") << "2\nextra\n"
-                                                       "H 48915 32349 6 45 9.261 -16 42 47.26 -0.57010 -1.22307 -1.44 9\n"
-                                                       "CMa\nAlp\nA0 \nSirius\n"
-                                                       "H 0 999 1 0 0 +10 0 0 0 0 -3.00 0\n\n\nG2V \nA, \"quoted\" star\n";
+        std::ofstream(dir_ / "data" / "stextra.dat")
+            << "2\nextra\n"
+               "H 48915 32349 6 45 9.261 -16 42 47.26 -0.57010 -1.22307 -1.44 9\n"
+               "CMa\nAlp\nA0 \nSirius\n"
+               "H 0 999 1 0 0 +10 0 0 0 0 -3.00 0\n\n\nG2V \nA, \"quoted\" star\n";
     }
     void TearDown() override { fs::remove_all(dir_); }
 
     StarsRun Run(const std::string& arguments) const {
-        const CliRun run = RunCli("stars " + arguments +
-                                      " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
-                                  dir_.string());
+        const CliRun run =
+            RunCli("stars " + arguments + " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
+                   dir_.string());
         StarsRun r;
         r.status = run.status;
         r.err = run.err;
@@ -60,8 +60,9 @@ TEST_F(StarsCommand, PrintsSiriusWithItsPlaceOfTheDateAndItsTimes) {
     const StarsRun r = Run("--hd 48915,201091");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.rows.size(), 3u);
-    const std::vector<std::string> header = {"name", "hd", "hip", "ra_deg", "dec_deg", "ra_date_deg", "dec_date_deg",
-                                             "alt_deg", "az_deg", "magnitude", "rise", "transit", "set"};
+    const std::vector<std::string> header = {"name",        "hd",           "hip",     "ra_deg", "dec_deg",
+                                             "ra_date_deg", "dec_date_deg", "alt_deg", "az_deg", "magnitude",
+                                             "rise",        "transit",      "set"};
     EXPECT_EQ(r.rows[0], header);
     const auto& sirius = r.rows[1];
     ASSERT_EQ(sirius.size(), header.size());
@@ -112,8 +113,8 @@ TEST_F(StarsCommand, TheBrightestComeOnceFromTheCataloguesAsked) {
 
     // A damaged magnitude is no brightness at all.
     std::ofstream(dir_ / "data" / "stdamaged.dat") << "2\ndamaged\n"
-                                                     "H 0 7 1 0 0 +10 0 0 0 0 nan 0\n\n\n\nNo Number\n"
-                                                     "H 0 8 2 0 0 +10 0 0 0 0 5.00 0\n\n\n\nFive\n";
+                                                      "H 0 7 1 0 0 +10 0 0 0 0 nan 0\n\n\n\nNo Number\n"
+                                                      "H 0 8 2 0 0 +10 0 0 0 0 5.00 0\n\n\n\nFive\n";
     r = Run("--brightest 1 --catalogue damaged");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.rows.size(), 2u);
@@ -138,7 +139,8 @@ TEST_F(StarsCommand, MissingStarsCataloguesAndBadOptionsAreReported) {
 
     // A catalogue past the 32 the program uses is named as such, and a file
     // that cannot be a catalogue is named with what it is.
-    for (int i = 10; i < 42; ++i) std::ofstream(dir_ / "data" / ("stx" + std::to_string(i) + ".dat")) << "1\nx" << i << "\n";
+    for (int i = 10; i < 42; ++i)
+        std::ofstream(dir_ / "data" / ("stx" + std::to_string(i) + ".dat")) << "1\nx" << i << "\n";
     ASSERT_EQ(mkfifo((dir_ / "data" / "stpipe.dat").c_str(), 0600), 0);
     std::ofstream(dir_ / "data" / "stzz.dat") << "1\ntycho\n";
     for (const char* wanted : {"stzz.dat", "tycho"}) {

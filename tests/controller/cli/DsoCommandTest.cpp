@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <erfa.h>
 #include <erfam.h>
-
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -43,9 +42,9 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     DsoRun Run(const std::string& arguments) const {
-        const CliRun run = RunCli("dso " + arguments +
-                                      " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
-                                  dir_.string());
+        const CliRun run =
+            RunCli("dso " + arguments + " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
+                   dir_.string());
         DsoRun r;
         r.status = run.status;
         r.err = run.err;
@@ -67,8 +66,8 @@ TEST_F(DsoCommand, AnObjectByNameWithItsCataloguePlaceAndItsPlaceOnTheSky) {
     const DsoRun r = Run("M 31");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.rows.size(), 2u);
-    const std::vector<std::string> header = {"name", "type", "ra_deg", "dec_deg", "magnitude", "size_arcmin",
-                                             "alt_deg", "az_deg", "rise", "transit", "set"};
+    const std::vector<std::string> header = {"name",    "type",   "ra_deg", "dec_deg", "magnitude", "size_arcmin",
+                                             "alt_deg", "az_deg", "rise",   "transit", "set"};
     EXPECT_EQ(r.rows[0], header);
     const auto& m31 = r.rows[1];
     ASSERT_EQ(m31.size(), header.size());
@@ -119,8 +118,8 @@ TEST_F(DsoCommand, WithoutNamesTheObjectsTheDeepSkyLayerShows) {
         const char* args;
         std::vector<std::string> names;
     } cases[] = {
-        {"--limit 9", {"Andromeda Galaxy", "Great Orion Nebula, Orion Nebula", "North America Nebula", "IC434",
-                       "6543"}},
+        {"--limit 9",
+         {"Andromeda Galaxy", "Great Orion Nebula, Orion Nebula", "North America Nebula", "IC434", "6543"}},
         {"--limit=7.5", {"Andromeda Galaxy", "Great Orion Nebula, Orion Nebula", "North America Nebula", "IC434"}},
         {"--messier --limit 9", {"Andromeda Galaxy", "Great Orion Nebula, Orion Nebula"}},
         {"--limit 3.5", {"Andromeda Galaxy"}},

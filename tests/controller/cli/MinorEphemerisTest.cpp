@@ -21,8 +21,9 @@ std::vector<std::vector<std::string>> Rows(const std::string& out) {
 
 // Runs in the source folder, whose data/ holds the real series and elements.
 CliRun Ephemeris(const std::string& arguments) {
-    return RunCli("ephemeris " + arguments + " --at 2026-12-08T22:00:00 --zone 1 --dst 0 --lon 6:53:00E --lat 52:21:00N",
-                  VELKARIS_SOURCE_DIR);
+    return RunCli(
+        "ephemeris " + arguments + " --at 2026-12-08T22:00:00 --zone 1 --dst 0 --lon 6:53:00E --lat 52:21:00N",
+        VELKARIS_SOURCE_DIR);
 }
 
 TEST(MinorPlanetEphemeris, TheFirstMinorPlanetsByNumberAndNameAfterTheBodiesAsked) {
@@ -30,8 +31,9 @@ TEST(MinorPlanetEphemeris, TheFirstMinorPlanetsByNumberAndNameAfterTheBodiesAske
         const char* arguments;
         std::vector<std::string> bodies;
     } cases[] = {
-        {"--minor 4", {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune", "pluto",
-                       "1 Ceres", "2 Pallas", "3 Juno", "4 Vesta"}},
+        {"--minor 4",
+         {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune", "pluto", "1 Ceres",
+          "2 Pallas", "3 Juno", "4 Vesta"}},
         {"--minor=2 --bodies sun", {"sun", "1 Ceres", "2 Pallas"}},
         {"--bodies mars,moon --minor 1", {"mars", "moon", "1 Ceres"}},
     };

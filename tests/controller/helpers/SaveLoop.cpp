@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
 #include <unistd.h>
 
 #include "astro/Constants.h"
@@ -40,8 +39,10 @@ int main(int argc, char** argv) {
     const std::string kind = argv[1];
     const std::string where = argv[2];
     uint32_t save = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10));
-    if (kind == "settings") setenv("XDG_CONFIG_HOME", where.c_str(), 1);
-    else if (kind != "slew") return 2;
+    if (kind == "settings")
+        setenv("XDG_CONFIG_HOME", where.c_str(), 1);
+    else if (kind != "slew")
+        return 2;
 
     for (bool first = true;; first = false, ++save) {
         const bool saved = kind == "settings" ? SaveSettings(save) : WriteSlewFile(where, save_loop::PositionOf(save));

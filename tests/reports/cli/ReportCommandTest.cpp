@@ -44,10 +44,10 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     CliRun Run(const std::string& arguments) const {
-        return RunCli("report " + arguments +
-                          " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
-                      // The working directory, and settings of its own.
-                      dir_.string() + "' && export XDG_CONFIG_HOME='" + (dir_ / "config").string());
+        return RunCli(
+            "report " + arguments + " --at 2026-01-15T22:00:00 --zone +1 --dst 0 --lon 6:53:0E --lat 52:21:0N",
+            // The working directory, and settings of its own.
+            dir_.string() + "' && export XDG_CONFIG_HOME='" + (dir_ / "config").string());
     }
 
     fs::path dir_;
@@ -90,7 +90,8 @@ TEST_F(ReportCommand, TheReportOfTheOneObjectOfTheNameOrWhyNot) {
         EXPECT_EQ(r.status, row.status) << row.arguments << "\n" << r.err;
         const std::string err = row.err;
         EXPECT_TRUE(r.err.size() >= err.size() && r.err.compare(r.err.size() - err.size(), err.size(), err) == 0)
-            << row.arguments << "\n" << r.err;
+            << row.arguments << "\n"
+            << r.err;
         EXPECT_EQ(r.out.rfind(row.out, 0), 0u) << row.arguments << "\n" << r.out;
         if (row.status != 0) {
             EXPECT_TRUE(r.out.empty()) << row.arguments << "\n" << r.out;
@@ -98,11 +99,11 @@ TEST_F(ReportCommand, TheReportOfTheOneObjectOfTheNameOrWhyNot) {
     }
     // The rest of a report: the star's notes, the description translated.
     EXPECT_NE(Run("Sirius").out.find("Spectrum\t: A1V\n\nNotes from Bright Star Catalogue:\n\nStar names:\n"
-                                    "SIRIUS; Canicula.\n\nDouble and multiple stars:\nWhite dwarf companion.\n"),
+                                     "SIRIUS; Canicula.\n\nDouble and multiple stars:\nWhite dwarf companion.\n"),
               std::string::npos);
     EXPECT_NE(Run("NGC 224").out.find("\nNotes\t\t: !!! eeB, eL, vmE (Andromeda); = M31\n\nNotes Translation attempt:\n"
-                                     "magnificent, extremely extremely bright, extremely large, very much extended, "
-                                     "(Andromeda), = M31, \n"),
+                                      "magnificent, extremely extremely bright, extremely large, very much extended, "
+                                      "(Andromeda), = M31, \n"),
               std::string::npos);
 }
 
@@ -110,7 +111,8 @@ TEST_F(ReportCommand, AMisspeltNameIsToldWhatItMayHaveMeant) {
     const CliRun r = Run("Sirus");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty()) << r.out;
-    EXPECT_NE(r.err.find("no object is named 'Sirus'\n  did you mean Sirius: Sirius (star of the catalogue "), std::string::npos)
+    EXPECT_NE(r.err.find("no object is named 'Sirus'\n  did you mean Sirius: Sirius (star of the catalogue "),
+              std::string::npos)
         << r.err;
 }
 

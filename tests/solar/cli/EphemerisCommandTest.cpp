@@ -33,7 +33,8 @@ TEST(EphemerisCommand, EveryBodyOnceInOrderWithItsValuesAndTimes) {
     const auto rows = Rows(r.out);
     ASSERT_EQ(rows.size(), 11u) << r.out;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), kHeader);
-    const char* names[] = {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune", "pluto"};
+    const char* names[] = {"sun",     "moon",   "mercury", "venus",   "mars",
+                           "jupiter", "saturn", "uranus",  "neptune", "pluto"};
     const std::regex number("-?\\d+\\.\\d+"), clock("\\d\\d:\\d\\d:\\d\\d|-");
     for (int i = 0; i < 10; ++i) {
         const auto& row = rows[static_cast<std::size_t>(i) + 1];
@@ -60,12 +61,12 @@ TEST(EphemerisCommand, ChosenBodiesCircumpolarMoonsAndMalformedOptions) {
         std::vector<std::string> rows;  // "body,rise column" of every row
     };
     const Case cases[] = {
-        {"--bodies moon,mars --at 2026-12-08T21:00:00 --zone 1 --lon 6:53:00E --lat 52:21:00N", 0,
+        {"--bodies moon,mars --at 2026-12-08T21:00:00 --zone 1 --lon 6:53:00E --lat 52:21:00N",
+         0,
          {"moon,08:28:21", "mars,22:42:55"}},
         // The Moon at its northern and southern standstill, seen from 65 degrees North.
         {"--bodies=moon --at 2025-01-12T12:00:00 --zone 0 --lon 18:00:00W --lat 65:00:00N", 0, {"moon,never-sets"}},
-        {"--bodies moon --at 2025-01-26T12:00:00 --zone 0 --lon 18:00:00W --lat 65:00:00N", 0,
-         {"moon,never-rises"}},
+        {"--bodies moon --at 2025-01-26T12:00:00 --zone 0 --lon 18:00:00W --lat 65:00:00N", 0, {"moon,never-rises"}},
         {"--bodies Moon", 2, {}},
         {"--bodies moon,,sun", 2, {}},
         {"--bodies", 2, {}},
@@ -90,8 +91,8 @@ TEST(EphemerisCommand, BodiesWithoutSeriesAreLeftOutAndTheFilesNamedOnce) {
     const fs::path dir = fs::path(testing::TempDir()) / ScratchDirName("velkaris-ephemeris-test");
     fs::remove_all(dir);
     fs::create_directories(dir / "data");
-    const CliRun r = RunCli("ephemeris --at 2025-03-14T01:58:00 --zone -5 --lon 75:00:00W --lat 40:00:00N",
-                            dir.string());
+    const CliRun r =
+        RunCli("ephemeris --at 2025-03-14T01:58:00 --zone -5 --lon 75:00:00W --lat 40:00:00N", dir.string());
     fs::remove_all(dir);
     EXPECT_EQ(r.status, 1);
     const auto rows = Rows(r.out);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
 
 #include "tests/support/CliRun.h"
 
@@ -24,8 +23,8 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "data");
         std::ofstream(dir_ / "data" / "stfound.dat") << "2\nfoundation\n"
-                                                       "H 1 1 2 31 49.1 +89 59 59.9 0 0 -1.00 0\n\n\nA0V \nPolestar\n"
-                                                       "H 2 2 5 0 0.0 -20 0 0 0 0 6.00 0\n\n\nK0III \n\n";
+                                                        "H 1 1 2 31 49.1 +89 59 59.9 0 0 -1.00 0\n\n\nA0V \nPolestar\n"
+                                                        "H 2 2 5 0 0.0 -20 0 0 0 0 6.00 0\n\n\nK0III \n\n";
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -82,11 +81,13 @@ TEST_F(RenderCommand, ThePoleStarStandsAtTheCentre) {
 }
 
 TEST_F(RenderCommand, OptionsAndPaletteReachThePicture) {
-    ASSERT_EQ(Run(PoleView() + " --projection 2 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
+    ASSERT_EQ(
+        Run(PoleView() + " --projection 2 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
     EXPECT_GT(Count(Picture(), [](QRgb p) { return (p & 0xFFFFFF) == 0x0000FF; }), 200);
 
     // Cylindrical maps have no grid.
-    ASSERT_EQ(Run(PoleView() + " --projection 4 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
+    ASSERT_EQ(
+        Run(PoleView() + " --projection 4 --scale 300 --option ShowEquatorialGrid=1 --option ShowHorizon=0").status, 0);
     EXPECT_EQ(Count(Picture(), [](QRgb p) { return (p & 0xFFFFFF) == 0x0000FF; }), 0);
 
     ASSERT_EQ(Run(PoleView() + " --projection 1").status, 0);
