@@ -102,7 +102,7 @@ void QtCanvas::Begin() {
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
     painter_->setBackgroundMode(Qt::TransparentMode);
-    penDirty_ = true;
+    painterPen_ = {};
     fontDirty_ = true;
     fontOnPainter_ = false;
 }
@@ -159,11 +159,12 @@ void QtCanvas::FlushDots() {
     }
     painter_->setBrush(Qt::NoBrush);
     pendingDots_.clear();
-    penDirty_ = true;
+    painterPen_ = {};
 }
 
 void QtCanvas::ApplyPen() {
-    if (!penDirty_) return;
+    const PainterPen wanted{PainterPen::Line, penColour_, penWidth_, penStyle_};
+    if (painterPen_ == wanted) return;
     QPen pen(ToQColor(penColour_));
     if (penWidth_ <= 1) {
         pen.setWidth(0);  // cosmetic: exactly one pixel
@@ -177,7 +178,7 @@ void QtCanvas::ApplyPen() {
         pen.setJoinStyle(Qt::RoundJoin);
     }
     painter_->setPen(pen);
-    penDirty_ = false;
+    painterPen_ = wanted;
 }
 
 void QtCanvas::ApplyFont() {
@@ -200,12 +201,20 @@ void QtCanvas::ApplyFont() {
 
 const QtCanvas::PreparedText& QtCanvas::Prepare(const std::string& text) {
     ApplyFont();
+    // An outlined label asks for the same text three times running.
+    if (recentFace_ == face_ && recent_ && recent_->first == text) return recent_->second;
+    recentFace_ = face_;
     const auto found = face_->texts.find(text);
-    if (found != face_->texts.end()) return found->second;
+    if (found != face_->texts.end()) {
+        recent_ = &*found;
+        return found->second;
+    }
     // Bounded, for a sky whose labels keep changing (minor planets' numbers
     // while zooming, say): starting afresh costs one frame's layouts.
     if (face_->texts.size() >= kMaxPreparedTexts) face_->texts.clear();
-    PreparedText& prepared = face_->texts[text];
+    auto& entry = *face_->texts.try_emplace(text).first;
+    recent_ = &entry;
+    PreparedText& prepared = entry.second;
     const QString string = QString::fromStdString(text);
     prepared.advance = face_->metrics->horizontalAdvance(string);
     prepared.layout = QStaticText(string);
@@ -225,7 +234,6 @@ void QtCanvas::SetPenColour(Colour c) {
     if (c == penColour_) return;
     FlushLines();
     penColour_ = c;
-    penDirty_ = true;
 }
 
 void QtCanvas::SetPenWidth(int width) {
@@ -233,14 +241,12 @@ void QtCanvas::SetPenWidth(int width) {
     if (width == penWidth_) return;
     FlushLines();
     penWidth_ = width;
-    penDirty_ = true;
 }
 
 void QtCanvas::SetPenStyle(PenStyle style) {
     if (style == penStyle_) return;
     FlushLines();
     penStyle_ = style;
-    penDirty_ = true;
 }
 
 void QtCanvas::SetBrushColour(Colour c) { brushColour_ = c; }
@@ -361,8 +367,11 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
             painter_->setFont(face_->font);
             fontOnPainter_ = true;
         }
-        painter_->setPen(ToQColor(fontColour_));
-        penDirty_ = true;
+        const PainterPen text{PainterPen::Text, fontColour_};
+        if (painterPen_ != text) {
+            painter_->setPen(ToQColor(fontColour_));
+            painterPen_ = text;
+        }
         painter_->drawStaticText(x, y, prepared.layout);
     }
     pen_.x = x + prepared.advance;

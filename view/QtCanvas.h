@@ -108,6 +108,10 @@ private:
     // The text laid out in the current face, from the face's store when it
     // was laid out before.
     const PreparedText& Prepare(const std::string& text);
+    // The text prepared last and its face (entries of a face's table stay
+    // where they are until the table is cleared, which only Prepare does).
+    const std::pair<const std::string, PreparedText>* recent_ = nullptr;
+    const Face* recentFace_ = nullptr;
 
     QImage image_;
     QImage spare_;                    // the picture before, once nobody shows it any more
@@ -135,7 +139,17 @@ private:
         const uint64_t both = static_cast<uint32_t>(x) | static_cast<uint64_t>(static_cast<uint32_t>(y)) << 32;
         std::memcpy(&pen_, &both, sizeof both);
     }
-    bool penDirty_ = true;
+    // The pen the painter holds: none known, the line pen of the canvas's
+    // state, or a text colour. Setting a pen on the painter costs more than
+    // drawing a short text, so it is set only when it changes.
+    struct PainterPen {
+        enum Kind : uint8_t { Unknown, Line, Text } kind = Unknown;
+        Colour colour;
+        int width = 0;
+        PenStyle style = PenStyle::Solid;
+        bool operator==(const PainterPen&) const = default;
+    };
+    PainterPen painterPen_;
     bool fontDirty_ = true;
     std::map<std::pair<std::string, int>, std::unique_ptr<Face>> faces_;
     Face* face_ = nullptr;  // of the font name and height, once text asked for it
