@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
     // Every label drawn is the toolkit's text path three times over (an
     // outline, then the text): what all of them cost together.
     {
-        const DisplayOptions::Index labels[] = {DisplayOptions::ShowStarNames, DisplayOptions::ShowBayerId,
+        const DisplayOptions::Index labels[] = {DisplayOptions::ShowStarNames,   DisplayOptions::ShowBayerId,
                                                 DisplayOptions::ShowFlamsteedId, DisplayOptions::ShowDSONames,
                                                 DisplayOptions::ShowPlanetNames, DisplayOptions::ShowMPNames};
         for (auto i : labels) o[i] = false;
