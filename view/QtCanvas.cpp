@@ -49,6 +49,8 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, do
 }
 
 constexpr int kClipMargin = 4096;
+// Wider dots than this are left to the toolkit.
+constexpr int kMaxStampWidth = 64;
 
 // Texts kept laid out per face.
 constexpr std::size_t kMaxPreparedTexts = 8192;
@@ -290,6 +292,21 @@ void QtCanvas::LineTo(int x, int y) {
         }
         return;
     }
+    if (!device_ && y == y0 && x == x0 + 1 && penWidth_ <= kMaxStampWidth) {
+        // A wide pen's dot (a planet, a minor planet): the toolkit strokes it
+        // as a path, which costs as much as a label. Its pixels are the same
+        // wherever it stands, so they are found once per width and set here.
+        Flush();
+        const std::vector<QPoint>& stamp = Stamp(penWidth_);
+        const QRgb colour = qRgb(penColour_.r, penColour_.g, penColour_.b);
+        const unsigned iw = static_cast<unsigned>(image_.width()), ih = static_cast<unsigned>(image_.height());
+        for (const QPoint& d : stamp) {
+            const int px = x0 + d.x(), py = y0 + d.y();
+            if (static_cast<unsigned>(px) < iw && static_cast<unsigned>(py) < ih)
+                reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = colour;
+        }
+        return;
+    }
     // Dots drawn before stay below the line.
     FlushDots();
     const int w = Width(), h = Height();
@@ -338,6 +355,33 @@ void QtCanvas::Dots(std::span<const CanvasDot> dots) {
         if (static_cast<unsigned>(d.x) < w && static_cast<unsigned>(d.y) < h)
             reinterpret_cast<QRgb*>(bits + d.y * stride)[d.x] = 0xff000000u | d.colour.Rgb();
     }
+}
+
+const std::vector<QPoint>& QtCanvas::Stamp(int width) {
+    std::vector<QPoint>& stamp = stamps_[width];
+    if (!stamp.empty()) return stamp;
+    // Painted by the toolkit itself, with the very pen a line would get, on
+    // a scratch image around a dot at (c, c).
+    const int c = width + 2, size = 2 * c + 2;
+    QImage scratch(size, size, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(Qt::white);
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+        p.drawLine(c, c, c + 1, c);
+    }
+    for (int py = 0; py < size; ++py) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(py));
+        for (int px = 0; px < size; ++px) {
+            if ((row[px] & 0xffffff) != 0) stamp.emplace_back(px - c, py - c);
+        }
+    }
+    return stamp;
 }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {

@@ -108,6 +108,10 @@ private:
     // The text laid out in the current face, from the face's store when it
     // was laid out before.
     const PreparedText& Prepare(const std::string& text);
+    // The pixels of a dot drawn with a pen of this width (2 or more), as
+    // offsets from where the dot stands.
+    const std::vector<QPoint>& Stamp(int width);
+    std::map<int, std::vector<QPoint>> stamps_;
     // The text prepared last and its face (entries of a face's table stay
     // where they are until the table is cleared, which only Prepare does).
     const std::pair<const std::string, PreparedText>* recent_ = nullptr;

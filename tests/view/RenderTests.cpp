@@ -7,6 +7,7 @@
 #include "ViewTestSupport.h"
 #include "astro/Constants.h"
 #include "catalogues/Star.h"
+#include "view/QtCanvas.h"
 #include "view/SkyView.h"
 
 namespace {
@@ -432,6 +433,63 @@ TEST_F(RenderTest, FigureStrokesBreakBetweenFarApartStars) {
     view.Clear();
     view.DrawFigure(stars, lines);
     EXPECT_EQ(CountColour(view.Image(), grey), 0);
+}
+
+// The canvas sets the pixels of dots itself instead of asking the toolkit;
+// they must be exactly the toolkit's. A wide pen's dot is compared with the
+// toolkit stroking the same line, anywhere on the image and across its
+// edges; a batch of one-pixel dots with the same dots drawn one by one.
+TEST(CanvasDots, AreExactlyTheToolkitsPixels) {
+    constexpr int kW = 200, kH = 150;
+    const QPoint places[] = {{50, 40}, {0, 0}, {kW - 1, kH - 1}, {-2, 75}, {120, 1}, {kW, kH / 2}, {77, kH + 1}};
+    for (int width : {2, 3, 4, 5, 8, 13}) {
+        for (const QPoint& at : places) {
+            QtCanvas canvas(kW, kH);
+            canvas.SetBrushColour(Colour(0, 0, 0));
+            canvas.FillRect(0, 0, kW, kH);
+            canvas.SetPenColour(Colour(255, 200, 0));
+            canvas.SetPenWidth(width);
+            canvas.MoveTo(at.x(), at.y());
+            canvas.LineTo(at.x() + 1, at.y());
+
+            QImage expected(kW, kH, QImage::Format_RGB32);
+            expected.fill(Qt::black);
+            QPainter p(&expected);
+            QPen pen(QColor(255, 200, 0));
+            pen.setWidth(width);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            p.setPen(pen);
+            p.drawLine(at.x(), at.y(), at.x() + 1, at.y());
+            p.end();
+            EXPECT_EQ(canvas.Image(), expected) << "width " << width << " at " << at.x() << "," << at.y();
+            EXPECT_EQ(canvas.PenX(), at.x() + 1);
+        }
+    }
+
+    const std::vector<CanvasDot> dots = {{10, 10, Colour(255, 0, 0)}, {11, 10, Colour(0, 255, 0)},
+                                         {10, 10, Colour(0, 0, 255)},  // the later dot wins
+                                         {-1, 5, Colour(9, 9, 9)},    {kW, 5, Colour(9, 9, 9)},
+                                         {5, kH, Colour(9, 9, 9)},    {kW - 1, kH - 1, Colour(1, 2, 3)}};
+    QtCanvas batch(kW, kH), single(kW, kH);
+    for (QtCanvas* c : {&batch, &single}) {
+        c->SetBrushColour(Colour(0, 0, 0));
+        c->FillRect(0, 0, kW, kH);
+        c->SetPenWidth(1);
+        // A line pending before the dots stays below them.
+        c->SetPenColour(Colour(90, 90, 90));
+        c->MoveTo(0, 10);
+        c->LineTo(kW, 10);
+    }
+    batch.Dots(dots);
+    for (const CanvasDot& d : dots) {
+        single.SetPenColour(d.colour);
+        single.MoveTo(d.x, d.y);
+        single.LineTo(d.x + 1, d.y);
+    }
+    EXPECT_EQ(batch.Image(), single.Image());
+    EXPECT_EQ(batch.Image().pixel(10, 10) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(batch.Image().pixel(12, 10) & 0xFFFFFF, 0x5A5A5Au);
 }
 
 }  // namespace
