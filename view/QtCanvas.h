@@ -107,6 +107,7 @@ private:
     };
     // The text laid out in the current face, from the face's store when it
     // was laid out before.
+    static QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
     const PreparedText& Prepare(const std::string& text);
     // The pixels of a dot drawn with a pen of this width (2 or more), as
     // offsets from where the dot stands.
