@@ -149,20 +149,24 @@ void QtCanvas::FlushDots() {
 void QtCanvas::ApplyPen() {
     const PainterPen wanted{PainterPen::Line, penColour_, penWidth_, penStyle_};
     if (painterPen_ == wanted) return;
-    QPen pen(ToQColor(penColour_));
-    if (penWidth_ <= 1) {
+    painter_->setPen(LinePen(penColour_, penWidth_, penStyle_));
+    painterPen_ = wanted;
+}
+
+QPen QtCanvas::LinePen(Colour colour, int width, PenStyle style) {
+    QPen pen(ToQColor(colour));
+    if (width <= 1) {
         pen.setWidth(0);  // cosmetic: exactly one pixel
         pen.setCapStyle(Qt::SquareCap);
         // A dotted pattern only exists for one-pixel pens; wider dotted pens
         // draw solid.
-        pen.setStyle(penStyle_ == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+        pen.setStyle(style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     } else {
-        pen.setWidth(penWidth_);
+        pen.setWidth(width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     }
-    painter_->setPen(pen);
-    painterPen_ = wanted;
+    return pen;
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -294,11 +298,7 @@ const std::vector<QPoint>& QtCanvas::Stamp(int width) {
     {
         QPainter p(&scratch);
         p.setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(Qt::white);
-        pen.setWidth(width);
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        p.setPen(pen);
+        p.setPen(LinePen(Colour(255, 255, 255), width, PenStyle::Solid));
         p.drawLine(c, c, c + 1, c);
     }
     for (int py = 0; py < size; ++py) {

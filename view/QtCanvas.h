@@ -108,6 +108,8 @@ private:
     // The text laid out in the current face, from the face's store when it
     // was laid out before.
     static QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+    // The toolkit's pen for lines of the canvas's pen state.
+    static QPen LinePen(Colour colour, int width, PenStyle style);
     const PreparedText& Prepare(const std::string& text);
     // The pixels of a dot drawn with a pen of this width (2 or more), as
     // offsets from where the dot stands.

@@ -202,6 +202,8 @@ private:
     bool PlaceStar(Star& star);
     // Paints a star already placed in view.
     void PaintStar(const Star& star);
+    // A star's fill colour, dimmed or not.
+    Colour StarFill(int16_t colourClass, bool dim) const;
     // Pen, brush and font as a faint star's dot sets them.
     void SetFaintStarState(const Star& star);
     void ProjectObject(SkyObject& o) const;

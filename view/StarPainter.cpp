@@ -43,10 +43,13 @@ bool SkyView::PlaceStar(Star& star) {
     return star.onScreen;
 }
 
+Colour SkyView::StarFill(int16_t colourClass, bool dim) const {
+    return palette_.Get(std::clamp<int>(colourClass, 0, 7), dim ? 1 : 2);
+}
+
 void SkyView::SetFaintStarState(const Star& star) {
-    const int c = std::clamp<int>(star.colourClass, 0, 7);
     const bool dim = Dimmed(star);
-    const Colour fill = palette_.Get(c, dim ? 1 : 2);
+    const Colour fill = StarFill(star.colourClass, dim);
     canvas_->SetPenWidth(FaintPenWidth(star.magnitude, labelScale_));
     canvas_->SetBrushColour(fill);
     canvas_->SetFontColour(palette_.Get(PalStarLabel, dim ? 1 : 2));
@@ -78,7 +81,7 @@ void SkyView::PaintStar(const Star& star) {
     const int c = std::clamp<int>(star.colourClass, 0, 7);
     const bool dim = Dimmed(star);
     canvas_->SetPenWidth(FaintPenWidth(star.magnitude, labelScale_));
-    canvas_->SetBrushColour(palette_.Get(c, dim ? 1 : 2));
+    canvas_->SetBrushColour(StarFill(star.colourClass, dim));
     canvas_->SetFontColour(palette_.Get(PalStarLabel, dim ? 1 : 2));
     const StarLabel label = BuildStarLabel(star);
     canvas_->SetPenColour(palette_.Get(c, dim ? 0 : 1));
@@ -125,9 +128,8 @@ void SkyView::DrawStars(std::span<Star> stars, std::span<const StarCatalogue::Co
             star.onScreen = IsInView(star.screenX, star.screenY);
             if (!star.onScreen) continue;
             if (DiscRadius(entry.magnitude, zoomSteps_) < 2 && FaintPenWidth(entry.magnitude, labelScale_) <= 1) {
-                const int c = std::clamp<int>(entry.colourClass, 0, 7);
                 dots.push_back({ToPixelX(star.screenX), ToPixelY(star.screenY),
-                                palette_.Get(c, dimBelow && entry.belowHorizon ? 1 : 2)});
+                                StarFill(entry.colourClass, dimBelow && entry.belowHorizon)});
                 lastDot = &star;
                 continue;
             }
